@@ -1,0 +1,62 @@
+#include "platform/com_port_map.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace platform {
+
+namespace {
+struct Family {
+    const char *prefix;
+    int firstCom;
+};
+constexpr Family kFamilies[] = {{"/dev/ttyS", 1}, {"/dev/ttyUSB", 101}, {"/dev/ttyACM", 201}};
+constexpr int kFamilySize = 100;
+} // namespace
+
+std::optional<QString> ComPortMap::overrideLink(int comNumber) const
+{
+    if (m_portsDir.isEmpty())
+        return std::nullopt;
+    const QString link = QDir(m_portsDir).filePath(QStringLiteral("COM%1").arg(comNumber));
+    const QFileInfo info(link);
+    if (info.isSymLink() || info.exists())
+        return link;
+    return std::nullopt;
+}
+
+QString ComPortMap::devicePath(int comNumber) const
+{
+    if (const auto link = overrideLink(comNumber)) {
+        const QFileInfo info(*link);
+        // A dangling link still names its target, so the open error can show it.
+        return info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
+    }
+    return defaultDevicePath(comNumber);
+}
+
+QString ComPortMap::defaultDevicePath(int comNumber)
+{
+    for (const Family &f : kFamilies) {
+        if (comNumber >= f.firstCom && comNumber < f.firstCom + kFamilySize)
+            return QString::fromLatin1(f.prefix) + QString::number(comNumber - f.firstCom);
+    }
+    return {};
+}
+
+std::optional<int> ComPortMap::defaultComNumber(const QString &devicePath)
+{
+    for (const Family &f : kFamilies) {
+        const QString prefix = QString::fromLatin1(f.prefix);
+        if (!devicePath.startsWith(prefix))
+            continue;
+        bool ok = false;
+        const int index = devicePath.mid(prefix.size()).toInt(&ok);
+        if (ok && index >= 0 && index < kFamilySize)
+            return f.firstCom + index;
+    }
+    return std::nullopt;
+}
+
+} // namespace platform

@@ -1,0 +1,23 @@
+#pragma once
+#include <QString>
+#include <optional>
+
+namespace platform {
+
+struct FileDialogRequest {
+    QString title;
+    // In the "Description (*.ext)|*.ext" form.
+    QString filter;
+    QString initialPath;
+    bool pathMustExist = true;
+    bool saveDialog = true;
+};
+
+class FileDialog {
+public:
+    virtual ~FileDialog() = default;
+    // The chosen file, or nothing when the user cancelled.
+    virtual std::optional<QString> choose(const FileDialogRequest &request) = 0;
+};
+
+} // namespace platform

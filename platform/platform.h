@@ -1,0 +1,30 @@
+#pragma once
+#include "platform/clock.h"
+#include "platform/event_pump.h"
+#include "platform/file_dialog.h"
+#include "platform/locale.h"
+#include "platform/message_box.h"
+#include "platform/serial_port.h"
+#include "platform/shell.h"
+#include "platform/timer.h"
+
+#include <QString>
+
+namespace platform {
+
+// Everything the logic needs from the machine it runs on. Production wires
+// the Qt implementations; tests wire the simulated ones.
+struct Platform {
+    Clock &clock;
+    EventPump &pump;
+    TimerFactory &timers;
+    SerialPortFactory &ports;
+    MessageBox &messages;
+    FileDialog &files;
+    Locale &locale;
+    Shell &shell;
+    // The program's directory: Compass.ini lives here.
+    QString appPath;
+};
+
+} // namespace platform

@@ -1,0 +1,33 @@
+#pragma once
+#include "platform/platform.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_event_pump.h"
+#include "platform/qt/qt_locale.h"
+#include "platform/qt/qt_serial_port.h"
+#include "platform/qt/qt_timer.h"
+
+namespace platform::qt {
+
+class QtClock : public Clock {
+public:
+    Tick tickCount() const override;
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};
+
+// The real machine. Create after QApplication.
+class QtPlatform {
+public:
+    explicit QtPlatform(const QString &appPath);
+
+    QtClock clock;
+    QtEventPump pump;
+    QtTimerFactory timers;
+    QtSerialPortFactory ports;
+    QtMessageBox messages;
+    QtFileDialog files;
+    QtLocale locale;
+    QtShell shell;
+    Platform platform;
+};
+
+} // namespace platform::qt

@@ -1,0 +1,177 @@
+#include "platform/sim/sim_serial_port.h"
+
+#include <algorithm>
+
+namespace platform::sim {
+
+SimSerialPort::SimSerialPort(SimPortBus &bus, SimEventPump &pump) : m_bus(bus), m_pump(pump)
+{
+    m_pump.addSource(this);
+}
+
+SimSerialPort::~SimSerialPort()
+{
+    m_pump.removeSource(this);
+    if (m_open)
+        m_bus.release(*this);
+    m_bus.forget(*this);
+}
+
+bool SimSerialPort::open()
+{
+    if (m_open) {
+        m_error = "The port is already open.";
+        return false;
+    }
+    if (!m_bus.claim(*this, m_error))
+        return false;
+    m_open = true;
+    ++m_openCount;
+    m_error.clear();
+    if (m_bus.m_onOpen)
+        m_bus.m_onOpen(*this);
+    return true;
+}
+
+void SimSerialPort::close()
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    m_bus.release(*this);
+    m_pending.clear();
+}
+
+void SimSerialPort::write(std::string_view bytes)
+{
+    if (!m_open || bytes.empty())
+        return;
+    m_written.push_back({m_pump.clock().virtualNow(), std::string(bytes)});
+    if (m_peer)
+        m_peer(bytes);
+}
+
+std::string SimSerialPort::readAll()
+{
+    std::string out;
+    out.swap(m_rx);
+    return out;
+}
+
+std::string SimSerialPort::writtenText() const
+{
+    std::string all;
+    for (const auto &chunk : m_written)
+        all += chunk.bytes;
+    return all;
+}
+
+void SimSerialPort::deliver(std::string bytes, std::optional<VirtualMs> at)
+{
+    if (!m_open)
+        return;
+    const VirtualMs when = std::max(at.value_or(0), m_pump.clock().virtualNow());
+    // Keep deliveries in time order so bytes never overtake each other.
+    auto pos = std::upper_bound(m_pending.begin(), m_pending.end(), when,
+                                [](VirtualMs t, const Delivery &d) { return t < d.at; });
+    m_pending.insert(pos, Delivery{when, std::move(bytes), false});
+}
+
+void SimSerialPort::deliverFramingError(std::optional<VirtualMs> at)
+{
+    if (!m_open)
+        return;
+    const VirtualMs when = std::max(at.value_or(0), m_pump.clock().virtualNow());
+    auto pos = std::upper_bound(m_pending.begin(), m_pending.end(), when,
+                                [](VirtualMs t, const Delivery &d) { return t < d.at; });
+    m_pending.insert(pos, Delivery{when, {}, true});
+}
+
+void SimSerialPort::unplug(const std::string &reason)
+{
+    if (!m_open)
+        return;
+    close();
+    m_error = reason;
+    if (m_onLost)
+        m_onLost(reason);
+}
+
+std::optional<VirtualMs> SimSerialPort::nextDue() const
+{
+    if (!m_open || m_pending.empty())
+        return std::nullopt;
+    return m_pending.front().at;
+}
+
+void SimSerialPort::runDue(VirtualMs now)
+{
+    // Each framing error is an event of its own; plain bytes due together form one event.
+    while (m_open && !m_pending.empty() && m_pending.front().at <= now) {
+        Delivery d = std::move(m_pending.front());
+        m_pending.pop_front();
+        if (d.framingError) {
+            raise(EventFramingError);
+            continue;
+        }
+        m_rx += d.bytes;
+        m_rxNew = true;
+        if (m_pending.empty() || m_pending.front().at > now || m_pending.front().framingError)
+            if (m_threshold > 0 && static_cast<int>(m_rx.size()) >= m_threshold && m_rxNew)
+                raise(EventReceive);
+    }
+}
+
+void SimSerialPort::raise(int event)
+{
+    m_event = event;
+    if (event == EventReceive)
+        m_rxNew = false;
+    if (m_onReceive)
+        m_onReceive();
+}
+
+std::unique_ptr<SerialPort> SimPortBus::createPort()
+{
+    auto port = std::make_unique<SimSerialPort>(*this, m_pump);
+    m_ports.push_back(port.get());
+    return port;
+}
+
+SimSerialPort *SimPortBus::openPort(int number) const
+{
+    auto it = m_holders.find(number);
+    return it == m_holders.end() ? nullptr : it->second;
+}
+
+bool SimPortBus::claim(SimSerialPort &port, std::string &error)
+{
+    const int n = port.portNumber();
+    if (!hasDevice(n)) {
+        error = "COM" + std::to_string(n) + " does not exist.";
+        return false;
+    }
+    if (m_holders.count(n)) {
+        error = "COM" + std::to_string(n) + " is in use by another program.";
+        return false;
+    }
+    m_holders[n] = &port;
+    return true;
+}
+
+void SimPortBus::release(SimSerialPort &port)
+{
+    for (auto it = m_holders.begin(); it != m_holders.end(); ++it) {
+        if (it->second == &port) {
+            m_holders.erase(it);
+            return;
+        }
+    }
+}
+
+void SimPortBus::forget(SimSerialPort &port)
+{
+    m_ports.erase(std::remove(m_ports.begin(), m_ports.end(), &port), m_ports.end());
+}
+
+} // namespace platform::sim

@@ -1,0 +1,31 @@
+#pragma once
+#include "settings_panel/compass_settings.h"
+
+#include <cstdint>
+#include <string>
+
+namespace settings_panel {
+
+// State that the receive path and the menu exchanges share on the main window.
+struct ConsoleState {
+    // Raw echo of every received chunk to the terminal (panel calibrations).
+    bool RawTerminal = false;
+    // A menu command is on the line: data-looking lines are menu text.
+    bool MenuCommandActive = false;
+    // Menu lines are collected into CapturedReply while set.
+    bool CaptureReply = false;
+    std::string CapturedReply;
+
+    bool SettingsKnown = false;
+    bool DumpInProgress = false;
+    bool DumpReceived = false;
+    CompassSettings Settings;
+
+    // Silence after which the compass counts as not connected.
+    std::int32_t AliveTimeout = 1800;
+
+    // The wizard's or factory switch's compass object reads the port itself.
+    bool CompassOwnsPort = false;
+};
+
+} // namespace settings_panel
