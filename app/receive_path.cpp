@@ -1,0 +1,157 @@
+#include "app/receive_path.h"
+
+#include "device/compass_reading.h"
+
+namespace app {
+
+namespace {
+constexpr char LF = '\n';
+constexpr char CR = '\r';
+
+std::int32_t formOf(const std::string &line)
+{
+    const char second = line.size() > 1 ? line[1] : '\0';
+    switch (second) {
+    case 'C': return device::SentenceForm::Tagged;
+    case 'O': return device::SentenceForm::Prefixed;
+    case 'H': return device::SentenceForm::HeadingOnly;
+    default: return device::SentenceForm::Bare;
+    }
+}
+} // namespace
+
+ReceivePath::ReceivePath(const platform::Clock &clock, settings_panel::ConsoleState &state,
+                         ReceiveHost &host)
+    : m_clock(clock), m_state(state), m_host(host)
+{
+    LastEchoTick = m_clock.tickCount();
+}
+
+void ReceivePath::resetFramingErrors()
+{
+    FramingErrorCount = 0;
+    m_host.setFramingWarningVisible(false);
+}
+
+void ReceivePath::OnComm(platform::SerialPort &com)
+{
+    if (m_state.CompassOwnsPort) {
+        m_host.forwardToCompass();
+        return;
+    }
+    const int event = com.commEvent();
+    const std::string input = com.readAll();
+
+    if (m_state.RawTerminal) {
+        LastDataTick = m_clock.tickCount();
+        if (!input.empty())
+            m_host.appendTerminal(input);
+    }
+    if (EscSearchActive) {
+        captureForEscapeSearch(input);
+        return;
+    }
+    if (event < 1000) {
+        cutLines(input);
+        countGoodEvent();
+    } else if (event == platform::SerialPort::EventFramingError) {
+        countFramingError();
+    }
+}
+
+void ReceivePath::captureForEscapeSearch(const std::string &input)
+{
+    LineBuffer += input;
+    const auto lf = LineBuffer.find(LF);
+    if (lf != std::string::npos)
+        LineBuffer.erase(0, lf + 1);
+    if (LineBuffer.find("CMD:") != std::string::npos)
+        CmdPromptSeen = -1;
+    trimLineBuffer();
+    LastDataTick = m_clock.tickCount();
+}
+
+void ReceivePath::cutLines(const std::string &input)
+{
+    // Events nested inside HandleLine append here too and carry on with the
+    // oldest line first, so the outer loop simply finds less left to do.
+    LineBuffer += input;
+    for (auto lf = LineBuffer.find(LF); lf != std::string::npos; lf = LineBuffer.find(LF)) {
+        std::string line = LineBuffer.substr(0, lf + 1);
+        LineBuffer.erase(0, lf + 1);
+        const auto lfcr = line.find("\n\r");
+        if (line.size() > 2 && lfcr != std::string::npos)
+            line.resize(line.size() - 2);
+        HandleLine(line);
+    }
+    trimLineBuffer();
+}
+
+void ReceivePath::trimLineBuffer()
+{
+    if (LineBuffer.size() > MaxLineBuffer)
+        LineBuffer.erase(0, LineBuffer.size() - MaxLineBuffer);
+}
+
+void ReceivePath::countGoodEvent()
+{
+    GoodReceiveCount = static_cast<std::int16_t>(GoodReceiveCount + 1);
+    if (GoodReceiveCount > FramingLimit) {
+        FramingErrorCount = 0;
+        GoodReceiveCount = 60;
+        m_host.setFramingWarningVisible(false);
+    }
+}
+
+void ReceivePath::countFramingError()
+{
+    GoodReceiveCount = 0;
+    FramingErrorCount = static_cast<std::int16_t>(FramingErrorCount + 1);
+    if (FramingErrorCount > FramingLimit) {
+        FramingErrorCount = 60;
+        m_host.setFramingWarningVisible(true);
+    }
+}
+
+void ReceivePath::HandleLine(std::string &line)
+{
+    if (line.empty())
+        return;
+    LastDataTick = m_clock.tickCount();
+    if (m_state.DumpInProgress) {
+        m_host.parseSettingsLine(line);
+        return;
+    }
+    const char first = line.front();
+    const bool data = (first == '$' || (first >= '0' && first <= '9')) && !m_state.MenuCommandActive;
+    if (data) {
+        if (m_host.showCompassOutput())
+            echoDataLine(line);
+        m_host.parseSentence(line, formOf(line), m_state.Settings.DisplayFields);
+        if (!m_state.SettingsKnown)
+            m_host.requestSettings();
+        return;
+    }
+    if (m_state.RawTerminal)
+        return;
+    m_host.appendTerminal(line + "\r\n");
+    if (m_state.CaptureReply)
+        m_state.CapturedReply += line;
+}
+
+void ReceivePath::echoDataLine(const std::string &line)
+{
+    PendingEcho += line;
+    PendingEcho += "\r\n";
+    if (PendingEcho.size() > MaxPendingEcho)
+        PendingEcho.erase(0, PendingEcho.size() - MaxPendingEcho);
+    const platform::Tick now = m_clock.tickCount();
+    const std::uint32_t elapsed = platform::ticksSince(now, LastEchoTick);
+    if (elapsed != 0 && 40000.0 / elapsed < static_cast<double>(PendingEcho.size())) {
+        m_host.appendTerminal(PendingEcho);
+        PendingEcho.clear();
+    }
+    LastEchoTick = now;
+}
+
+} // namespace app

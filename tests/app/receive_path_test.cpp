@@ -1,0 +1,265 @@
+#include "app/receive_path.h"
+#include "platform/sim/sim_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using platform::sim::SimPlatform;
+
+struct RecordingHost : app::ReceiveHost {
+    std::vector<std::string> terminal;
+    std::vector<std::pair<std::string, int>> sentences;
+    std::vector<std::string> dumpLines;
+    int settingsRequests = 0;
+    int forwarded = 0;
+    bool echo = false;
+    bool warning = false;
+    std::function<void(std::string &)> onSentence;
+
+    void appendTerminal(const std::string &text) override { terminal.push_back(text); }
+    bool showCompassOutput() const override { return echo; }
+    void setFramingWarningVisible(bool visible) override { warning = visible; }
+    void parseSentence(std::string &line, std::int32_t form, std::int32_t) override
+    {
+        sentences.emplace_back(line, form);
+        if (onSentence)
+            onSentence(line);
+    }
+    void parseSettingsLine(const std::string &line) override { dumpLines.push_back(line); }
+    void requestSettings() override { ++settingsRequests; }
+    void forwardToCompass() override { ++forwarded; }
+};
+
+class ReceivePathTest : public ::testing::Test {
+protected:
+    ReceivePathTest() : sim(dir.path()), path(sim.clock, state, host)
+    {
+        sim.ports.addDevice(2);
+        port = sim.ports.createPort();
+        port->setPortNumber(2);
+        port->setReceiveHandler([this] { path.OnComm(*port); });
+        EXPECT_TRUE(port->open());
+        state.SettingsKnown = true;
+    }
+    platform::sim::SimSerialPort &far() { return *sim.ports.openPort(2); }
+    void send(const std::string &bytes)
+    {
+        far().deliver(bytes);
+        sim.advance(1);
+    }
+
+    QTemporaryDir dir;
+    SimPlatform sim;
+    settings_panel::ConsoleState state;
+    RecordingHost host;
+    app::ReceivePath path;
+    std::unique_ptr<platform::SerialPort> port;
+};
+
+TEST_F(ReceivePathTest, LineInChunksIsHandledOnceWithItsTerminator)
+{
+    send("$C1.0P");
+    send("2.0R3.0*00\r");
+    EXPECT_TRUE(host.sentences.empty());
+    send("\n");
+    ASSERT_EQ(host.sentences.size(), 1u);
+    EXPECT_EQ(host.sentences[0].first, "$C1.0P2.0R3.0*00\r\n");
+    EXPECT_EQ(host.sentences[0].second, 1);
+}
+
+TEST_F(ReceivePathTest, TwoLinesAndAHalfKeepTheHalf)
+{
+    send("$C1\r\n2,3\r\n$H");
+    ASSERT_EQ(host.sentences.size(), 2u);
+    EXPECT_EQ(host.sentences[1].second, 8);
+    EXPECT_EQ(path.LineBuffer, "$H");
+    send("CHDT,1,T\r\n");
+    ASSERT_EQ(host.sentences.size(), 3u);
+    EXPECT_EQ(host.sentences[2].first, "$HCHDT,1,T\r\n");
+    EXPECT_EQ(host.sentences[2].second, 4);
+}
+
+TEST_F(ReceivePathTest, FormComesFromTheSecondCharacter)
+{
+    send("$O123,4\r\n7C1\r\n7\r\n70,1\r\n");
+    ASSERT_EQ(host.sentences.size(), 4u);
+    EXPECT_EQ(host.sentences[0].second, 2);
+    EXPECT_EQ(host.sentences[1].second, 1);
+    EXPECT_EQ(host.sentences[2].second, 8);
+    EXPECT_EQ(host.sentences[3].second, 8);
+}
+
+TEST_F(ReceivePathTest, MenuTextGoesToTheTerminalAndTheCapture)
+{
+    state.CaptureReply = true;
+    send("&\r\nCMD:X\r\n");
+    ASSERT_EQ(host.terminal.size(), 2u);
+    EXPECT_EQ(host.terminal[0], "&\r\n\r\n");
+    EXPECT_EQ(state.CapturedReply, "&\r\nCMD:X\r\n");
+    EXPECT_TRUE(host.sentences.empty());
+}
+
+TEST_F(ReceivePathTest, DataLookingLineDuringAMenuCommandIsMenuText)
+{
+    state.MenuCommandActive = true;
+    send("$C1.0\r\n");
+    EXPECT_TRUE(host.sentences.empty());
+    ASSERT_EQ(host.terminal.size(), 1u);
+}
+
+TEST_F(ReceivePathTest, DumpLinesGoOnlyToTheDumpParser)
+{
+    state.DumpInProgress = true;
+    send("OUTPUT_FORMAT=1\r\n$C1\r\n");
+    EXPECT_EQ(host.dumpLines.size(), 2u);
+    EXPECT_TRUE(host.terminal.empty());
+    EXPECT_TRUE(host.sentences.empty());
+}
+
+TEST_F(ReceivePathTest, FirstDataLineAsksForSettingsUntilKnown)
+{
+    state.SettingsKnown = false;
+    send("$C1\r\n");
+    EXPECT_EQ(host.settingsRequests, 1);
+    state.SettingsKnown = true;
+    send("$C1\r\n");
+    EXPECT_EQ(host.settingsRequests, 1);
+}
+
+TEST_F(ReceivePathTest, EveryLineIsASignOfLife)
+{
+    sim.advance(1000);
+    send("hello\r\n");
+    EXPECT_EQ(path.LastDataTick, sim.clock.tickCount() - 1);
+}
+
+TEST_F(ReceivePathTest, FramingWarningAfter51ErrorsClearedBy51GoodEvents)
+{
+    for (int i = 0; i < 50; ++i)
+        far().deliverFramingError();
+    sim.advance(1);
+    EXPECT_FALSE(host.warning);
+    far().deliverFramingError();
+    sim.advance(1);
+    EXPECT_TRUE(host.warning);
+    EXPECT_EQ(path.FramingErrorCount, 60);
+    for (int i = 0; i < 50; ++i)
+        send("x");
+    EXPECT_TRUE(host.warning);
+    send("x");
+    EXPECT_FALSE(host.warning);
+    EXPECT_EQ(path.FramingErrorCount, 0);
+    EXPECT_EQ(path.GoodReceiveCount, 60);
+}
+
+TEST_F(ReceivePathTest, FiftyErrorsOneGoodEventAndOneMoreErrorShowTheWarning)
+{
+    for (int i = 0; i < 50; ++i)
+        far().deliverFramingError();
+    sim.advance(1);
+    send("x");
+    EXPECT_FALSE(host.warning);
+    far().deliverFramingError();
+    sim.advance(1);
+    EXPECT_TRUE(host.warning);
+}
+
+TEST_F(ReceivePathTest, EscapeSearchCapturesRawText)
+{
+    path.EscSearchActive = true;
+    send("xyz\nCMD:");
+    EXPECT_EQ(path.LineBuffer, "CMD:");
+    EXPECT_EQ(path.CmdPromptSeen, -1);
+    EXPECT_TRUE(host.terminal.empty());
+    EXPECT_EQ(path.GoodReceiveCount, 0);
+}
+
+TEST_F(ReceivePathTest, CompassOwningThePortGetsEveryEvent)
+{
+    state.CompassOwnsPort = true;
+    send("$C1\r\n");
+    EXPECT_EQ(host.forwarded, 1);
+    EXPECT_TRUE(host.sentences.empty());
+}
+
+TEST_F(ReceivePathTest, RawTerminalEchoesChunksAndSkipsTheLineEcho)
+{
+    state.RawTerminal = true;
+    send("CMD:C\r\nBridge");
+    ASSERT_EQ(host.terminal.size(), 1u);
+    EXPECT_EQ(host.terminal[0], "CMD:C\r\nBridge");
+}
+
+TEST_F(ReceivePathTest, EchoThrottleFlushesInBursts)
+{
+    host.echo = true;
+    const std::string line(38, '1');
+    // 40-character lines every 100 ms: the pending text must pass 400 characters.
+    int flushes = 0;
+    for (int i = 0; i < 30; ++i) {
+        sim.advance(99);
+        send(line + "\r\n");
+        flushes = static_cast<int>(host.terminal.size());
+    }
+    EXPECT_GE(flushes, 2);
+    EXPECT_LE(flushes, 3);
+    EXPECT_EQ(host.terminal[0].size() % 42, 0u);
+    EXPECT_GE(host.terminal[0].size(), 400u);
+}
+
+TEST_F(ReceivePathTest, NestedEventKeepsOrderAndThePartialLine)
+{
+    // The parser waits for the first line; meanwhile more input arrives.
+    bool nested = false;
+    host.onSentence = [&](std::string &line) {
+        if (nested || line.rfind("$C1", 0) != 0)
+            return;
+        nested = true;
+        far().deliver("$C3\r\n$C");
+        sim.advance(5);
+    };
+    send("$C1\r\n$C2\r\n");
+    send("4\r\n");
+    ASSERT_EQ(host.sentences.size(), 4u);
+    EXPECT_EQ(host.sentences[0].first, "$C1\r\n");
+    EXPECT_EQ(host.sentences[1].first, "$C2\r\n");
+    EXPECT_EQ(host.sentences[2].first, "$C3\r\n");
+    EXPECT_EQ(host.sentences[3].first, "$C4\r\n");
+}
+
+TEST_F(ReceivePathTest, LineWithoutTerminatorIsBounded)
+{
+    for (int i = 0; i < 100; ++i)
+        send(std::string(1000, char('A' + i % 26)));
+    EXPECT_EQ(path.LineBuffer.size(), app::ReceivePath::MaxLineBuffer);
+    EXPECT_EQ(path.LineBuffer.back(), char('A' + 99 % 26));
+    send("\n");
+    EXPECT_EQ(host.terminal.size(), 1u);
+    EXPECT_TRUE(path.LineBuffer.empty());
+}
+
+TEST_F(ReceivePathTest, TickWrapKeepsTheEchoThrottleWorking)
+{
+    QTemporaryDir d2;
+    SimPlatform wrapSim(d2.path(), 0xFFFFFF00u);
+    settings_panel::ConsoleState st;
+    RecordingHost h;
+    h.echo = true;
+    app::ReceivePath p(wrapSim.clock, st, h);
+    wrapSim.ports.addDevice(3);
+    auto com = wrapSim.ports.createPort();
+    com->setPortNumber(3);
+    com->setReceiveHandler([&] { p.OnComm(*com); });
+    ASSERT_TRUE(com->open());
+    wrapSim.advance(0x200);  // past the wrap
+    wrapSim.ports.openPort(3)->deliver(std::string(450, '1') + "\r\n");
+    wrapSim.advance(1);
+    ASSERT_EQ(h.terminal.size(), 1u);
+}
+
+} // namespace
