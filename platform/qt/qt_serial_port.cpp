@@ -92,6 +92,11 @@ bool QtSerialPort::open()
     const auto line = parseLineSettings(m_settings, m_error);
     if (!line)
         return false;
+    if (line->stopBits == QSerialPort::OneAndHalfStop) {
+        m_error = "COM" + std::to_string(m_number) + ": 1.5 stop bits are not supported on this system;"
+                  " choose 1 or 2.";
+        return false;
+    }
     m_port.setPortName(device);
     if (!m_port.open(QIODevice::ReadWrite)) {
         m_error = "COM" + std::to_string(m_number) + " (" + device.toStdString()
@@ -175,9 +180,11 @@ void QtSerialPort::deliver()
 
 void QtSerialPort::onError(QSerialPort::SerialPortError error)
 {
-    if (error != QSerialPort::ResourceError || !m_port.isOpen())
+    // A read error on a terminal is a hang-up: the notifier would fire it
+    // again and again, so it counts as the device going away, like a resource error.
+    const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+    if (!gone || !m_port.isOpen())
         return;
-    // The device went away (adapter unplugged, far end of a terminal closed).
     const std::string reason = "COM" + std::to_string(m_number) + " (" + m_port.portName().toStdString()
                                + ") stopped working: " + m_port.errorString().toStdString();
     m_port.clearError();
