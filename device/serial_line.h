@@ -1,0 +1,32 @@
+#pragma once
+#include "platform/platform.h"
+
+#include <optional>
+#include <string>
+
+namespace device {
+
+// The five texts that describe a device's serial line, as the settings file
+// holds them. They are converted only when the port is configured.
+struct SerialLineSettings {
+    std::string ComPort;
+    std::string ComBaud = "9600";
+    std::string ComStopBits = "1";
+    std::string ComDataBits = "8";
+    std::string ComParity = "N";
+
+    // "9600,N,8,1": baud, parity, data bits, stop bits.
+    std::string SettingsText() const;
+};
+
+// The COM number a port text names: whole digits, blanks around them allowed,
+// 1 to 32767. Nothing for "COM3", "3.5", "" or "0".
+std::optional<int> ComPortNumber(const std::string &text);
+
+// Closes the port, gives it the line's number and settings, RTS on and no
+// handshaking, then opens it with up to three attempts 100 ms apart.
+// False, with the port untouched, when the port text is not a number.
+bool OpenWithSettings(platform::Platform &platform, platform::SerialPort &port,
+                      const SerialLineSettings &line);
+
+} // namespace device

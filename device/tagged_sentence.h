@@ -1,0 +1,25 @@
+#pragma once
+#include "device/compass_reading.h"
+
+#include <string_view>
+
+namespace device {
+
+// The number at the start of a value the way the compass object reads it:
+// blanks skipped, an optional sign, digits with "." as the decimal point
+// whatever the user's locale; anything after the number is ignored and text
+// without a number gives 0.
+double PlainNumber(std::string_view text);
+
+// Rounds to the nearest whole number, halves to the even neighbour.
+double RoundHalfEven(double value);
+
+// Reads a tagged "$C" sentence (without its CR LF) into `reading` the way the
+// compass object keeps it: the first sixteen values as 32-bit floats,
+// LifeCount and SPIErr as rounded 32-bit integers. All present flags are
+// cleared first and set for each value stored. The checksum is ignored.
+// Returns false when the sentence breaks off (a tag without a value, a value
+// too big for its storage); what was stored before that stays.
+bool ReadTaggedSentence(std::string_view line, CompassReading &reading);
+
+} // namespace device
