@@ -1,0 +1,216 @@
+#include "app/live_display.h"
+
+#include "app/number_text.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace app {
+
+namespace {
+
+using V = ReadingValue;
+
+struct Item {
+    const char *name;
+    const char *captionName;
+    const char *caption;
+};
+
+// In ReadingValue order.
+constexpr Item items[ReadingValueCount] = {
+    {"lblHeading", "lblHeadingL", "Heading: "},
+    {"lblPitch", "lblPitchL", "Pitch:"},
+    {"lblRoll", "lblRollL", "Roll:"},
+    {"lblTemp", "lblTempL", "Temp:"},
+    {"lblDepth", "lblDepthL", "Depth:"},
+    {"lblMag", "lblMagL", "M ="},
+    {"lblMagX", "lblMagXL", "Mx = "},
+    {"lblMagY", "lblMagYL", "My = "},
+    {"lblMagZ", "lblMagZL", "Mz = "},
+    {"lblAcc", "lblAccL", "A = "},
+    {"lblAccX", "lblAccXL", "Ax = "},
+    {"lblAccY", "lblAccYL", "Ay = "},
+    {"lblAccZ", "lblAccZL", "Az = "},
+    {"lblGyro", "lblGyroL", "G = "},
+    {"lblGyroX", "lblGyroXL", "Gx ="},
+    {"lblGyroY", "lblGyroYL", "Gy ="},
+    {"lblLifeCnt", "lblLifeCountL", "Life Count:"},
+    {"lblSPIErr", "lblSPIErrL", "SPI Err:"},
+};
+
+QString unitOf(ReadingValue value)
+{
+    switch (value) {
+    case V::Heading:
+    case V::Pitch:
+    case V::Roll:
+        return QStringLiteral(u"\u00B0");
+    case V::Temperature:
+        return QStringLiteral(u"\u00B0C");
+    default:
+        return {};
+    }
+}
+
+// The caption without its "=" or ":", for screen readers.
+QString spokenName(const char *caption)
+{
+    QString name = QString::fromLatin1(caption);
+    name.remove(QLatin1Char('=')).remove(QLatin1Char(':'));
+    return name.trimmed();
+}
+
+QAbstractButton *makeGraphButton(const LiveDisplay::ButtonFactory &factory, const char *name, QWidget *parent)
+{
+    const QString caption = QStringLiteral("Show Graph");
+    QAbstractButton *button = factory ? factory(caption, parent) : new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
+} // namespace
+
+LiveDisplay::LiveDisplay(QChar decimalSeparator, InstrumentWidget horizon, InstrumentWidget air1,
+                         const ButtonFactory &makeButton, QWidget *parent)
+    : QWidget(parent),
+      m_decimalSeparator(decimalSeparator),
+      m_horizon(horizon.instrument),
+      m_air1(air1.instrument),
+      m_frMag(new QGroupBox(QStringLiteral("Magnetic Field"), this)),
+      m_frAcc(new QGroupBox(QStringLiteral("Acceleration"), this)),
+      m_frGyro(new QGroupBox(QStringLiteral("Gyro"), this))
+{
+    horizon.widget->setObjectName(QStringLiteral("Horizon"));
+    air1.widget->setObjectName(QStringLiteral("Air1"));
+    m_air1->setBackgroundColor(0xFFFFFF);
+    m_frMag->setObjectName(QStringLiteral("frMag"));
+    m_frAcc->setObjectName(QStringLiteral("frAcc"));
+    m_frGyro->setObjectName(QStringLiteral("frGyro"));
+
+    auto *instruments = new QHBoxLayout;
+    instruments->addWidget(horizon.widget);
+    instruments->addWidget(air1.widget);
+
+    auto *attitude = new QGridLayout;
+    const std::initializer_list<ReadingValue> rows[] = {{V::Heading, V::Pitch, V::Roll, V::Temperature},
+                                                        {V::Depth, V::LifeCount, V::SPIErr}};
+    for (int row = 0; row < 2; ++row) {
+        int column = 0;
+        for (ReadingValue value : rows[row]) {
+            attitude->addWidget(addValue(value, this), row, column + 1);
+            attitude->addWidget(m_captions[indexOf(value)], row, column);
+            column += 2;
+        }
+    }
+    QAbstractButton *showCompass = makeGraphButton(makeButton, "cmdShowCmpGraph", this);
+    attitude->addWidget(showCompass, 0, 8);
+
+    auto *frames = new QHBoxLayout;
+    QAbstractButton *showMag = makeGraphButton(makeButton, "cmdShowMag", m_frMag);
+    QAbstractButton *showAcc = makeGraphButton(makeButton, "cmdShowAcc", m_frAcc);
+    frames->addWidget(buildFrame(m_frMag, {V::MagVector, V::MagX, V::MagY, V::MagZ}, showMag));
+    frames->addWidget(buildFrame(m_frAcc, {V::AccVector, V::AccX, V::AccY, V::AccZ}, showAcc));
+    frames->addWidget(buildFrame(m_frGyro, {V::GyroVect, V::GyroX, V::GyroY}, nullptr));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(instruments);
+    layout->addLayout(attitude);
+    layout->addLayout(frames);
+    layout->addStretch();
+
+    connect(showCompass, &QAbstractButton::clicked, this, &LiveDisplay::showCompassGraphClicked);
+    connect(showMag, &QAbstractButton::clicked, this, &LiveDisplay::showMagGraphClicked);
+    connect(showAcc, &QAbstractButton::clicked, this, &LiveDisplay::showAccGraphClicked);
+
+    for (ReadingValue hidden : {V::Temperature, V::Depth, V::LifeCount, V::SPIErr})
+        setItemVisible(hidden, false);
+    m_frAcc->hide();
+    m_frMag->hide();
+    m_frGyro->hide();
+}
+
+QLabel *LiveDisplay::addValue(ReadingValue value, QWidget *parent)
+{
+    const Item &item = items[indexOf(value)];
+    auto *captionLabel = new QLabel(QString::fromLatin1(item.caption), parent);
+    captionLabel->setObjectName(QLatin1String(item.captionName));
+    auto *valueLabel = new QLabel(parent);
+    valueLabel->setObjectName(QLatin1String(item.name));
+    valueLabel->setAccessibleName(spokenName(item.caption));
+    valueLabel->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_captions[indexOf(value)] = captionLabel;
+    m_values[indexOf(value)] = valueLabel;
+    return valueLabel;
+}
+
+QWidget *LiveDisplay::buildFrame(QGroupBox *frame, std::initializer_list<ReadingValue> values,
+                                 QAbstractButton *button)
+{
+    auto *grid = new QGridLayout(frame);
+    int row = 0;
+    for (ReadingValue value : values) {
+        grid->addWidget(addValue(value, frame), row, 1);
+        grid->addWidget(m_captions[indexOf(value)], row, 0);
+        ++row;
+    }
+    if (button)
+        grid->addWidget(button, row, 0, 1, 2);
+    return frame;
+}
+
+void LiveDisplay::ShowValue(ReadingValue value, double number)
+{
+    switch (value) {
+    case V::Heading:
+        m_horizon->setValue(platform::Instrument::Heading, number);
+        m_air1->setValue(platform::Instrument::Heading, number);
+        m_air1->setValue(platform::Instrument::HeadingBug, number);
+        m_air1->setValue(platform::Instrument::HeadingSelect, number);
+        break;
+    case V::Pitch:
+        m_horizon->setValue(platform::Instrument::Pitch, number);
+        break;
+    case V::Roll:
+        m_horizon->setValue(platform::Instrument::Roll, number);
+        break;
+    default:
+        break;
+    }
+    m_values[indexOf(value)]->setText(FormatNumber(number, m_decimalSeparator) + unitOf(value));
+}
+
+void LiveDisplay::ShowItems(const device::CompassReading &r)
+{
+    setItemVisible(V::Pitch, r.PitchPresent);
+    setItemVisible(V::Roll, r.RollPresent);
+    setItemVisible(V::Heading, r.HeadingPresent);
+    m_frAcc->setVisible(r.AccVectorPresent || r.AccXPresent || r.AccYPresent || r.AccZPresent);
+    m_frMag->setVisible(r.MagVectorPresent || r.MagXPresent || r.MagYPresent || r.MagZPresent);
+    m_frGyro->setVisible(r.GyroVectPresent || r.GyroXPresent || r.GyroYPresent);
+    setItemVisible(V::Temperature, r.TemperaturePresent);
+    setItemVisible(V::SPIErr, r.SpiErrPresent);
+    setItemVisible(V::Depth, r.DepthPresent);
+    setItemVisible(V::LifeCount, r.LifeCountPresent);
+}
+
+void LiveDisplay::ClearReadings()
+{
+    for (ReadingValue value : {V::Heading, V::Pitch, V::Roll, V::Temperature, V::AccVector, V::AccX, V::AccY,
+                               V::AccZ, V::MagVector, V::MagX, V::MagY, V::MagZ, V::LifeCount, V::Depth})
+        m_values[indexOf(value)]->setText(QStringLiteral("?"));
+}
+
+QString LiveDisplay::LabelText(ReadingValue value) const { return m_values[indexOf(value)]->text(); }
+
+void LiveDisplay::setItemVisible(ReadingValue value, bool visible)
+{
+    m_values[indexOf(value)]->setVisible(visible);
+    m_captions[indexOf(value)]->setVisible(visible);
+}
+
+} // namespace app

@@ -1,0 +1,74 @@
+#pragma once
+#include "app/sentence_parser.h"
+#include "platform/instrument.h"
+
+#include <QWidget>
+#include <array>
+#include <concepts>
+#include <functional>
+
+class QAbstractButton;
+class QGroupBox;
+class QLabel;
+
+namespace app {
+
+// An instrument as the display holds it: a widget to place, written through
+// the instrument interface.
+struct InstrumentWidget {
+    template <class W>
+        requires std::derived_from<W, QWidget> && std::derived_from<W, platform::Instrument>
+    InstrumentWidget(W *instrumentWidget) : widget(instrumentWidget), instrument(instrumentWidget)
+    {
+    }
+
+    QWidget *widget;
+    platform::Instrument *instrument;
+};
+
+// The data view's live reading: a label per value, the attitude instrument
+// `Horizon` and the heading instrument `Air1`, and the "Show Graph" buttons.
+// The sentence parser writes each value here as it reads it.
+class LiveDisplay : public QWidget, public ReadingSink {
+    Q_OBJECT
+
+public:
+    using ButtonFactory = std::function<QAbstractButton *(const QString &caption, QWidget *parent)>;
+
+    // Takes ownership of both instrument widgets. `makeButton` builds the
+    // "Show Graph" buttons (plain push buttons when empty). Starts as the window
+    // loads: heading, pitch and roll shown, every other item hidden.
+    LiveDisplay(QChar decimalSeparator, InstrumentWidget horizon, InstrumentWidget air1,
+                const ButtonFactory &makeButton = {}, QWidget *parent = nullptr);
+
+    void ShowValue(ReadingValue value, double number) override;
+    void ShowItems(const device::CompassReading &reading) override;
+    // "?" on the labels that have a value before any sentence; the gyro and SPI
+    // error labels stay hidden until their first value anyway.
+    void ClearReadings();
+
+    // What the log reads back.
+    QString LabelText(ReadingValue value) const;
+    const platform::Instrument &Horizon() const { return *m_horizon; }
+
+signals:
+    void showCompassGraphClicked();
+    void showMagGraphClicked();
+    void showAccGraphClicked();
+
+private:
+    QLabel *addValue(ReadingValue value, QWidget *parent);
+    QWidget *buildFrame(QGroupBox *frame, std::initializer_list<ReadingValue> values, QAbstractButton *button);
+    void setItemVisible(ReadingValue value, bool visible);
+
+    QChar m_decimalSeparator;
+    platform::Instrument *m_horizon;
+    platform::Instrument *m_air1;
+    std::array<QLabel *, ReadingValueCount> m_values{};
+    std::array<QLabel *, ReadingValueCount> m_captions{};
+    QGroupBox *m_frMag;
+    QGroupBox *m_frAcc;
+    QGroupBox *m_frGyro;
+};
+
+} // namespace app

@@ -1,0 +1,219 @@
+#include "app/sentence_parser.h"
+
+#include "app/number_parse.h"
+#include "app/sentence_items.h"
+
+#include <optional>
+
+namespace app {
+
+namespace {
+
+namespace Mask = device::FieldMask;
+namespace Form = device::SentenceForm;
+using V = ReadingValue;
+
+struct Tag {
+    ReadingValue value;
+    std::int32_t bit; // 0: the group's bit comes from its first component
+};
+
+std::optional<Tag> lookUpTag(std::string_view tag)
+{
+    if (tag.size() == 1) {
+        switch (tag[0]) {
+        case 'C': return Tag{V::Heading, Mask::Heading};
+        case 'P': return Tag{V::Pitch, Mask::Pitch};
+        case 'R': return Tag{V::Roll, Mask::Roll};
+        case 'T': return Tag{V::Temperature, Mask::Temperature};
+        case 'D': return Tag{V::Depth, Mask::Depth};
+        case 'M': return Tag{V::MagVector, Mask::MagVector};
+        case 'A': return Tag{V::AccVector, Mask::AccVector};
+        case 'G': return Tag{V::GyroVect, Mask::GyroVector};
+        case 'L': return Tag{V::LifeCount, Mask::LifeCount};
+        case 'S': return Tag{V::SPIErr, Mask::SpiErr};
+        default: return std::nullopt;
+        }
+    }
+    if (tag.size() != 2)
+        return std::nullopt;
+    const char group = tag[0];
+    const char axis = tag[1];
+    if (group == 'M' || group == 'A') {
+        const bool mag = group == 'M';
+        switch (axis) {
+        case 'x': return Tag{mag ? V::MagX : V::AccX, mag ? Mask::MagXYZ : Mask::AccXYZ};
+        case 'y': return Tag{mag ? V::MagY : V::AccY, 0};
+        case 'z': return Tag{mag ? V::MagZ : V::AccZ, 0};
+        default: return std::nullopt;
+        }
+    }
+    if (group == 'G') {
+        if (axis == 'x')
+            return Tag{V::GyroX, Mask::GyroXY};
+        if (axis == 'y')
+            return Tag{V::GyroY, 0};
+    }
+    return std::nullopt;
+}
+
+// The values behind one bit of the display fields, in the order they are sent.
+struct FieldGroup {
+    ReadingValue values[3];
+    int count;
+};
+
+constexpr FieldGroup fieldGroups[Mask::BitCount] = {
+    {{V::Heading}, 1},
+    {{V::Pitch}, 1},
+    {{V::Roll}, 1},
+    {{V::Temperature}, 1},
+    {{V::Depth}, 1},
+    {{V::MagVector}, 1},
+    {{V::MagX, V::MagY, V::MagZ}, 3},
+    {{V::AccVector}, 1},
+    {{V::AccX, V::AccY, V::AccZ}, 3},
+    {{V::GyroVect}, 1},
+    {{V::GyroX, V::GyroY}, 2},
+    {{V::LifeCount}, 1},
+    {{V::SPIErr}, 1},
+};
+
+// The six characters before the values of a prefixed line, and its terminator.
+constexpr std::size_t PrefixLength = 6;
+constexpr std::size_t TerminatorLength = 2;
+
+} // namespace
+
+SentenceParser::SentenceParser(char decimalSeparator, SentenceTargets targets)
+    : m_decimalSeparator(decimalSeparator), m_targets(targets)
+{
+}
+
+void SentenceParser::ParseSentence(std::string_view line, std::int32_t form, std::int32_t displayFields)
+{
+    countSample();
+    m_reading.clearPresent();
+    m_mask = 0;
+    switch (form) {
+    case Form::Tagged:
+        if (parseTagged(line))
+            finish();
+        break;
+    case Form::Prefixed:
+        if (line.size() >= PrefixLength + TerminatorLength)
+            parseFieldList(line.substr(PrefixLength, line.size() - PrefixLength - TerminatorLength), displayFields);
+        finish();
+        break;
+    case Form::Bare:
+        parseFieldList(line, displayFields);
+        finish();
+        break;
+    case Form::HeadingOnly:
+        parseHeadingOnly(line);
+        finish();
+        break;
+    default:
+        break;
+    }
+}
+
+void SentenceParser::countSample()
+{
+    if (++m_sampleNumber > SampleNumberLimit) {
+        m_sampleNumber = 0;
+        m_targets.graphAcc.clearTraces();
+        m_targets.graphMag.clearTraces();
+    }
+}
+
+bool SentenceParser::parseTagged(std::string_view line)
+{
+    // The checksum is not checked: the compass's own parser ignores it too.
+    line = line.substr(0, line.find('*'));
+    if (!line.empty() && line.front() == '$')
+        line.remove_prefix(1);
+
+    TaggedItems items(line);
+    std::string_view tag;
+    std::string_view text;
+    if (!items.next(text))
+        return true;
+    while (items.next(tag)) {
+        if (!items.next(text))
+            return false;
+        const std::optional<Tag> known = lookUpTag(tag);
+        if (!known) {
+            // An unknown tag's value must still be a number.
+            if (!ParseSentenceNumber(text, m_decimalSeparator))
+                return false;
+            continue;
+        }
+        if (!deliver(known->value, text, true))
+            return false;
+        m_mask |= known->bit;
+    }
+    return true;
+}
+
+void SentenceParser::parseFieldList(std::string_view line, std::int32_t displayFields)
+{
+    CommaItems items(line);
+    std::string_view text;
+    for (int bitIndex = 0; bitIndex < Mask::BitCount; ++bitIndex) {
+        if (!items.next(text))
+            return;
+        const std::int32_t bit = 1 << bitIndex;
+        if (!(displayFields & bit))
+            continue;
+        const FieldGroup &group = fieldGroups[bitIndex];
+        for (int i = 0; i < group.count; ++i) {
+            if ((i > 0 && !items.next(text)) || !deliver(group.values[i], text, false))
+                return;
+        }
+        // Only a group read whole goes to the log, which would write stale text for the rest.
+        m_mask |= bit;
+    }
+}
+
+void SentenceParser::parseHeadingOnly(std::string_view line)
+{
+    CommaItems fields(line);
+    std::string_view heading;
+    if (fields.next(heading) && fields.next(heading) && deliver(V::Heading, heading, false))
+        m_mask = Mask::Heading;
+}
+
+bool SentenceParser::deliver(ReadingValue value, std::string_view text, bool feedsCompassChart)
+{
+    const std::optional<double> number = ParseSentenceNumber(text, m_decimalSeparator);
+    if (!number)
+        return false;
+    valueOf(m_reading, value) = *number;
+    presentOf(m_reading, value) = true;
+
+    const double x = m_sampleNumber;
+    const int index = indexOf(value);
+    if (value >= V::MagVector && value <= V::MagZ) {
+        m_targets.graphMag.addPoint(index - indexOf(V::MagVector), x, *number);
+        m_targets.display.ShowValue(value, *number);
+    } else if (value >= V::AccVector && value <= V::AccZ) {
+        m_targets.graphAcc.addPoint(index - indexOf(V::AccVector), x, *number);
+        m_targets.display.ShowValue(value, *number);
+    } else {
+        m_targets.display.ShowValue(value, *number);
+        if (feedsCompassChart && value <= V::Roll)
+            m_targets.graphCmp.addPoint(index, x, *number);
+    }
+    return true;
+}
+
+void SentenceParser::finish()
+{
+    m_targets.display.ShowItems(m_reading);
+    // A line that delivered nothing would log a row of old values.
+    if (m_mask != 0 && m_targets.log.LoggingActive())
+        m_targets.log.WriteLogLine(m_mask);
+}
+
+} // namespace app

@@ -1,0 +1,77 @@
+#pragma once
+#include "app/sentence_value.h"
+#include "device/compass_reading.h"
+#include "platform/strip_chart.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace app {
+
+// Where the values of a sentence are shown: instruments and labels.
+class ReadingSink {
+public:
+    virtual ~ReadingSink() = default;
+    // One value, the moment it has been read.
+    virtual void ShowValue(ReadingValue value, double number) = 0;
+    // After a sentence: exactly the items whose present flag is set are shown.
+    virtual void ShowItems(const device::CompassReading &reading) = 0;
+};
+
+// The data log, as the parser sees it.
+class SentenceLog {
+public:
+    virtual ~SentenceLog() = default;
+    virtual bool LoggingActive() const = 0;
+    // `mask`: the field-mask bits of the values the sentence carried.
+    virtual void WriteLogLine(std::int32_t mask) = 0;
+};
+
+struct SentenceTargets {
+    ReadingSink &display;
+    platform::StripChart &graphCmp;
+    platform::StripChart &graphMag;
+    platform::StripChart &graphAcc;
+    SentenceLog &log;
+};
+
+// Takes the values out of one data line and hands each on as soon as it is read:
+// to the display, and to its chart trace at x = SampleNumber. After the line the
+// display shows the items the line carried and the log gets the line's mask.
+class SentenceParser {
+public:
+    // SampleNumber runs 1 ... SampleNumberLimit, then 0, 1, ...
+    static constexpr std::int32_t SampleNumberLimit = 2'000'000;
+
+    // `decimalSeparator`: the user's separator as a wire byte (see DecimalSeparatorByte).
+    SentenceParser(char decimalSeparator, SentenceTargets targets);
+
+    // `form`: the device::SentenceForm code the line handler gave the line; other
+    // codes only count a sample. `displayFields`: the compass's DISPLAY_FIELDS,
+    // which say what the comma forms carry.
+    void ParseSentence(std::string_view line, std::int32_t form, std::int32_t displayFields);
+
+    std::int32_t SampleNumber() const { return m_sampleNumber; }
+    // The latest values; the present flags are those of the last line.
+    const device::CompassReading &Reading() const { return m_reading; }
+    // The field mask of the last line: the values it delivered.
+    std::int32_t FieldMask() const { return m_mask; }
+
+private:
+    void countSample();
+    // False when the line broke off: then it is neither shown nor logged.
+    bool parseTagged(std::string_view line);
+    void parseFieldList(std::string_view line, std::int32_t displayFields);
+    void parseHeadingOnly(std::string_view line);
+    // False when `text` does not convert.
+    bool deliver(ReadingValue value, std::string_view text, bool feedsCompassChart);
+    void finish();
+
+    char m_decimalSeparator;
+    SentenceTargets m_targets;
+    device::CompassReading m_reading;
+    std::int32_t m_sampleNumber = 0;
+    std::int32_t m_mask = 0;
+};
+
+} // namespace app

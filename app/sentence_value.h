@@ -1,0 +1,25 @@
+#pragma once
+#include "device/compass_reading.h"
+
+#include <cstdint>
+
+namespace app {
+
+// One value a data sentence can carry, in the order of the field-mask bits.
+enum class ReadingValue : std::uint8_t {
+    Heading, Pitch, Roll, Temperature, Depth,
+    MagVector, MagX, MagY, MagZ,
+    AccVector, AccX, AccY, AccZ,
+    GyroVect, GyroX, GyroY,
+    LifeCount, SPIErr,
+};
+constexpr int ReadingValueCount = 18;
+
+constexpr int indexOf(ReadingValue value) { return static_cast<int>(value); }
+
+double &valueOf(device::CompassReading &reading, ReadingValue value);
+double valueOf(const device::CompassReading &reading, ReadingValue value);
+bool &presentOf(device::CompassReading &reading, ReadingValue value);
+bool presentOf(const device::CompassReading &reading, ReadingValue value);
+
+} // namespace app

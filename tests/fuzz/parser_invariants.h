@@ -1,0 +1,176 @@
+#pragma once
+// What must hold for any line the parser is given, whatever it holds. Shared by
+// the fuzzer and the randomized test; plain C++ so the fuzzer needs no Qt.
+#include "app/sentence_parser.h"
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace parser_invariants {
+
+class CheckedParser : app::ReadingSink, app::SentenceLog {
+public:
+    explicit CheckedParser(char decimalSeparator) : m_parser(decimalSeparator, {*this, m_cmp, m_mag, m_acc, *this}) {}
+
+    // Parses one line; returns what went wrong, empty when nothing did.
+    std::string check(std::string_view line, std::int32_t form, std::int32_t displayFields, bool logging)
+    {
+        m_failure.clear();
+        m_form = form;
+        m_logging = logging;
+        m_pendingChart = Pending{};
+        m_lastShown = -1;
+        m_itemsShown = false;
+        m_logged = false;
+        const std::int32_t before = m_parser.SampleNumber();
+        m_parser.ParseSentence(line, form, displayFields);
+        const std::int32_t after = m_parser.SampleNumber();
+        const std::int32_t expected = before == app::SentenceParser::SampleNumberLimit ? 0 : before + 1;
+        if (after != expected)
+            fail("sample number went from " + std::to_string(before) + " to " + std::to_string(after));
+        if (m_pendingChart.active)
+            fail("a chart point was not followed by its label");
+        const std::int32_t mask = m_parser.FieldMask();
+        if (mask & ~((1 << device::FieldMask::BitCount) - 1))
+            fail("mask beyond the field bits: " + std::to_string(mask));
+        if ((form == device::SentenceForm::Prefixed || form == device::SentenceForm::Bare) && (mask & ~displayFields))
+            fail("mask has a bit the display fields lack");
+        if (form == device::SentenceForm::HeadingOnly && mask != 0 && mask != device::FieldMask::Heading)
+            fail("heading-only line with mask " + std::to_string(mask));
+        if (!maskMatchesReading(mask))
+            fail("a mask bit without its value");
+        if (m_itemsShown && logging && mask != 0 && !m_logged)
+            fail("a line that delivered values was not logged");
+        const bool endsAlways = form == device::SentenceForm::Prefixed || form == device::SentenceForm::Bare ||
+                                form == device::SentenceForm::HeadingOnly;
+        if (endsAlways && !m_itemsShown)
+            fail("comma form without its end step");
+        return m_failure;
+    }
+
+private:
+    struct Pending {
+        bool active = false;
+        app::ReadingValue value{};
+        double y = 0;
+    };
+
+    class Chart : public platform::StripChart {
+    public:
+        Chart(CheckedParser &owner, app::ReadingValue first, int traces) : m_owner(owner), m_first(first), m_traces(traces) {}
+        void addPoint(int trace, double x, double y) override { m_owner.point(m_first, m_traces, trace, x, y); }
+        void clearTraces() override
+        {
+            if (m_owner.m_parser.SampleNumber() != 0)
+                m_owner.fail("a chart was cleared without the sample number wrapping");
+        }
+        void setRange(double, double) override { m_owner.fail("the parser set a chart range"); }
+        void setHistoryLength(int) override { m_owner.fail("the parser set a chart history"); }
+
+    private:
+        CheckedParser &m_owner;
+        app::ReadingValue m_first;
+        int m_traces;
+    };
+
+    void point(app::ReadingValue first, int traces, int trace, double x, double y)
+    {
+        if (m_itemsShown)
+            fail("chart point after the end step");
+        if (trace < 0 || trace >= traces)
+            return fail("trace index " + std::to_string(trace) + " out of range");
+        if (x != m_parser.SampleNumber())
+            fail("point x is not the sample number");
+        const auto value = static_cast<app::ReadingValue>(app::indexOf(first) + trace);
+        if (!std::isfinite(y) || y != app::valueOf(m_parser.Reading(), value) || !app::presentOf(m_parser.Reading(), value))
+            fail("chart point differs from the value read");
+        if (first == app::ReadingValue::Heading) {
+            // The compass chart follows its label, and only the tagged form feeds it.
+            if (m_form != device::SentenceForm::Tagged)
+                fail("a comma form fed the compass chart");
+            if (m_lastShown != app::indexOf(value))
+                fail("compass chart point not right after its label");
+            m_lastShown = -1;
+        } else {
+            if (m_pendingChart.active)
+                fail("two chart points without a label between");
+            m_pendingChart = {true, value, y};
+        }
+    }
+
+    void ShowValue(app::ReadingValue value, double number) override
+    {
+        if (m_itemsShown)
+            fail("value after the end step");
+        if (!std::isfinite(number) || number != app::valueOf(m_parser.Reading(), value) ||
+            !app::presentOf(m_parser.Reading(), value))
+            fail("shown value differs from the reading");
+        const bool charted = value >= app::ReadingValue::MagVector && value <= app::ReadingValue::AccZ;
+        if (charted && !(m_pendingChart.active && m_pendingChart.value == value && m_pendingChart.y == number))
+            fail("magnetic or acceleration label without its chart point first");
+        if (!charted && m_pendingChart.active)
+            fail("chart point followed by another label");
+        m_pendingChart = Pending{};
+        m_lastShown = app::indexOf(value);
+    }
+
+    void ShowItems(const device::CompassReading &reading) override
+    {
+        if (m_itemsShown)
+            fail("end step ran twice");
+        if (&reading != &m_parser.Reading())
+            fail("items shown from another reading");
+        m_itemsShown = true;
+    }
+
+    bool LoggingActive() const override { return m_logging; }
+
+    void WriteLogLine(std::int32_t mask) override
+    {
+        if (!m_itemsShown)
+            fail("logged before the items were shown");
+        if (mask == 0 || mask != m_parser.FieldMask())
+            fail("log mask " + std::to_string(mask) + " is not the line's mask");
+        if (!m_logging)
+            fail("logged while logging was off");
+        if (m_logged)
+            fail("logged twice");
+        m_logged = true;
+    }
+
+    bool maskMatchesReading(std::int32_t mask) const
+    {
+        const device::CompassReading &r = m_parser.Reading();
+        const bool present[device::FieldMask::BitCount] = {
+            r.HeadingPresent, r.PitchPresent, r.RollPresent, r.TemperaturePresent, r.DepthPresent,
+            r.MagVectorPresent, r.MagXPresent, r.AccVectorPresent, r.AccXPresent, r.GyroVectPresent,
+            r.GyroXPresent, r.LifeCountPresent, r.SpiErrPresent};
+        for (int bit = 0; bit < device::FieldMask::BitCount; ++bit) {
+            if ((mask & (1 << bit)) && !present[bit])
+                return false;
+        }
+        return true;
+    }
+
+    void fail(const std::string &what)
+    {
+        if (m_failure.empty())
+            m_failure = what;
+    }
+
+    Chart m_cmp{*this, app::ReadingValue::Heading, 3};
+    Chart m_mag{*this, app::ReadingValue::MagVector, 4};
+    Chart m_acc{*this, app::ReadingValue::AccVector, 4};
+    app::SentenceParser m_parser;
+    std::string m_failure;
+    std::int32_t m_form = 0;
+    bool m_logging = false;
+    Pending m_pendingChart;
+    int m_lastShown = -1;
+    bool m_itemsShown = false;
+    bool m_logged = false;
+};
+
+} // namespace parser_invariants

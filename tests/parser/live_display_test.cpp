@@ -1,0 +1,306 @@
+#include "app/live_display.h"
+#include "recording_targets.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <map>
+
+namespace {
+
+using ::testing::ElementsAre;
+using app::ReadingValue;
+namespace Form = device::SentenceForm;
+
+// Records each write together with the heading label's text at that moment,
+// so the order of instrument and label writes shows.
+class FakeInstrument : public QWidget, public platform::Instrument {
+public:
+    FakeInstrument(std::string name, parser_test::Journal &journal) : m_name(std::move(name)), m_journal(journal) {}
+    void setValue(int dispatchNumber, double value) override
+    {
+        m_values[dispatchNumber] = value;
+        m_journal.push_back(m_name + " " + std::to_string(dispatchNumber) + " " + parser_test::number(value) +
+                            " label " + headingText().toStdString());
+    }
+    double value(int dispatchNumber) const override
+    {
+        const auto found = m_values.find(dispatchNumber);
+        return found == m_values.end() ? 0 : found->second;
+    }
+    void setBackgroundColor(std::uint32_t rgb) override { background = rgb; }
+
+    QLabel *headingLabel = nullptr;
+    std::uint32_t background = 0;
+
+private:
+    QString headingText() const { return headingLabel ? headingLabel->text() : QString("-"); }
+
+    std::string m_name;
+    parser_test::Journal &m_journal;
+    std::map<int, double> m_values;
+};
+
+// A chart that notes the text of the label of the value it is given.
+struct LabelWatchingChart : platform::StripChart {
+    LabelWatchingChart(parser_test::Journal &journal, std::string name, std::vector<QLabel *> labels)
+        : journal(journal), name(std::move(name)), labels(std::move(labels))
+    {
+    }
+    void addPoint(int trace, double, double y) override
+    {
+        journal.push_back(name + " " + std::to_string(trace) + " " + parser_test::number(y) + " label " +
+                          labels.at(trace)->text().toStdString());
+    }
+    void clearTraces() override {}
+    void setRange(double, double) override {}
+    void setHistoryLength(int) override {}
+    parser_test::Journal &journal;
+    std::string name;
+    std::vector<QLabel *> labels;
+};
+
+struct NoLog : app::SentenceLog {
+    bool LoggingActive() const override { return false; }
+    void WriteLogLine(std::int32_t) override {}
+};
+
+class LiveDisplayTest : public ::testing::Test {
+protected:
+    explicit LiveDisplayTest(QChar separator = '.')
+        : horizon(new FakeInstrument("Horizon", journal)),
+          air1(new FakeInstrument("Air1", journal)),
+          display(separator, horizon, air1)
+    {
+        horizon->headingLabel = label("lblHeading");
+        air1->headingLabel = label("lblHeading");
+        display.ClearReadings();
+    }
+
+    QLabel *label(const char *name) const
+    {
+        QLabel *found = display.findChild<QLabel *>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QString text(const char *name) const { return label(name)->text(); }
+    bool shown(const char *name) const
+    {
+        QWidget *widget = display.findChild<QWidget *>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget && !widget->isHidden();
+    }
+    // The shown items among the display's optional ones.
+    std::vector<std::string> shownItems() const
+    {
+        std::vector<std::string> names;
+        for (const char *name : {"lblHeading", "lblHeadingL", "lblPitch", "lblPitchL", "lblRoll", "lblRollL",
+                                 "lblTemp", "lblTempL", "lblDepth", "lblDepthL", "lblLifeCnt", "lblLifeCountL",
+                                 "lblSPIErr", "lblSPIErrL", "frMag", "frAcc", "frGyro"}) {
+            if (shown(name))
+                names.push_back(name);
+        }
+        return names;
+    }
+
+    parser_test::Journal journal;
+    FakeInstrument *horizon;
+    FakeInstrument *air1;
+    app::LiveDisplay display;
+};
+
+TEST_F(LiveDisplayTest, StartsWithQuestionMarksAndOnlyTheAttitudeItems)
+{
+    EXPECT_EQ(text("lblHeading"), "?");
+    EXPECT_EQ(text("lblPitch"), "?");
+    EXPECT_EQ(text("lblRoll"), "?");
+    for (const char *name : {"lblTemp", "lblAcc", "lblAccX", "lblMagZ", "lblLifeCnt", "lblDepth"})
+        EXPECT_EQ(text(name), "?") << name;
+    EXPECT_EQ(text("lblGyro"), "");
+    EXPECT_EQ(text("lblSPIErr"), "");
+    EXPECT_THAT(shownItems(), ElementsAre("lblHeading", "lblHeadingL", "lblPitch", "lblPitchL", "lblRoll", "lblRollL"));
+    EXPECT_TRUE(shown("cmdShowCmpGraph"));
+    EXPECT_EQ(air1->background, 0xFFFFFFu);
+}
+
+TEST_F(LiveDisplayTest, CaptionsAndFramesCarryTheirTexts)
+{
+    EXPECT_EQ(text("lblHeadingL"), "Heading: ");
+    EXPECT_EQ(text("lblTempL"), "Temp:");
+    EXPECT_EQ(text("lblLifeCountL"), "Life Count:");
+    EXPECT_EQ(text("lblSPIErrL"), "SPI Err:");
+    EXPECT_EQ(text("lblMagL"), "M =");
+    EXPECT_EQ(text("lblAccXL"), "Ax = ");
+    EXPECT_EQ(text("lblGyroXL"), "Gx =");
+    EXPECT_EQ(display.findChild<QGroupBox *>("frMag")->title(), "Magnetic Field");
+    EXPECT_EQ(display.findChild<QGroupBox *>("frAcc")->title(), "Acceleration");
+    EXPECT_EQ(display.findChild<QGroupBox *>("frGyro")->title(), "Gyro");
+    EXPECT_EQ(label("lblMagX")->accessibleName(), "Mx");
+}
+
+TEST_F(LiveDisplayTest, ValuesGetTheirUnitsAndInstruments)
+{
+    display.ShowValue(ReadingValue::Heading, 328.1);
+    display.ShowValue(ReadingValue::Pitch, -0.4);
+    display.ShowValue(ReadingValue::Roll, 1.2);
+    display.ShowValue(ReadingValue::Temperature, 26.3);
+    display.ShowValue(ReadingValue::Depth, 25);
+    display.ShowValue(ReadingValue::GyroY, -3.5);
+    EXPECT_EQ(text("lblHeading"), "328.1\u00B0");
+    EXPECT_EQ(text("lblPitch"), "-0.4\u00B0");
+    EXPECT_EQ(text("lblRoll"), "1.2\u00B0");
+    EXPECT_EQ(text("lblTemp"), "26.3\u00B0C");
+    EXPECT_EQ(text("lblDepth"), "25");
+    EXPECT_EQ(display.LabelText(ReadingValue::GyroY), "-3.5");
+    EXPECT_EQ(display.Horizon().value(platform::Instrument::Heading), 328.1);
+    EXPECT_EQ(display.Horizon().value(platform::Instrument::Pitch), -0.4);
+    EXPECT_EQ(display.Horizon().value(platform::Instrument::Roll), 1.2);
+    for (int property : {platform::Instrument::Heading, platform::Instrument::HeadingBug,
+                         platform::Instrument::HeadingSelect})
+        EXPECT_EQ(air1->value(property), 328.1) << property;
+    EXPECT_EQ(air1->value(platform::Instrument::Pitch), 0);
+}
+
+TEST_F(LiveDisplayTest, InstrumentsAreWrittenBeforeTheLabel)
+{
+    display.ShowValue(ReadingValue::Heading, 25);
+    EXPECT_THAT(journal, ElementsAre("Horizon 79 25 label ?", "Air1 79 25 label ?", "Air1 83 25 label ?",
+                                     "Air1 12 25 label ?"));
+    EXPECT_EQ(text("lblHeading"), "25\u00B0");
+}
+
+TEST_F(LiveDisplayTest, ShowGraphButtonsSignalAndSitInTheirFrames)
+{
+    int compass = 0, mag = 0, acc = 0;
+    QObject::connect(&display, &app::LiveDisplay::showCompassGraphClicked, [&] { ++compass; });
+    QObject::connect(&display, &app::LiveDisplay::showMagGraphClicked, [&] { ++mag; });
+    QObject::connect(&display, &app::LiveDisplay::showAccGraphClicked, [&] { ++acc; });
+    auto *showMag = display.findChild<QAbstractButton *>("cmdShowMag");
+    auto *showAcc = display.findChild<QAbstractButton *>("cmdShowAcc");
+    ASSERT_TRUE(showMag && showAcc);
+    display.findChild<QAbstractButton *>("cmdShowCmpGraph")->click();
+    showMag->click();
+    showAcc->click();
+    showAcc->click();
+    EXPECT_EQ(compass, 1);
+    EXPECT_EQ(mag, 1);
+    EXPECT_EQ(acc, 2);
+    EXPECT_EQ(showMag->parentWidget()->objectName(), "frMag");
+    EXPECT_EQ(showAcc->parentWidget()->objectName(), "frAcc");
+    EXPECT_EQ(showMag->text(), "Show Graph");
+}
+
+TEST(LiveDisplayButtons, TheFactoryMakesEveryButton)
+{
+    parser_test::Journal journal;
+    QStringList made;
+    app::LiveDisplay display('.', new FakeInstrument("Horizon", journal), new FakeInstrument("Air1", journal),
+                             [&](const QString &caption, QWidget *parent) -> QAbstractButton * {
+                                 made << caption;
+                                 auto *button = new QPushButton(caption, parent);
+                                 button->setProperty("fromFactory", true);
+                                 return button;
+                             });
+    EXPECT_EQ(made, QStringList({"Show Graph", "Show Graph", "Show Graph"}));
+    for (const char *name : {"cmdShowCmpGraph", "cmdShowMag", "cmdShowAcc"})
+        EXPECT_TRUE(display.findChild<QAbstractButton *>(name)->property("fromFactory").toBool()) << name;
+}
+
+// The display fed by the parser, as the main window wires them.
+class WiredDisplayTest : public LiveDisplayTest {
+protected:
+    explicit WiredDisplayTest(QChar separator = '.', char wireSeparator = '.')
+        : LiveDisplayTest(separator),
+          cmp(journal, "cmp", {label("lblHeading"), label("lblPitch"), label("lblRoll")}),
+          mag(journal, "mag", {label("lblMag"), label("lblMagX"), label("lblMagY"), label("lblMagZ")}),
+          acc(journal, "acc", {label("lblAcc"), label("lblAccX"), label("lblAccY"), label("lblAccZ")}),
+          parser(wireSeparator, {display, cmp, mag, acc, log})
+    {
+    }
+    void parse(std::string_view line, std::int32_t form = Form::Tagged, std::int32_t fields = 0)
+    {
+        journal.clear();
+        parser.ParseSentence(line, form, fields);
+    }
+
+    LabelWatchingChart cmp;
+    LabelWatchingChart mag;
+    LabelWatchingChart acc;
+    NoLog log;
+    app::SentenceParser parser;
+};
+
+TEST_F(WiredDisplayTest, HeadingChartFollowsItsLabelAndMagneticChartPrecedesIt)
+{
+    parse("$C10Mx3\r\n");
+    EXPECT_THAT(journal, ElementsAre("Horizon 79 10 label ?", "Air1 79 10 label ?", "Air1 83 10 label ?",
+                                     "Air1 12 10 label ?", "cmp 0 10 label 10\u00B0", "mag 1 3 label ?"));
+    EXPECT_EQ(text("lblMagX"), "3");
+}
+
+TEST_F(WiredDisplayTest, VisibilityFollowsEachSentence)
+{
+    parse("$C328.1P-0.4R1.2T26.3*3F\r\n");
+    EXPECT_THAT(shownItems(), ElementsAre("lblHeading", "lblHeadingL", "lblPitch", "lblPitchL", "lblRoll",
+                                          "lblRollL", "lblTemp", "lblTempL"));
+    parse("$C330\r\n");
+    EXPECT_THAT(shownItems(), ElementsAre("lblHeading", "lblHeadingL"));
+    EXPECT_EQ(text("lblHeading"), "330\u00B0");
+    EXPECT_EQ(text("lblPitch"), "-0.4\u00B0");
+    EXPECT_EQ(display.Horizon().value(platform::Instrument::Pitch), -0.4);
+    parse("$D2L9S1Gy4Az1");
+    EXPECT_THAT(shownItems(), ElementsAre("lblDepth", "lblDepthL", "lblLifeCnt", "lblLifeCountL", "lblSPIErr",
+                                          "lblSPIErrL", "frAcc", "frGyro"));
+}
+
+TEST_F(WiredDisplayTest, AFrameShowsWholeWithTheOldTextsOfItsOtherLabels)
+{
+    parse("$M1Mx2My3Mz4");
+    parse("$Mx5");
+    EXPECT_TRUE(shown("frMag"));
+    EXPECT_TRUE(shown("lblMag"));
+    EXPECT_EQ(text("lblMag"), "1");
+    EXPECT_EQ(text("lblMagX"), "5");
+    EXPECT_TRUE(shown("cmdShowMag"));
+    parse("$C1");
+    EXPECT_FALSE(shown("frMag"));
+    EXPECT_TRUE(shown("cmdShowCmpGraph"));
+}
+
+TEST_F(WiredDisplayTest, ABrokenTaggedSentenceWritesValuesButKeepsTheVisibility)
+{
+    parse("$C1P2R3T4");
+    parse("$C5Dx\r\n");
+    EXPECT_EQ(text("lblHeading"), "5\u00B0");
+    EXPECT_THAT(shownItems(), ElementsAre("lblHeading", "lblHeadingL", "lblPitch", "lblPitchL", "lblRoll",
+                                          "lblRollL", "lblTemp", "lblTempL"));
+}
+
+TEST_F(WiredDisplayTest, CommaFormsShowWhatTheyCarried)
+{
+    parse("1,2,3,4\r\n", Form::Bare, 15);
+    EXPECT_THAT(shownItems(), ElementsAre("lblHeading", "lblHeadingL", "lblPitch", "lblPitchL", "lblRoll",
+                                          "lblRollL", "lblTemp", "lblTempL"));
+    parse("$HCHDT,90,T", Form::HeadingOnly);
+    EXPECT_THAT(shownItems(), ElementsAre("lblHeading", "lblHeadingL"));
+    EXPECT_EQ(text("lblHeading"), "90\u00B0");
+}
+
+class CommaLocaleDisplayTest : public WiredDisplayTest {
+protected:
+    CommaLocaleDisplayTest() : WiredDisplayTest(',', ',') {}
+};
+
+TEST_F(CommaLocaleDisplayTest, ShowsTheUsersSeparator)
+{
+    parse("$C12.5P25T-0.5");
+    EXPECT_EQ(text("lblHeading"), "12,5\u00B0");
+    EXPECT_EQ(text("lblPitch"), "25\u00B0");
+    EXPECT_EQ(text("lblTemp"), "-0,5\u00B0C");
+    EXPECT_EQ(display.Horizon().value(platform::Instrument::Heading), 12.5);
+}
+
+} // namespace
