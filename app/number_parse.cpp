@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <string>
 #include <system_error>
 
@@ -21,27 +22,41 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-// Length of the number at the start of `text` (without sign), 0 when it is not one.
-// Sets `foreignPoint` when the point is the user's separator rather than ".".
-std::size_t numberLength(std::string_view text, char decimalSeparator, bool &foreignPoint)
-{
-    std::size_t i = 0;
+struct Scan {
+    // Characters of the number at the start of the text, 0 when it is not one.
+    std::size_t length = 0;
+    // The point is the user's separator rather than ".".
+    bool foreignPoint = false;
+    bool exponent = false;
     std::size_t digits = 0;
+    int fractionDigits = 0;
+    // The digits as an integer, while they fit.
+    std::uint64_t mantissa = 0;
+};
+
+Scan scanNumber(std::string_view text, char decimalSeparator)
+{
+    Scan scan;
+    std::size_t i = 0;
     bool point = false;
     for (; i < text.size(); ++i) {
         const char c = text[i];
         if (isDigit(c)) {
-            ++digits;
+            if (++scan.digits <= 19)
+                scan.mantissa = scan.mantissa * 10 + static_cast<unsigned>(c - '0');
+            if (point)
+                ++scan.fractionDigits;
         } else if (!point && (c == '.' || c == decimalSeparator)) {
             point = true;
-            foreignPoint = c != '.';
+            scan.foreignPoint = c != '.';
         } else {
             break;
         }
     }
-    if (digits == 0)
-        return 0;
+    if (scan.digits == 0)
+        return scan;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        scan.exponent = true;
         ++i;
         if (i < text.size() && (text[i] == '+' || text[i] == '-'))
             ++i;
@@ -49,9 +64,23 @@ std::size_t numberLength(std::string_view text, char decimalSeparator, bool &for
         for (; i < text.size() && isDigit(text[i]); ++i)
             ++exponentDigits;
         if (exponentDigits == 0)
-            return 0;
+            return scan;
     }
-    return i;
+    scan.length = i;
+    return scan;
+}
+
+// Exact for what a compass sends: an integer below 2^53 divided by a power of
+// ten that a double holds exactly gives the correctly rounded result.
+std::optional<double> quickValue(const Scan &scan)
+{
+    static constexpr double powersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr std::uint64_t exactIntegers = std::uint64_t(1) << 53;
+    if (scan.exponent || scan.digits > 19 || scan.mantissa > exactIntegers || scan.fractionDigits > 22)
+        return std::nullopt;
+    return static_cast<double>(scan.mantissa) / powersOfTen[scan.fractionDigits];
 }
 
 std::optional<double> convert(std::string_view number)
@@ -61,6 +90,21 @@ std::optional<double> convert(std::string_view number)
     if (error != std::errc() || end != number.data() + number.size())
         return std::nullopt;
     return value;
+}
+
+std::optional<double> convertThroughPoint(std::string_view number, char decimalSeparator)
+{
+    // The conversion knows "." only; values are short, so a stack copy nearly always fits.
+    std::array<char, 64> buffer;
+    std::string longCopy;
+    char *copy = buffer.data();
+    if (number.size() > buffer.size()) {
+        longCopy.resize(number.size());
+        copy = longCopy.data();
+    }
+    for (std::size_t i = 0; i < number.size(); ++i)
+        copy[i] = number[i] == decimalSeparator ? '.' : number[i];
+    return convert(std::string_view(copy, number.size()));
 }
 
 } // namespace
@@ -73,26 +117,13 @@ std::optional<double> ParseSentenceNumber(std::string_view text, char decimalSep
         negative = number.front() == '-';
         number.remove_prefix(1);
     }
-    bool foreignPoint = false;
-    if (number.empty() || numberLength(number, decimalSeparator, foreignPoint) != number.size())
+    const Scan scan = scanNumber(number, decimalSeparator);
+    if (scan.length == 0 || scan.length != number.size())
         return std::nullopt;
 
-    std::optional<double> value;
-    if (!foreignPoint) {
-        value = convert(number);
-    } else {
-        // The conversion knows "." only; values are short, so a stack copy nearly always fits.
-        std::array<char, 64> buffer;
-        std::string longCopy;
-        char *copy = buffer.data();
-        if (number.size() > buffer.size()) {
-            longCopy.resize(number.size());
-            copy = longCopy.data();
-        }
-        for (std::size_t i = 0; i < number.size(); ++i)
-            copy[i] = number[i] == decimalSeparator ? '.' : number[i];
-        value = convert(std::string_view(copy, number.size()));
-    }
+    std::optional<double> value = quickValue(scan);
+    if (!value)
+        value = scan.foreignPoint ? convertThroughPoint(number, decimalSeparator) : convert(number);
     if (value && negative)
         *value = -*value;
     return value;

@@ -1,14 +1,38 @@
 #pragma once
 // What must hold for any line the parser is given, whatever it holds. Shared by
 // the fuzzer and the randomized test; plain C++ so the fuzzer needs no Qt.
+#include "app/number_parse.h"
 #include "app/sentence_parser.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace parser_invariants {
+
+// A number the parser accepts has the value the standard conversion gives the
+// same text with "." as its point; returns what went wrong, empty when nothing.
+inline std::string checkNumber(std::string_view text, char decimalSeparator)
+{
+    const std::optional<double> value = app::ParseSentenceNumber(text, decimalSeparator);
+    if (!value)
+        return {};
+    std::string plain;
+    for (char c : text) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '+')
+            continue;
+        plain += c == decimalSeparator ? '.' : c;
+    }
+    double expected = 0;
+    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), expected);
+    if (error != std::errc() || end != plain.data() + plain.size())
+        return "accepted \"" + std::string(text) + "\", which the standard conversion refuses";
+    if (!std::isfinite(*value) || *value != expected || std::signbit(*value) != std::signbit(expected))
+        return "\"" + std::string(text) + "\" read as " + std::to_string(*value) + ", not " + std::to_string(expected);
+    return {};
+}
 
 class CheckedParser : app::ReadingSink, app::SentenceLog {
 public:

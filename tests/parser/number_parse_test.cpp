@@ -1,9 +1,11 @@
 #include "app/number_parse.h"
+#include "tests/fuzz/parser_invariants.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <optional>
+#include <random>
 #include <string>
 
 namespace {
@@ -61,6 +63,29 @@ TEST(SentenceNumber, TheUsersSeparatorIsAPointToo)
     // A long value with the user's separator leaves the stack copy.
     const std::string longValue = std::string(100, '0') + "3,75";
     EXPECT_EQ(ParseSentenceNumber(longValue, ','), 3.75);
+}
+
+// The quick path for short decimals must round exactly like the full conversion.
+TEST(SentenceNumber, AgreesWithTheStandardConversionOnRandomDecimals)
+{
+    std::mt19937_64 random(1105);
+    for (int i = 0; i < 200000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 20);
+        std::string text = random() % 2 ? "-" : "";
+        const int point = static_cast<int>(random() % (digits + 1));
+        for (int d = 0; d < digits; ++d) {
+            if (d == point)
+                text += random() % 2 ? '.' : ',';
+            text += static_cast<char>('0' + random() % 10);
+        }
+        if (random() % 8 == 0)
+            text += "e" + std::to_string(static_cast<int>(random() % 60) - 30);
+        const std::string failure = parser_invariants::checkNumber(text, ',');
+        ASSERT_EQ(failure, "");
+        if (text.find('e') == std::string::npos) {
+            ASSERT_TRUE(ParseSentenceNumber(text, ',').has_value()) << text;
+        }
+    }
 }
 
 } // namespace
