@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 
 namespace bench {
@@ -41,8 +42,15 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const Run &run : runs) {
             const auto rate = run.counters.find("items_per_second");
-            if (run.run_type == Run::RT_Iteration && rate != run.counters.end())
-                m_rates[run.benchmark_name()] = rate->second.value;
+            if (rate == run.counters.end())
+                continue;
+            // With repetitions the median stands for the benchmark.
+            if (run.run_type == Run::RT_Iteration && !m_medians.count(run.run_name.str()))
+                m_rates[run.run_name.str()] = rate->second.value;
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                m_medians.insert(run.run_name.str());
+                m_rates[run.run_name.str()] = rate->second.value;
+            }
         }
     }
 
@@ -63,6 +71,7 @@ public:
 
 private:
     std::map<std::string, double> m_rates;
+    std::set<std::string> m_medians;
 };
 
 } // namespace

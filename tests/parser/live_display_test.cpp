@@ -126,52 +126,6 @@ TEST_F(LiveDisplayTest, StartsWithQuestionMarksAndOnlyTheAttitudeItems)
     EXPECT_EQ(air1->background, 0xFFFFFFu);
 }
 
-TEST_F(LiveDisplayTest, CaptionsAndFramesCarryTheirTexts)
-{
-    EXPECT_EQ(text("lblHeadingL"), "Heading: ");
-    EXPECT_EQ(text("lblTempL"), "Temp:");
-    EXPECT_EQ(text("lblLifeCountL"), "Life Count:");
-    EXPECT_EQ(text("lblSPIErrL"), "SPI Err:");
-    EXPECT_EQ(text("lblMagL"), "M =");
-    EXPECT_EQ(text("lblAccXL"), "Ax = ");
-    EXPECT_EQ(text("lblGyroXL"), "Gx =");
-    EXPECT_EQ(display.findChild<QGroupBox *>("frMag")->title(), "Magnetic Field");
-    EXPECT_EQ(display.findChild<QGroupBox *>("frAcc")->title(), "Acceleration");
-    EXPECT_EQ(display.findChild<QGroupBox *>("frGyro")->title(), "Gyro");
-    EXPECT_EQ(label("lblMagX")->accessibleName(), "Mx");
-}
-
-TEST_F(LiveDisplayTest, ValuesGetTheirUnitsAndInstruments)
-{
-    display.ShowValue(ReadingValue::Heading, 328.1);
-    display.ShowValue(ReadingValue::Pitch, -0.4);
-    display.ShowValue(ReadingValue::Roll, 1.2);
-    display.ShowValue(ReadingValue::Temperature, 26.3);
-    display.ShowValue(ReadingValue::Depth, 25);
-    display.ShowValue(ReadingValue::GyroY, -3.5);
-    EXPECT_EQ(text("lblHeading"), "328.1\u00B0");
-    EXPECT_EQ(text("lblPitch"), "-0.4\u00B0");
-    EXPECT_EQ(text("lblRoll"), "1.2\u00B0");
-    EXPECT_EQ(text("lblTemp"), "26.3\u00B0C");
-    EXPECT_EQ(text("lblDepth"), "25");
-    EXPECT_EQ(display.LabelText(ReadingValue::GyroY), "-3.5");
-    EXPECT_EQ(display.Horizon().value(platform::Instrument::Heading), 328.1);
-    EXPECT_EQ(display.Horizon().value(platform::Instrument::Pitch), -0.4);
-    EXPECT_EQ(display.Horizon().value(platform::Instrument::Roll), 1.2);
-    for (int property : {platform::Instrument::Heading, platform::Instrument::HeadingBug,
-                         platform::Instrument::HeadingSelect})
-        EXPECT_EQ(air1->value(property), 328.1) << property;
-    EXPECT_EQ(air1->value(platform::Instrument::Pitch), 0);
-}
-
-TEST_F(LiveDisplayTest, InstrumentsAreWrittenBeforeTheLabel)
-{
-    display.ShowValue(ReadingValue::Heading, 25);
-    EXPECT_THAT(journal, ElementsAre("Horizon 79 25 label ?", "Air1 79 25 label ?", "Air1 83 25 label ?",
-                                     "Air1 12 25 label ?"));
-    EXPECT_EQ(text("lblHeading"), "25\u00B0");
-}
-
 TEST_F(LiveDisplayTest, ShowGraphButtonsSignalAndSitInTheirFrames)
 {
     int compass = 0, mag = 0, acc = 0;
@@ -233,12 +187,14 @@ protected:
     app::SentenceParser parser;
 };
 
-TEST_F(WiredDisplayTest, HeadingChartFollowsItsLabelAndMagneticChartPrecedesIt)
+TEST_F(WiredDisplayTest, InstrumentsThenLabelThenHeadingChartButMagneticChartFirst)
 {
-    parse("$C10Mx3\r\n");
+    parse("$C10Mx3Gy-3.5\r\n");
     EXPECT_THAT(journal, ElementsAre("Horizon 79 10 label ?", "Air1 79 10 label ?", "Air1 83 10 label ?",
                                      "Air1 12 10 label ?", "cmp 0 10 label 10\u00B0", "mag 1 3 label ?"));
     EXPECT_EQ(text("lblMagX"), "3");
+    EXPECT_EQ(display.LabelText(ReadingValue::GyroY), "-3.5");
+    EXPECT_EQ(display.Horizon().value(platform::Instrument::Heading), 10);
 }
 
 TEST_F(WiredDisplayTest, VisibilityFollowsEachSentence)

