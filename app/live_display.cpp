@@ -142,7 +142,6 @@ QLabel *LiveDisplay::addValue(ReadingValue value, QWidget *parent)
     auto *valueLabel = new QLabel(parent);
     valueLabel->setObjectName(QLatin1String(item.name));
     valueLabel->setAccessibleName(spokenName(item.caption));
-    valueLabel->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_captions[indexOf(value)] = captionLabel;
     m_values[indexOf(value)] = valueLabel;
     return valueLabel;
