@@ -1,0 +1,47 @@
+#include "controls/gauge.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace controls {
+
+Gauge::Gauge(QWidget *parent) : QWidget(parent), m_background(palette().color(QPalette::Window))
+{
+    setFocusPolicy(Qt::NoFocus);
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+}
+
+void Gauge::setValue(int dispatchNumber, double value)
+{
+    m_values[dispatchNumber] = value;
+    update();
+}
+
+double Gauge::value(int dispatchNumber) const
+{
+    const auto found = m_values.find(dispatchNumber);
+    return found == m_values.end() ? 0.0 : found->second;
+}
+
+void Gauge::setBackgroundColor(std::uint32_t rgb)
+{
+    m_background = QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    update();
+}
+
+bool Gauge::beginDial(QPainter &painter)
+{
+    painter.fillRect(rect(), m_background);
+    const int side = std::min(width(), height());
+    if (side < 20)
+        return false;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.translate(width() / 2.0, height() / 2.0);
+    painter.scale(side / DesignSide, side / DesignSide);
+    return true;
+}
+
+} // namespace controls

@@ -1,0 +1,41 @@
+#pragma once
+#include "platform/instrument.h"
+
+#include <QColor>
+#include <QWidget>
+#include <map>
+
+namespace controls {
+
+// A round instrument drawn on its own surface. Keeps every number written to
+// it, under its dispatch number, and schedules a redraw on each write.
+class Gauge : public QWidget, public platform::Instrument {
+    Q_OBJECT
+
+public:
+    explicit Gauge(QWidget *parent = nullptr);
+
+    void setValue(int dispatchNumber, double value) override;
+    double value(int dispatchNumber) const override;
+    // 0xRRGGBB.
+    void setBackgroundColor(std::uint32_t rgb) override;
+    QColor backgroundColour() const { return m_background; }
+
+    QSize sizeHint() const override { return {180, 180}; }
+    QSize minimumSizeHint() const override { return {80, 80}; }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return width; }
+
+protected:
+    // Side of the design square that paint code draws in, centred on the origin.
+    static constexpr double DesignSide = 200;
+    // Fills the background and sets up the painter for the design square.
+    // False when the widget is too small to draw on.
+    bool beginDial(QPainter &painter);
+
+private:
+    std::map<int, double> m_values;
+    QColor m_background;
+};
+
+} // namespace controls

@@ -1,0 +1,232 @@
+#include "controls/xp_button.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+
+namespace {
+constexpr int captionFlags = Qt::TextShowMnemonic | Qt::TextSingleLine;
+
+void drawFocusRect(QPainter &painter, const QRect &rect, const QColor &colour)
+{
+    QPen dotted(colour, 1, Qt::CustomDashLine);
+    dotted.setDashPattern({1, 1});
+    dotted.setCosmetic(true);
+    painter.setPen(dotted);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+}
+
+// A downward triangle of rows 7, 5, 3 and 1 pixels wide.
+void drawArrow(QPainter &painter, const QRect &box, const QColor &colour)
+{
+    for (int row = 0; row < box.height(); ++row)
+        painter.fillRect(QRect(box.left() + row, box.top() + row, box.width() - 2 * row, 1), colour);
+}
+} // namespace
+
+XPButton::XPButton(QWidget *parent) : QAbstractButton(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setMinimumHeight(MinimumHeight);
+    setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+}
+
+XPButton::XPButton(const QString &caption, QWidget *parent) : XPButton(parent)
+{
+    setText(caption);
+}
+
+void XPButton::setButtonType(int type)
+{
+    if (type == m_buttonType)
+        return;
+    m_buttonType = type;
+    updateGeometry();
+    update();
+}
+
+XPButtonLayout XPButton::parts() const
+{
+    return layoutXPButton(size(), captionSize(), m_buttonType);
+}
+
+QSize XPButton::captionSize() const
+{
+    return fontMetrics().size(captionFlags, text());
+}
+
+QSize XPButton::sizeHint() const
+{
+    const QSize caption = captionSize();
+    const int segment = m_buttonType == XPButtonDropDownType ? 20 : 0;
+    return {std::max(75, caption.width() + 16 + segment), std::max(23, caption.height() + 8)};
+}
+
+QSize XPButton::minimumSizeHint() const
+{
+    const QSize caption = captionSize();
+    const int segment = m_buttonType == XPButtonDropDownType ? 20 : 0;
+    return {caption.width() + 8 + segment, std::max(MinimumHeight, caption.height())};
+}
+
+QColor XPButton::faceColour() const
+{
+    if (isDown())
+        return QColor(PressedFace);
+    if (!isEnabled())
+        return palette().color(QPalette::Active, QPalette::Button);
+    return QColor(m_hovered ? HoverFace : NormalFace);
+}
+
+QColor XPButton::inkColour() const
+{
+    return isEnabled() ? QColor(Qt::black) : palette().color(QPalette::Active, QPalette::Dark);
+}
+
+void XPButton::paintEvent(QPaintEvent *)
+{
+    const XPButtonLayout layout = parts();
+    const QColor ink = inkColour();
+    const QColor border = isEnabled() ? QColor(BorderColour) : ink;
+
+    QPainter painter(this);
+    painter.fillRect(rect(), faceColour());
+    painter.setPen(border);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (layout.dropDown)
+        painter.drawLine(layout.dividerX, 0, layout.dividerX, height() - 1);
+
+    painter.setPen(ink);
+    painter.setFont(font());
+    painter.drawText(QRect(layout.caption, captionSize()), captionFlags | Qt::AlignLeft | Qt::AlignTop, text());
+
+    if (hasFocus() && isEnabled() && layout.focus.isValid())
+        drawFocusRect(painter, layout.focus, ink);
+    if (layout.dropDown)
+        drawArrow(painter, layout.arrow, ink);
+}
+
+// The bounds count as inside, as the pointer's own position does.
+bool XPButton::containsPointer(QPointF position) const
+{
+    return position.x() >= 0 && position.y() >= 0 && position.x() <= width() && position.y() <= height();
+}
+
+void XPButton::setHovered(bool hovered)
+{
+    if (hovered == m_hovered)
+        return;
+    m_hovered = hovered;
+    update();
+}
+
+void XPButton::press()
+{
+    m_armed = true;
+    setDown(true);
+}
+
+void XPButton::release(bool overButton)
+{
+    const bool clicks = m_armed && overButton;
+    m_armed = false;
+    if (!clicks) {
+        setDown(false);
+        return;
+    }
+    if (m_buttonType == XPButtonDropDownType) {
+        // The segment stays pressed while its handler runs (it may open a menu).
+        QPointer<XPButton> self(this);
+        emit clicked(isChecked());
+        if (self)
+            setDown(false);
+    } else {
+        setDown(false);
+        emit clicked(isChecked());
+    }
+}
+
+void XPButton::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    press();
+}
+
+void XPButton::mouseMoveEvent(QMouseEvent *event)
+{
+    const bool inside = containsPointer(event->position());
+    // Leaving while pressed lets go of the press; coming back does not renew it.
+    if (!inside && isDown())
+        setDown(false);
+    setHovered(inside);
+}
+
+void XPButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    release(containsPointer(event->position()));
+}
+
+void XPButton::enterEvent(QEnterEvent *event)
+{
+    setHovered(true);
+    QAbstractButton::enterEvent(event);
+}
+
+void XPButton::leaveEvent(QEvent *event)
+{
+    setHovered(false);
+    QAbstractButton::leaveEvent(event);
+}
+
+void XPButton::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+        if (!event->isAutoRepeat())
+            press();
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit clicked(isChecked());
+        break;
+    default:
+        QAbstractButton::keyPressEvent(event);
+    }
+}
+
+void XPButton::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space) {
+        if (!event->isAutoRepeat())
+            release(true);
+        return;
+    }
+    QAbstractButton::keyReleaseEvent(event);
+}
+
+void XPButton::focusOutEvent(QFocusEvent *event)
+{
+    m_armed = false;
+    QAbstractButton::focusOutEvent(event);
+}
+
+void XPButton::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::EnabledChange) {
+        m_armed = false;
+        m_hovered = false;
+    }
+    if (event->type() == QEvent::FontChange)
+        updateGeometry();
+    QAbstractButton::changeEvent(event);
+}

@@ -1,0 +1,59 @@
+#pragma once
+#include "controls/xp_button_layout.h"
+
+#include <QAbstractButton>
+#include <QRgb>
+
+// The flat push button of every window. Its caption is text(); clicked() is
+// its one event. A button of type 2 adds a narrow drop-down segment with an
+// arrow at the right.
+class XPButton : public QAbstractButton {
+    Q_OBJECT
+    Q_PROPERTY(int buttonType READ buttonType WRITE setButtonType)
+
+public:
+    static constexpr QRgb BorderColour = qRgb(10, 36, 106);
+    static constexpr QRgb NormalFace = qRgb(212, 213, 216);
+    static constexpr QRgb HoverFace = qRgb(182, 189, 210);
+    static constexpr QRgb PressedFace = qRgb(133, 146, 181);
+    static constexpr int MinimumHeight = 14;
+
+    explicit XPButton(QWidget *parent = nullptr);
+    explicit XPButton(const QString &caption, QWidget *parent = nullptr);
+
+    int buttonType() const { return m_buttonType; }
+    void setButtonType(int type);
+
+    // Where caption, focus rectangle, divider and arrow go at the current size and font.
+    XPButtonLayout parts() const;
+    bool isHovered() const { return m_hovered; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    QSize captionSize() const;
+    QColor faceColour() const;
+    QColor inkColour() const;
+    bool containsPointer(QPointF position) const;
+    void setHovered(bool hovered);
+    void press();
+    void release(bool overButton);
+
+    int m_buttonType = 1;
+    bool m_hovered = false;
+    // A left press or Space began on this button; only then does a release click.
+    bool m_armed = false;
+};
