@@ -1,0 +1,66 @@
+#include "charts/chart_window.h"
+
+#include "controls/xp_button.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace charts {
+
+const QString ChartWindow::HorizontalTitle = QStringLiteral("Samples");
+
+namespace {
+std::vector<LegendEntry> legendEntries(const ChartWindowSetup &setup)
+{
+    std::vector<LegendEntry> entries;
+    for (int trace : setup.legendOrder)
+        entries.push_back({setup.traces[trace].legend, setup.traces[trace].legendColour});
+    return entries;
+}
+} // namespace
+
+ChartWindow::ChartWindow(const ChartWindowSetup &setup, QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(setup.windowName);
+    setWindowTitle(setup.caption);
+    // Hidden or shown, a chart window never keeps the program running.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    m_chart = new StripChartWidget(this);
+    m_chart->setObjectName(setup.chartName);
+    m_chart->setAccessibleName(setup.caption);
+    std::vector<TraceStyle> styles;
+    for (const ChartTrace &trace : setup.traces)
+        styles.push_back({trace.legend, trace.traceColour});
+    m_chart->setTraces(styles);
+    m_chart->setAxisTitles(HorizontalTitle, setup.verticalTitle);
+
+    m_cmdClose = new XPButton(tr("Close"), this);
+    m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    m_cmdClose->setFont(QFont(QStringLiteral("Verdana")));
+    connect(m_cmdClose, &XPButton::clicked, this, &QWidget::hide);
+
+    auto *bottomRow = new QHBoxLayout;
+    bottomRow->addWidget(new ChartLegend(legendEntries(setup), this), 1);
+    bottomRow->addWidget(m_cmdClose);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_chart, 1);
+    layout->addLayout(bottomRow);
+    resize(560, 340);
+}
+
+void ChartWindow::closeEvent(QCloseEvent *event)
+{
+    // The title bar's close box and the system menu arrive from the window
+    // system; a close the program asks for itself does not.
+    if (event->spontaneous()) {
+        event->ignore();
+        hide();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace charts

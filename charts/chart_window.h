@@ -1,0 +1,50 @@
+#pragma once
+#include "charts/chart_legend.h"
+#include "charts/strip_chart_widget.h"
+
+#include <QWidget>
+#include <vector>
+
+class XPButton;
+
+namespace charts {
+
+struct ChartTrace {
+    QString legend;
+    QColor legendColour;
+    QColor traceColour;
+};
+
+// What tells the three chart windows apart.
+struct ChartWindowSetup {
+    QString windowName;
+    QString caption;
+    QString chartName;
+    QString verticalTitle;
+    std::vector<ChartTrace> traces;
+    // Trace indices in the order the legend lists them.
+    std::vector<int> legendOrder;
+};
+
+// A window holding one strip chart, its legend and a Close button. It
+// hides instead of closing when the user closes it, so its chart keeps
+// collecting; a close the program asks for goes through.
+class ChartWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static const QString HorizontalTitle;
+
+    explicit ChartWindow(const ChartWindowSetup &setup, QWidget *parent = nullptr);
+
+    StripChartWidget &chart() { return *m_chart; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    StripChartWidget *m_chart;
+    XPButton *m_cmdClose;
+};
+
+} // namespace charts

@@ -1,0 +1,132 @@
+#include "charts/strip_chart_widget.h"
+
+#include "charts/strip_chart_painter.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace charts {
+
+namespace {
+int doubled(int span)
+{
+    return span > std::numeric_limits<int>::max() / 2 ? std::numeric_limits<int>::max() : span * 2;
+}
+} // namespace
+
+StripChartWidget::StripChartWidget(QWidget *parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleDescription(tr("Strip chart; + and - change how many samples it shows"));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void StripChartWidget::setTraces(const std::vector<TraceStyle> &traces)
+{
+    m_traces.clear();
+    for (const TraceStyle &style : traces)
+        m_traces.push_back({style, TraceBuffer(m_historyLength)});
+    m_newestX.reset();
+    scheduleRedraw();
+}
+
+void StripChartWidget::setAxisTitles(const QString &horizontal, const QString &vertical)
+{
+    m_horizontalTitle = horizontal;
+    m_verticalTitle = vertical;
+    scheduleRedraw();
+}
+
+void StripChartWidget::addPoint(int trace, double x, double y)
+{
+    if (trace < 0 || trace >= traceCount() || !std::isfinite(x))
+        return;
+    if (!m_newestX || x < *m_newestX)
+        m_runStartX = x;
+    m_newestX = x;
+    m_traces[trace].points.push({x, y});
+    scheduleRedraw();
+}
+
+void StripChartWidget::clearTraces()
+{
+    for (Trace &trace : m_traces)
+        trace.points.clear();
+    m_newestX.reset();
+    scheduleRedraw();
+}
+
+void StripChartWidget::setRange(double maximum, double minimum)
+{
+    m_range = drawableRange(maximum, minimum);
+    scheduleRedraw();
+}
+
+void StripChartWidget::setHistoryLength(int points)
+{
+    m_historyLength = std::max(1, points);
+    for (Trace &trace : m_traces)
+        trace.points.setCapacity(m_historyLength);
+    scheduleRedraw();
+}
+
+void StripChartWidget::setVisibleSpan(int samples)
+{
+    m_visibleSpan = std::clamp(samples, MinimumVisibleSpan, std::max(MinimumVisibleSpan, m_historyLength));
+    scheduleRedraw();
+}
+
+AxisRange StripChartWidget::horizontalRange() const
+{
+    if (!m_newestX)
+        return {0, static_cast<double>(m_visibleSpan)};
+    const double right = std::max(*m_newestX, m_runStartX + m_visibleSpan);
+    return {right - m_visibleSpan, right};
+}
+
+void StripChartWidget::scheduleRedraw()
+{
+    // update() on a hidden widget does nothing; showing it paints anyway.
+    if (m_redrawPending || !isVisible())
+        return;
+    m_redrawPending = true;
+    update();
+}
+
+void StripChartWidget::paintEvent(QPaintEvent *)
+{
+    m_redrawPending = false;
+    QPainter painter(this);
+    paintStripChart(painter, *this);
+}
+
+void StripChartWidget::wheelEvent(QWheelEvent *event)
+{
+    const int steps = event->angleDelta().y();
+    if (steps == 0) {
+        event->ignore();
+        return;
+    }
+    setVisibleSpan(steps > 0 ? m_visibleSpan / 2 : doubled(m_visibleSpan));
+}
+
+void StripChartWidget::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        setVisibleSpan(m_visibleSpan / 2);
+        break;
+    case Qt::Key_Minus:
+        setVisibleSpan(doubled(m_visibleSpan));
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+} // namespace charts

@@ -1,0 +1,87 @@
+#pragma once
+#include "charts/axis_scale.h"
+#include "charts/trace_buffer.h"
+#include "platform/strip_chart.h"
+
+#include <QColor>
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+namespace charts {
+
+struct TraceStyle {
+    QString name;
+    QColor colour;
+};
+
+// A strip chart: traces of (x, y) points scrolling to the left as new x
+// values arrive. Each trace keeps its recent history whether the chart is
+// shown or not, so a chart opened late shows what came while it was hidden.
+// Adding a point only schedules a redraw; any number of points between two
+// frames cost one paint.
+class StripChartWidget : public QWidget, public platform::StripChart {
+    Q_OBJECT
+
+public:
+    static constexpr int DefaultHistoryLength = 20000;
+    static constexpr int DefaultVisibleSpan = 1000;
+    static constexpr int MinimumVisibleSpan = 50;
+
+    explicit StripChartWidget(QWidget *parent = nullptr);
+
+    // One trace per style, drawn in that order; drops every point.
+    void setTraces(const std::vector<TraceStyle> &traces);
+    int traceCount() const { return static_cast<int>(m_traces.size()); }
+    const TraceStyle &traceStyle(int trace) const { return m_traces[trace].style; }
+    const TraceBuffer &tracePoints(int trace) const { return m_traces[trace].points; }
+
+    void setAxisTitles(const QString &horizontal, const QString &vertical);
+    QString horizontalTitle() const { return m_horizontalTitle; }
+    QString verticalTitle() const { return m_verticalTitle; }
+
+    // Points to a trace index the chart does not have are dropped.
+    void addPoint(int trace, double x, double y) override;
+    void clearTraces() override;
+    void setRange(double maximum, double minimum) override;
+    void setHistoryLength(int points) override;
+
+    int historyLength() const { return m_historyLength; }
+    // The vertical range as drawn (see drawableRange).
+    AxisRange verticalRange() const { return m_range; }
+    // How many x units the chart shows; the wheel and the + and - keys change it.
+    void setVisibleSpan(int samples);
+    int visibleSpan() const { return m_visibleSpan; }
+    // The x range shown: it ends at the newest x, or starts where the current
+    // run of x values started while that run is shorter than the span.
+    AxisRange horizontalRange() const;
+
+    QSize sizeHint() const override { return {480, 260}; }
+    QSize minimumSizeHint() const override { return {160, 100}; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    struct Trace {
+        TraceStyle style;
+        TraceBuffer points;
+    };
+
+    void scheduleRedraw();
+
+    std::vector<Trace> m_traces;
+    QString m_horizontalTitle;
+    QString m_verticalTitle;
+    AxisRange m_range{-1, 1};
+    int m_historyLength = DefaultHistoryLength;
+    int m_visibleSpan = DefaultVisibleSpan;
+    std::optional<double> m_newestX;
+    // The x where the values last started over (after a clear or a step back).
+    double m_runStartX = 0;
+    bool m_redrawPending = false;
+};
+
+} // namespace charts
