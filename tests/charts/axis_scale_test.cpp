@@ -1,0 +1,88 @@
+#include "charts/axis_scale.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+using charts::AxisRange;
+using charts::axisTicks;
+using charts::drawableRange;
+using charts::rangeFraction;
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+constexpr double inf = std::numeric_limits<double>::infinity();
+constexpr double biggest = std::numeric_limits<double>::max();
+
+TEST(DrawableRange, OrderedRangeStaysAsItIs)
+{
+    const AxisRange range = drawableRange(360, -180);
+    EXPECT_EQ(range.minimum, -180);
+    EXPECT_EQ(range.maximum, 360);
+}
+
+TEST(DrawableRange, ReversedBoundsAreSwapped)
+{
+    const AxisRange range = drawableRange(-300, 300);
+    EXPECT_EQ(range.minimum, -300);
+    EXPECT_EQ(range.maximum, 300);
+}
+
+TEST(DrawableRange, EqualBoundsAreWidenedAroundTheirValue)
+{
+    const AxisRange small = drawableRange(2, 2);
+    EXPECT_EQ(small.minimum, 1);
+    EXPECT_EQ(small.maximum, 3);
+    const AxisRange large = drawableRange(-5000, -5000);
+    EXPECT_EQ(large.minimum, -5500);
+    EXPECT_EQ(large.maximum, -4500);
+    const AxisRange huge = drawableRange(biggest, biggest);
+    EXPECT_LT(huge.minimum, huge.maximum);
+}
+
+TEST(DrawableRange, BoundsThatAreNoNumberGiveTheDefault)
+{
+    for (auto [maximum, minimum] : {std::pair{nan, 0.0}, std::pair{10.0, nan}, std::pair{inf, -inf}}) {
+        const AxisRange range = drawableRange(maximum, minimum);
+        EXPECT_EQ(range.minimum, -1);
+        EXPECT_EQ(range.maximum, 1);
+    }
+}
+
+TEST(RangeFraction, HoldsForTheWidestRange)
+{
+    const AxisRange widest{-biggest, biggest};
+    EXPECT_EQ(rangeFraction(widest, 0), 0.5);
+    EXPECT_EQ(rangeFraction(widest, biggest), 1);
+    EXPECT_EQ(rangeFraction({-2, 2}, -1), 0.25);
+}
+
+TEST(AxisTicks, RoundValuesInsideTheRange)
+{
+    const std::vector<double> ticks = axisTicks({-180, 360}, 6);
+    EXPECT_EQ(ticks, (std::vector<double>{-100, 0, 100, 200, 300}));
+    EXPECT_EQ(axisTicks({-2, 2}, 4), (std::vector<double>{-2, -1, 0, 1, 2}));
+}
+
+TEST(AxisTicks, ZeroIsExact)
+{
+    for (double tick : axisTicks({-0.3, 0.3}, 6))
+        EXPECT_TRUE(tick == 0 || std::abs(tick) >= 0.1) << tick;
+}
+
+TEST(AxisTicks, AlwaysAFewEvenForExtremeRanges)
+{
+    for (AxisRange range : {AxisRange{-biggest, biggest}, AxisRange{1e15, 1e15 + 4}, AxisRange{0, 1e-300}}) {
+        const std::vector<double> ticks = axisTicks(range, 5);
+        EXPECT_GE(ticks.size(), 2u);
+        EXPECT_LE(ticks.size(), 22u);
+        for (double tick : ticks) {
+            EXPECT_GE(tick, range.minimum);
+            EXPECT_LE(tick, range.maximum);
+        }
+    }
+    EXPECT_TRUE(axisTicks({3, 3}, 5).empty());
+}
+
+} // namespace

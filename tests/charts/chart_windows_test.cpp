@@ -1,0 +1,158 @@
+#include "charts/chart_windows.h"
+#include "controls/xp_button.h"
+#include "tests/charts/chart_images.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QSpontaneKeyEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace charts;
+using charts_test::isRed;
+using charts_test::pixelsWhere;
+using charts_test::snapshot;
+
+// What the window system sends when the user closes the window from its title bar.
+bool closeFromTitleBar(QWidget &window)
+{
+    QCloseEvent close;
+    QSpontaneKeyEvent::setSpontaneous(&close);
+    // sendEvent() would clear the mark, so deliver it as the event loop does.
+    QApplication::instance()->notify(&window, &close);
+    return close.isAccepted();
+}
+
+QStringList legendTexts(QWidget &window)
+{
+    QStringList texts;
+    for (QLabel *label : window.findChildren<QLabel *>())
+        if (!label->text().isEmpty())
+            texts << label->text();
+    return texts;
+}
+
+struct Expected {
+    QString windowName;
+    QString caption;
+    QString chartName;
+    QString verticalTitle;
+    QStringList traceNames;
+    QStringList legend;
+};
+
+void expectWindow(ChartWindow &window, StripChartWidget &chart, const Expected &expected)
+{
+    EXPECT_EQ(window.objectName(), expected.windowName);
+    EXPECT_EQ(window.windowTitle(), expected.caption);
+    EXPECT_TRUE(window.isWindow());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(chart.objectName(), expected.chartName);
+    EXPECT_EQ(&chart, &window.chart());
+    EXPECT_EQ(chart.horizontalTitle(), QStringLiteral("Samples"));
+    EXPECT_EQ(chart.verticalTitle(), expected.verticalTitle);
+    ASSERT_EQ(chart.traceCount(), expected.traceNames.size());
+    for (int trace = 0; trace < chart.traceCount(); ++trace)
+        EXPECT_EQ(chart.traceStyle(trace).name, expected.traceNames[trace]);
+    EXPECT_EQ(legendTexts(window), expected.legend);
+    EXPECT_EQ(chart.historyLength(), 20000);
+    auto *close = window.findChild<XPButton *>(QStringLiteral("cmdClose"));
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(close->text(), QStringLiteral("Close"));
+    EXPECT_EQ(close->font().family(), QStringLiteral("Verdana"));
+}
+
+TEST(ChartWindows, CompassWindow)
+{
+    frmCmpGraph window;
+    expectWindow(window, window.graphCmp(),
+                 {"frmCmpGraph", "Compass Data Graph", "graphCmp", "Data", {"Heading", "Pitch", "Roll"},
+                  {"Heading", "Roll", "Pitch"}});
+    EXPECT_EQ(window.graphCmp().traceStyle(0).colour, QColor(255, 0, 0));
+    EXPECT_EQ(window.graphCmp().traceStyle(1).colour, QColor(255, 128, 64));
+    EXPECT_EQ(window.graphCmp().traceStyle(2).colour, QColor(0, 255, 0));
+}
+
+TEST(ChartWindows, MagneticWindow)
+{
+    frmMagGraph window;
+    expectWindow(window, window.graphMag(),
+                 {"frmMagGraph", "Magnometer Mag Graph", "graphMag", "Magnetic Field", {"M", "Mx", "My", "Mz"},
+                  {"M", "Mx", "My", "Mz"}});
+    EXPECT_EQ(window.graphMag().traceStyle(1).colour, QColor(255, 128, 64));
+    EXPECT_EQ(window.graphMag().traceStyle(3).colour, QColor(0, 0, 255));
+}
+
+TEST(ChartWindows, AccelerationWindow)
+{
+    frmAccGraph window;
+    expectWindow(window, window.graphAcc(),
+                 {"frmAccGraph", "Accelerometer Data Graph", "graphAcc", "Acceleration (Normalized 1 G)",
+                  {"A", "Ax", "Ay", "Az"}, {"A", "Ax", "Ay", "Az"}});
+    EXPECT_EQ(window.graphAcc().traceStyle(0).colour, QColor(255, 0, 0));
+    EXPECT_EQ(window.graphAcc().traceStyle(2).colour, QColor(0, 255, 0));
+}
+
+TEST(ChartWindows, LegendSquaresHaveTheLegendColours)
+{
+    frmCmpGraph window;
+    QList<QColor> squares;
+    for (QLabel *label : window.findChildren<QLabel *>())
+        if (label->text().isEmpty())
+            squares << label->pixmap().toImage().pixelColor(0, 0);
+    EXPECT_EQ(squares, (QList<QColor>{QColor(255, 0, 0), QColor(0, 255, 0), QColor(255, 128, 0)}));
+}
+
+TEST(ChartWindows, TitleBarCloseHidesAndKeepsTheData)
+{
+    frmMagGraph window;
+    window.show();
+    window.graphMag().addPoint(0, 1, 10);
+    EXPECT_FALSE(closeFromTitleBar(window));
+    EXPECT_FALSE(window.isVisible());
+
+    window.graphMag().addPoint(0, 2, 20);
+    window.show();
+    EXPECT_EQ(window.graphMag().tracePoints(0).size(), 2);
+}
+
+TEST(ChartWindows, CloseButtonHides)
+{
+    frmCmpGraph window;
+    window.show();
+    auto *close = window.findChild<XPButton *>(QStringLiteral("cmdClose"));
+    QTest::keyClick(close, Qt::Key_Return);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(ChartWindows, CloseByTheProgramGoesThrough)
+{
+    frmAccGraph window;
+    window.show();
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(ChartWindows, NeverKeepTheProgramRunning)
+{
+    frmAccGraph acc;
+    frmMagGraph mag;
+    frmCmpGraph cmp;
+    for (QWidget *window : {static_cast<QWidget *>(&acc), static_cast<QWidget *>(&mag), static_cast<QWidget *>(&cmp)})
+        EXPECT_FALSE(window->testAttribute(Qt::WA_QuitOnClose)) << window->objectName().toStdString();
+}
+
+TEST(ChartWindows, OpenedLateShowsWhatCameWhileHidden)
+{
+    frmCmpGraph window;
+    window.graphCmp().setRange(360, -180);
+    for (int sample = 1; sample <= 600; ++sample)
+        window.graphCmp().addPoint(0, sample, 200 + sample % 50);
+    window.show();
+    EXPECT_FALSE(pixelsWhere(snapshot(window.graphCmp()), isRed).isEmpty());
+}
+
+} // namespace
