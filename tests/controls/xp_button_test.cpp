@@ -2,7 +2,6 @@
 #include "tests/controls/widget_fixture.h"
 
 #include <QAccessible>
-#include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -32,11 +31,6 @@ void moveTo(QWidget &widget, QPoint pos, Qt::MouseButtons held)
 void release(QWidget &widget, QPoint pos, Qt::MouseButton button = Qt::LeftButton)
 {
     sendMouse(widget, QEvent::MouseButtonRelease, pos, button, Qt::NoButton);
-}
-
-QRgb rgb(const QColor &colour)
-{
-    return colour.rgb();
 }
 
 // A face pixel clear of the caption, the border and the focus rectangle.
@@ -100,30 +94,13 @@ TEST_F(XPButtonTest, ComingBackBeforeReleaseStillClicksWithoutThePressedFace)
     EXPECT_EQ(clicks.count(), 1);
 }
 
-TEST_F(XPButtonTest, TheEdgeCountsAsInside)
-{
-    press(*button, centre);
-    release(*button, {75, 23});
-    EXPECT_EQ(clicks.count(), 1);
-}
-
-TEST_F(XPButtonTest, HoverFaceFollowsThePointer)
-{
-    EXPECT_EQ(facePixel(*button), XPButton::NormalFace);
-    moveTo(*button, centre, Qt::NoButton);
-    EXPECT_EQ(facePixel(*button), XPButton::HoverFace);
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(button, &leave);
-    EXPECT_EQ(facePixel(*button), XPButton::NormalFace);
-}
-
-TEST_F(XPButtonTest, OtherMouseButtonsDoNotClick)
+TEST_F(XPButtonTest, OnlyALeftPressOrSpaceArmsTheClick)
 {
     press(*button, centre, Qt::RightButton);
     EXPECT_FALSE(button->isDown());
     release(*button, centre, Qt::RightButton);
-    press(*button, centre, Qt::MiddleButton);
-    release(*button, centre, Qt::MiddleButton);
+    // Nor does a release that no press began.
+    QTest::keyRelease(button, Qt::Key_Space);
     EXPECT_EQ(clicks.count(), 0);
 }
 
@@ -138,12 +115,6 @@ TEST_F(XPButtonTest, SpaceShowsThePressedFaceWhileHeldAndClicksOnRelease)
     QTest::keyRelease(button, Qt::Key_Space);
     EXPECT_FALSE(button->isDown());
     EXPECT_EQ(clicks.count(), 1);
-}
-
-TEST_F(XPButtonTest, SpaceReleasedWithoutItsPressDoesNotClick)
-{
-    QTest::keyRelease(button, Qt::Key_Space);
-    EXPECT_EQ(clicks.count(), 0);
 }
 
 TEST_F(XPButtonTest, EnterAndReturnClickAtOnce)
@@ -173,15 +144,6 @@ TEST_F(XPButtonTest, DisabledButtonIgnoresMouseAndKeysAndIsSkippedByTab)
     before->setFocus();
     QTest::keyClick(before, Qt::Key_Tab);
     EXPECT_TRUE(after->hasFocus());
-}
-
-TEST_F(XPButtonTest, DisablingWhilePressedLetsGo)
-{
-    press(*button, centre);
-    button->setEnabled(false);
-    button->setEnabled(true);
-    release(*button, centre);
-    EXPECT_EQ(clicks.count(), 0);
 }
 
 TEST_F(XPButtonTest, DropDownTypeClicksWhileStillPressed)
@@ -241,8 +203,8 @@ TEST_F(XPButtonLook, DisabledUsesTheSystemColours)
 {
     button->setEnabled(false);
     const QImage image = snapshot(*button);
-    EXPECT_EQ(image.pixel(0, 0), rgb(button->palette().color(QPalette::Active, QPalette::Dark)));
-    EXPECT_EQ(image.pixel(2, 11), rgb(button->palette().color(QPalette::Active, QPalette::Button)));
+    EXPECT_EQ(image.pixel(0, 0), button->palette().color(QPalette::Active, QPalette::Dark).rgb());
+    EXPECT_EQ(image.pixel(2, 11), button->palette().color(QPalette::Active, QPalette::Button).rgb());
 }
 
 TEST_F(XPButtonLook, FocusRectangleOnlyWithFocus)
