@@ -109,9 +109,10 @@ bool clsCompass::SendTextCmd(const std::string &key, const std::string &text)
     return WaitReply() != Reply::None;
 }
 
+// Waits for a reply line since the last key echo, not only since this call:
+// the compass may send its answer in the same chunk as the echo.
 clsCompass::Reply clsCompass::WaitReply()
 {
-    m_lastReplyLine.clear();
     WaitUntil(m_platform, [this] { return !m_lastReplyLine.empty() || !m_keyEchoed; }, ReplyWaitMs);
     if (!m_lastReplyLine.empty())
         return Reply::Line;

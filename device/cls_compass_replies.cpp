@@ -19,6 +19,8 @@ void clsCompass::ProcessReply(const std::string &line)
         m_keyAcknowledged = true;
         m_keyEchoed = true;
         m_lastKeySent.clear();
+        // A reply counts from the echo on, even when it came in the same chunk.
+        m_lastReplyLine.clear();
         return;
     }
     m_lastReplyLine = line;
