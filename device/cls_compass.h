@@ -95,7 +95,6 @@ public:
     // The raw text received since the last call (kept while HoldsBuffer).
     std::string InputBuffer();
 
-    const CompassReading &Reading() const { return m_reading; }
     float Heading() const { return static_cast<float>(m_reading.Heading); }
     float Roll() const { return static_cast<float>(m_reading.Roll); }
     float Pitch() const { return static_cast<float>(m_reading.Pitch); }

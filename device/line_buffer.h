@@ -18,7 +18,6 @@ public:
     // Keeps at most MaxLength characters of an unfinished line.
     void trim();
     void clear() { m_text.clear(); }
-    const std::string &text() const { return m_text; }
 
 private:
     std::string m_text;

@@ -161,11 +161,17 @@ TEST_F(CompassCommands, TheVersionQueryReadsTheIdentity)
 TEST_F(CompassCommands, ASecondCommandWhileOneWaitsIsRefused)
 {
     bool nested = true;
-    compass.NewData = [&] { nested = compass.CmdSpace(); };
+    bool running = false;
+    compass.NewData = [&] {
+        running = compass.CommandRunning();
+        nested = compass.CmdSpace();
+    };
     device.silentKeys.insert('F');
     device.say("$C1", 300);
     EXPECT_FALSE(compass.CmdRestoreDefaults());
+    EXPECT_TRUE(running);
     EXPECT_FALSE(nested);
+    EXPECT_FALSE(compass.CommandRunning());
     EXPECT_EQ(com->writtenText().find(' '), std::string::npos);
     EXPECT_TRUE(compass.CmdSpace()) << "free again afterwards";
 }
