@@ -10,6 +10,8 @@ public:
     // Item numbers of localeText().
     static constexpr int MonetaryDecimalSeparator = 22;
     static constexpr int DecimalSeparator = 14;
+    // Abbreviated month names: January is FirstAbbreviatedMonth, December 11 later.
+    static constexpr int FirstAbbreviatedMonth = 0x44;
 
     virtual ~Locale() = default;
     // One item of the user's locale; a single NUL character when unknown.

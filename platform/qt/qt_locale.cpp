@@ -23,6 +23,8 @@ QString QtLocale::localeText(int item) const
     case DecimalSeparator:
         return QLocale::system().decimalPoint();
     default:
+        if (item >= FirstAbbreviatedMonth && item < FirstAbbreviatedMonth + 12)
+            return QLocale::system().monthName(item - FirstAbbreviatedMonth + 1, QLocale::ShortFormat);
         return QString(QChar(0));
     }
 }

@@ -1,5 +1,7 @@
 #include "platform/sim/sim_platform.h"
 
+#include <QLocale>
+
 namespace platform::sim {
 
 MessageResult SimMessageBox::show(const QString &text, MessageIcon icon, MessageButtons buttons)
@@ -41,6 +43,8 @@ QString SimLocale::localeText(int item) const
     case DecimalSeparator:
         return QString(m_decimal);
     default:
+        if (item >= FirstAbbreviatedMonth && item < FirstAbbreviatedMonth + 12)
+            return QLocale::c().monthName(item - FirstAbbreviatedMonth + 1, QLocale::ShortFormat);
         return QString(QChar(0));
     }
 }
