@@ -1,0 +1,260 @@
+#include "settings_panel/compass_settings_panel.h"
+
+#include "controls/xp_button.h"
+#include "settings_panel/menu_protocol.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+
+namespace settings_panel {
+
+namespace Key = MenuProtocol::Key;
+
+namespace {
+
+QString indexed(const char *name, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+constexpr int FieldWidth = 64;
+
+} // namespace
+
+struct CompassSettingsPanel::Row {
+    const char *caption;
+    QWidget *input;
+    const char *hint;
+    char key;
+    int button;
+    const char *buttonCaption = "Set";
+    // The soft-iron row has a second button.
+    int secondButton = -1;
+    const char *secondCaption = nullptr;
+};
+
+CompassSettingsPanel::CompassSettingsPanel(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frCompassSettings"));
+    setAccessibleName(tr("Compass settings"));
+
+    m_txtCSDeguass = makeField("txtCSDeguass");
+    m_txtCSSkipReadings = makeField("txtCSSkipReadings");
+    m_txtCSEuler = makeField("txtCSEuler");
+    m_txtCSAvgSamples = makeField("txtCSAvgSamples");
+    m_txtCSDecimationFilter = makeField("txtCSDecimationFilter");
+    m_txtCSDeviation = makeField("txtCSDeviation");
+    m_txtCSDeclination = makeField("txtCSDeclination");
+    m_txtCSTempOffset = makeField("txtCSTempOffset");
+    m_txtCSAccRange = makeField("txtCSAccRange");
+    m_txtCSMaxPressure = makeField("txtCSMaxPressure");
+    m_txtCSOutFormat = makeField("txtCSOutFormat");
+    m_txtCSOutRate = makeField("txtCSOutRate");
+    m_vsCSSkipReadings = makeScrollBar("vsCSSkipReadings", tr("Skip count"), 0, 20);
+    m_vsCSOutRate = makeScrollBar("vsCSOutRate", tr("Output rate"), -50, 40);
+    m_lblCSOutRateUnit = new QLabel(QStringLiteral("samples/s"), this);
+    m_lblCSOutRateUnit->setObjectName(QStringLiteral("lblCSOutRateUnit"));
+    m_lblCSOutRateUnit->setMinimumWidth(m_lblCSOutRateUnit->fontMetrics().horizontalAdvance("s/samples") + 4);
+
+    auto withScrollBar = [this](QLineEdit *field, QScrollBar *bar, QLabel *unit) {
+        auto *box = new QWidget(this);
+        auto *layout = new QHBoxLayout(box);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(2);
+        layout->addWidget(field);
+        layout->addWidget(bar);
+        if (unit)
+            layout->addWidget(unit);
+        layout->addStretch();
+        return box;
+    };
+    QWidget *skipInput = withScrollBar(m_txtCSSkipReadings, m_vsCSSkipReadings, nullptr);
+    QWidget *rateInput = withScrollBar(m_txtCSOutRate, m_vsCSOutRate, m_lblCSOutRateUnit);
+
+    QStringList bauds;
+    for (const char *baud : MenuProtocol::BaudRates)
+        bauds << QLatin1String(baud);
+    m_cmbCSBaud = makeList("cmbCSBaud", bauds);
+    m_cmbCSMountPos = makeList("cmbCSMountPos", {"Standard Flat = 1", "Front = 2", "Port = 3", "Roof = 4",
+                                                 "Back = 5", "Starboard = 6"});
+    QWidget *softIron = makeOptionPair(m_optSoftIron, "optSoftIron", "En.", "Disable");
+    QWidget *quietMode = makeOptionPair(m_optCSQMode, "optCSQMode", "Enabled", "Disabled");
+    QWidget *showItems = makeShowItems();
+
+    const Row left[] = {
+        {"Deguass every:", m_txtCSDeguass, "sentences", Key::SetResetRate, 3},
+        {"Skip n first readings:", skipInput, "Range (0~20)", Key::SkipReadings, 23},
+        {"Change Euler Math:", m_txtCSEuler, "1=v1.4; 2=v1.8; 3=v2.2; 4=v2.4", Key::EulerMath, 22},
+        {"Average Samples:", m_txtCSAvgSamples, "", Key::Averaging, 8},
+        {"AD Decimation Filter:", m_txtCSDecimationFilter, "(Range: 1 to 6)", Key::DecimationFilter, 13},
+        {"Deviation:", m_txtCSDeviation, "Range (-180.0~180.0)", Key::Deviation, 4},
+        {"Declination:", m_txtCSDeclination, "Range (-180.0~180.0)", Key::Declination, 5},
+        {"Temperature Offset:", m_txtCSTempOffset, "", Key::TemperatureOffset, 20},
+        {"Accelerator Range:", m_txtCSAccRange, "(0..1) 0 = 2G", Key::AccelerometerRange, 17},
+        {"Max Pressure [PSI]:", m_txtCSMaxPressure, "", Key::MaxPressure, 9},
+        {"Zero Depth (at surface):", nullptr, "", Key::ZeroDepth, 10},
+        {"Null Gyro (no rotation):", nullptr, "", Key::NullGyro, 11},
+        {"Restore FACTORY Defaults:", nullptr, "", Key::FactoryDefaults, 12},
+    };
+    const Row right[] = {
+        {"Calibration X,Y Compass Level:", nullptr, "", Key::LevelCalibration, 6, "Start"},
+        {"Calibrate Z; Compass @90 Degrees:", nullptr, "", Key::ZCalibration, 7, "Start"},
+        {"Soft Iron:", softIron, "", Key::SoftIron, 14, "Set", 15, "Calibrate"},
+        {"Show:", showItems, "", Key::DisplayFields, 2},
+        {"Quiet Mode:", quietMode, "", Key::QuietMode, 19},
+        {"Output Format:", m_txtCSOutFormat, "(1,2,4,8 or 16)", Key::OutputFormat, 16},
+        {"Baud Rate:", m_cmbCSBaud, "", Key::BaudRate, 0},
+        {"Output Rate:", rateInput, "Range (-50~40)", Key::OutputRate, 1},
+        {"Mounting:", m_cmbCSMountPos, "(Range: 1 to 6)", Key::Mounting, 18},
+        {"Trim Roll and Pitch (Tilt on <3\u00b0):", nullptr, "", Key::TrimRollPitch, 21},
+    };
+
+    auto *grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(3);
+    int row = 0;
+    for (const Row &spec : left)
+        addRow(grid, row++, 0, spec);
+    row = 0;
+    for (const Row &spec : right)
+        addRow(grid, row++, 5, spec);
+    // A gap between the two halves.
+    grid->setColumnMinimumWidth(4, 12);
+    grid->setRowStretch(std::max<int>(std::size(left), std::size(right)), 1);
+
+    // Tab runs down the left half, then down the right, as the rows read.
+    for (std::size_t i = 1; i < m_tabChain.size(); ++i)
+        setTabOrder(m_tabChain[i - 1], m_tabChain[i]);
+}
+
+void CompassSettingsPanel::addToTabChain(QWidget *widget)
+{
+    if (widget->focusPolicy() & Qt::TabFocus)
+        m_tabChain.push_back(widget);
+    for (QWidget *child : widget->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        addToTabChain(child);
+}
+
+void CompassSettingsPanel::addRow(QGridLayout *grid, int row, int column, const Row &spec)
+{
+    auto *caption = new QLabel(QString::fromUtf8(spec.caption), this);
+    grid->addWidget(caption, row, column);
+    if (spec.input) {
+        caption->setBuddy(spec.input);
+        grid->addWidget(spec.input, row, column + 1);
+        addToTabChain(spec.input);
+    }
+    const QString hint = QString::fromUtf8(spec.hint);
+    if (!hint.isEmpty())
+        grid->addWidget(new QLabel(hint, this), row, column + 2);
+
+    auto *commands = new QWidget(this);
+    auto *layout = new QHBoxLayout(commands);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(3);
+    auto addButton = [&](int index, const char *text) {
+        auto *key = new QLabel(QString(QChar::fromLatin1(spec.key)), commands);
+        key->setObjectName(indexed("lblCSKey", index));
+        key->setAlignment(Qt::AlignCenter);
+        key->setFrameShape(QFrame::Box);
+        key->setFixedWidth(16);
+        key->setToolTip(tr("Menu key"));
+        QFont small = key->font();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        key->setFont(small);
+        m_keyLabel[index] = key;
+
+        auto *button = new XPButton(QString::fromUtf8(text), commands);
+        button->setObjectName(indexed("cmdSet", index));
+        button->setProperty("index", index);
+        button->setAccessibleDescription(QString::fromUtf8(spec.caption));
+        button->setMinimumWidth(72);
+        connect(button, &QAbstractButton::clicked, this, [this, index] { emit setPressed(index); });
+        m_cmdSet[index] = button;
+        layout->addWidget(key);
+        layout->addWidget(button);
+        m_tabChain.push_back(button);
+    };
+    addButton(spec.button, spec.buttonCaption);
+    if (spec.secondButton >= 0)
+        addButton(spec.secondButton, spec.secondCaption);
+    layout->addStretch();
+    grid->addWidget(commands, row, column + 3, Qt::AlignTop);
+}
+
+QLineEdit *CompassSettingsPanel::makeField(const char *name)
+{
+    auto *field = new QLineEdit(this);
+    field->setObjectName(QLatin1String(name));
+    field->setFixedWidth(FieldWidth);
+    return field;
+}
+
+QScrollBar *CompassSettingsPanel::makeScrollBar(const char *name, const QString &accessibleName, int minimum,
+                                               int maximum)
+{
+    auto *bar = new QScrollBar(Qt::Vertical, this);
+    bar->setObjectName(QLatin1String(name));
+    bar->setAccessibleName(accessibleName);
+    bar->setRange(minimum, maximum);
+    bar->setPageStep(1);
+    bar->setFocusPolicy(Qt::StrongFocus);
+    bar->setFixedHeight(m_txtCSDeguass->sizeHint().height());
+    return bar;
+}
+
+QWidget *CompassSettingsPanel::makeShowItems()
+{
+    static const char *const names[ShowItemCount] = {"Azimuth", "Pitch",   "Roll",      "Temp",
+                                                     "Depth",   "Mag. S.", "M. Vect",   "Acc. S.",
+                                                     "Acc. Vect", "Gyro S.", "Gyro Vect", "Life Count",
+                                                     "SPI Err"};
+    auto *box = new QWidget(this);
+    auto *grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(0);
+    constexpr int Columns = 4;
+    for (int i = 0; i < ShowItemCount; ++i) {
+        auto *item = new QCheckBox(QLatin1String(names[i]), box);
+        item->setObjectName(indexed("chkCSShowItem", i));
+        m_chkCSShowItem[i] = item;
+        grid->addWidget(item, i / Columns, i % Columns);
+    }
+    return box;
+}
+
+QWidget *CompassSettingsPanel::makeOptionPair(std::array<QRadioButton *, 2> &items, const char *name,
+                                              const char *first, const char *second)
+{
+    auto *box = new QWidget(this);
+    auto *layout = new QHBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *group = new QButtonGroup(box);
+    const char *captions[2] = {first, second};
+    for (int i = 0; i < 2; ++i) {
+        items[i] = new QRadioButton(QLatin1String(captions[i]), box);
+        items[i]->setObjectName(indexed(name, i));
+        group->addButton(items[i], i);
+        layout->addWidget(items[i]);
+    }
+    layout->addStretch();
+    return box;
+}
+
+QComboBox *CompassSettingsPanel::makeList(const char *name, const QStringList &items)
+{
+    auto *list = new QComboBox(this);
+    list->setObjectName(QLatin1String(name));
+    list->addItems(items);
+    return list;
+}
+
+} // namespace settings_panel

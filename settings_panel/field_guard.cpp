@@ -1,0 +1,92 @@
+#include "settings_panel/field_guard.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+
+namespace settings_panel {
+
+FieldGuard::FieldGuard(platform::MessageBox &messages, std::function<char()> decimalSeparator, QObject *parent)
+    : QObject(parent), m_messages(messages), m_decimalSeparator(std::move(decimalSeparator))
+{
+}
+
+void FieldGuard::watch(QLineEdit *field, CheckedField check, std::function<void(double)> onValid)
+{
+    m_watched[field] = Watch{check, std::move(onValid)};
+    field->installEventFilter(this);
+    connect(field, &QObject::destroyed, this, [this, field] { m_watched.erase(field); });
+}
+
+bool FieldGuard::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::FocusOut)
+        return false;
+    const auto found = m_watched.find(watched);
+    if (found == m_watched.end())
+        return false;
+    left(static_cast<QLineEdit *>(watched), found->second, static_cast<QFocusEvent *>(event)->reason());
+    return false;
+}
+
+void FieldGuard::left(QLineEdit *field, const Watch &watch, Qt::FocusReason reason)
+{
+    // Switching windows, popups and our own focus restores are not the user leaving the field.
+    if (m_restoring || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+        reason == Qt::MenuBarFocusReason || !field->isVisible())
+        return;
+    const CheckResult result = CheckField(watch.check, field->text(), m_decimalSeparator());
+    if (!result.refusal) {
+        if (watch.onValid)
+            watch.onValid(result.value);
+        return;
+    }
+    QPointer<QWidget> taker = QApplication::focusWidget();
+    m_messages.show(*result.refusal, platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
+    switch (RuleOf(watch.check).afterwards) {
+    case OnRefusal::FocusStays:
+        takeFocusBack(field);
+        // The click that moved the focus arrives after this; it must not act.
+        if (reason == Qt::MouseFocusReason && taker && taker != field)
+            m_pressDropper.dropNextPressOn(taker);
+        break;
+    case OnRefusal::FocusBack:
+        takeFocusBack(field);
+        break;
+    case OnRefusal::TextToZero:
+        field->setText(QStringLiteral("0"));
+        break;
+    }
+}
+
+void FieldGuard::takeFocusBack(QLineEdit *field)
+{
+    m_restoring = true;
+    field->setFocus(Qt::OtherFocusReason);
+    m_restoring = false;
+}
+
+void FieldGuard::PressDropper::dropNextPressOn(QWidget *widget)
+{
+    if (!m_target)
+        qApp->installEventFilter(this);
+    m_target = widget;
+}
+
+void FieldGuard::PressDropper::stop()
+{
+    m_target = nullptr;
+    qApp->removeEventFilter(this);
+}
+
+bool FieldGuard::PressDropper::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
+        return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    const bool onTarget = widget && m_target && (widget == m_target || m_target->isAncestorOf(widget));
+    stop();
+    return onTarget;
+}
+
+} // namespace settings_panel

@@ -1,0 +1,170 @@
+#pragma once
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The compass's escape-key menu: what is sent, how it is paced and how the
+// compass answers. Everything that talks to the menu takes its characters from here.
+namespace settings_panel::MenuProtocol {
+
+// Every command starts with ESC, whatever escape code the compass was given.
+constexpr char Esc = 27;
+constexpr char Cr = 13;
+constexpr char Blank = ' ';
+constexpr std::string_view CrLf = "\r\n";
+
+// The menu keys; they are case-sensitive ("a" and "A" differ, "l" is a lower-case L).
+namespace Key {
+constexpr char BaudRate = 'B';
+constexpr char OutputRate = 'R';
+constexpr char DisplayFields = 'X';
+constexpr char SetResetRate = 'S';
+constexpr char Deviation = 'N';
+constexpr char Declination = 'Q';
+constexpr char LevelCalibration = 'C';
+constexpr char ZCalibration = 'Z';
+constexpr char Averaging = 'A';
+constexpr char MaxPressure = 'M';
+constexpr char ZeroDepth = 'P';
+constexpr char NullGyro = 'G';
+constexpr char FactoryDefaults = 'F';
+constexpr char DecimationFilter = 'D';
+// "1" or "0" switches the correction; "2" starts its calibration.
+constexpr char SoftIron = '$';
+constexpr char OutputFormat = '*';
+constexpr char AccelerometerRange = 'a';
+constexpr char Mounting = 'E';
+constexpr char QuietMode = '@';
+constexpr char TemperatureOffset = '+';
+constexpr char TrimRollPitch = 'T';
+constexpr char EulerMath = 'e';
+constexpr char SkipReadings = 'l';
+constexpr char PrintSettings = '&';
+constexpr char EscapeCode = '%';
+constexpr char Version = 'V';
+// Toggles between the user and the factory settings space.
+constexpr char FlashZone = '#';
+constexpr char CalDateDays = ']';
+constexpr char CalDateText = '}';
+constexpr char SerialNumber = '[';
+constexpr char HighTempLevelCal = '(';
+constexpr char HighTemp90Cal = ')';
+} // namespace Key
+
+constexpr std::string_view SoftIronOn = "1";
+constexpr std::string_view SoftIronOff = "0";
+constexpr std::string_view SoftIronCalibrate = "2";
+constexpr std::string_view QuietOn = "1";
+constexpr std::string_view QuietOff = "0";
+// The escape code the system restores with key "%".
+constexpr std::string_view DefaultEscapeCode = "27";
+
+// Key "B" takes the index into this list.
+constexpr int BaudRateCount = 7;
+constexpr const char *BaudRates[BaudRateCount] = {"4800", "9600", "14400", "19200", "38400", "57600", "115200"};
+
+// Key "E": positions 1 to 6.
+constexpr int MountingPositionCount = 6;
+
+// The settings panel paces by time alone: ESC, pause, key, pause, value.
+namespace PanelPace {
+constexpr std::int32_t AfterEsc = 500;
+constexpr std::int32_t AfterKey = 500;
+constexpr std::int32_t AfterNullGyroKey = 800;
+// The trim result is what arrives in this window after "T".
+constexpr std::int32_t TrimReplyWindow = 550;
+// Between a value and its CR, for the keys that want them apart.
+constexpr std::int32_t BeforeCr = 500;
+// After each soft-iron press, and before the re-read after "R" and "*".
+constexpr std::int32_t SoftIronSettle = 200;
+constexpr std::int32_t BeforeReread = 200;
+} // namespace PanelPace
+
+// The pause after the key before the value or blank goes out.
+constexpr std::int32_t PauseAfterKey(char key)
+{
+    switch (key) {
+    case Key::NullGyro: return PanelPace::AfterNullGyroKey;
+    case Key::TrimRollPitch: return PanelPace::TrimReplyWindow;
+    default: return PanelPace::AfterKey;
+    }
+}
+
+// How a value key ends its value.
+enum class ValueEnd {
+    // Value and CR in one write.
+    CrTogether,
+    // Value, a pause, then CR.
+    CrAfterPause,
+};
+ValueEnd ValueEndOf(char key);
+
+// The settings read: ESC, pause, "&", the dump time, a blank.
+namespace DumpPace {
+constexpr std::int32_t AfterEsc = 50;
+constexpr std::int32_t BeforeKey = 300;
+constexpr std::int32_t DumpTime = 500;
+// The "Compass Data" window waits a little longer for the full list.
+constexpr std::int32_t WindowBeforeKey = 400;
+constexpr std::int32_t WindowDumpTime = 600;
+} // namespace DumpPace
+
+// --- values ---
+
+// Whole numbers: plain decimal, a "-" for negatives, no plus sign or padding.
+std::string WholeValue(std::int64_t value);
+// A float as plain decimal text with at most seven significant digits and a "."
+// as the point; no trailing zeros.
+std::string DecimalValue(float value);
+// Degrees in tenths: the degrees times 10, so 12.5 gives "125" and 12.34 gives "123.4".
+std::string TenthsValue(float degrees);
+// Key "[": nine digits with leading zeros; longer numbers keep every digit.
+// Nothing for a negative number.
+std::optional<std::string> SerialNumberValue(std::int64_t serial);
+// Key "}": "05 Nov 10", the month abbreviation in the user's language, one byte
+// per character (characters outside Latin-1 go out as "?").
+std::string CalDateTextValue(int day, const QString &monthAbbreviation, int year);
+
+// --- replies ---
+
+constexpr std::string_view KeyPrompt = "CMD:";
+constexpr std::string_view ValuePrompt = "Value and Enter, or Esc ";
+constexpr std::string_view FactoryNotice = "FACTORY ";
+constexpr std::string_view CalibrationProgress = "Bridge offset";
+
+// The line without its trailing CR and LF characters.
+std::string_view WithoutTerminator(std::string_view line);
+// The text shows the menu prompt anywhere (the escape search looks for it).
+bool ContainsKeyPrompt(std::string_view text);
+// "CMD:" followed by exactly `key`: the compass took the key.
+bool IsKeyEcho(std::string_view line, char key);
+// What the compass echoed after the value prompt; nothing when the line is not
+// a value echo (the prompt alone is not one).
+std::optional<std::string_view> ValueEcho(std::string_view line);
+bool IsFactoryNotice(std::string_view line);
+bool IsCalibrationProgress(std::string_view line);
+
+// A member is missing when the line did not have it.
+struct VersionLine {
+    std::optional<std::string> Model;
+    std::optional<std::string> FirmwareVersion;
+    std::optional<std::string> SerialNumber;
+};
+// "XY-100 V2.6, SN#123": the model before the first blank, the version after the
+// first " V" behind it up to a blank or comma (none when neither follows), the
+// serial after "SN#" up to a blank, a comma or the end of the line.
+VersionLine ReadVersionLine(std::string_view line);
+
+// One line of the settings dump: a name, "=" and a value.
+struct DumpLine {
+    // Trimmed and upper-cased.
+    std::string Name;
+    // Trimmed.
+    std::string Value;
+};
+// Nothing unless the line (terminator removed) has exactly one "=".
+std::optional<DumpLine> SplitDumpLine(std::string_view line);
+
+} // namespace settings_panel::MenuProtocol

@@ -1,0 +1,24 @@
+#pragma once
+#include "settings_panel/compass_settings_panel.h"
+#include "settings_panel/console_state.h"
+#include "settings_panel/settings_host.h"
+
+#include <functional>
+
+namespace settings_panel {
+
+// The alive timeout for an output rate: a negative rate is seconds per sample.
+std::int32_t AliveTimeoutForRate(std::int16_t outputRate);
+
+// Copies the record into the panel. A skip count the scroll bar cannot show
+// ends the refresh there, leaving the later controls as they were; from the
+// mounting list on, a control that cannot show its value keeps the old one and
+// the refresh goes on. `setNullGyroAvailable` learns whether "Null Gyro" makes
+// sense for this compass. Returns whether every step ran.
+bool RefreshSettingsPanel(CompassSettingsPanel &panel, ConsoleState &state, SettingsHost &host,
+                          const std::function<void(bool)> &setNullGyroAvailable);
+
+// The panel as the main window starts with it.
+void FillPanelDefaults(CompassSettingsPanel &panel);
+
+} // namespace settings_panel

@@ -1,0 +1,89 @@
+#pragma once
+#include "settings_panel/compass_settings_panel.h"
+#include "settings_panel/console_state.h"
+#include "settings_panel/menu_exchange_gate.h"
+#include "settings_panel/settings_host.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace settings_panel {
+
+class BusyCursor;
+class SettingsReader;
+
+// The `cmdSet` buttons: each press sends its row's menu command, paced by time
+// alone. The level, Z and soft-iron calibrations take several presses and hold
+// the menu from the first to the last, so no settings read or other command can
+// break into them.
+class SettingsCommands {
+public:
+    // The rows, by `cmdSet` index.
+    enum Command : int {
+        BaudRate = 0, OutputRate, ShowFields, Deguass, Deviation, Declination, LevelCalibration,
+        ZCalibration, AvgSamples, MaxPressure, ZeroDepth, NullGyro, FactoryDefaults, DecimationFilter,
+        SoftIron, SoftIronCalibration, OutputFormat, AccRange, Mounting, QuietMode, TempOffset, TrimRollPitch,
+        EulerMath, SkipReadings,
+    };
+
+    static constexpr int RestartedAliveInterval = 250;
+    static constexpr int CalibrationThreshold = 1;
+    static constexpr int NormalThreshold = 10;
+
+    SettingsCommands(SettingsHost &host, ConsoleState &state, MenuExchangeGate &gate, CompassSettingsPanel &panel,
+                     SettingsReader &reader);
+    ~SettingsCommands();
+
+    // `cmdSet` with this index was pressed. While another exchange has the menu
+    // the press waits for its end, with every button disabled.
+    void Press(int index);
+
+    // Whether the compass has a gyro to null (known from its last dump).
+    void setNullGyroAvailable(bool available);
+    // Headings confirmed in the running soft-iron calibration, 0 to 4.
+    std::int16_t SoftIronPoint() const { return m_softIronPoint; }
+    bool calibrationRunning() const { return m_calibration != Calibration::None; }
+
+private:
+    enum class Calibration { None, Level, Z, SoftIron };
+    enum class Outcome { Sent, Refused };
+
+    void run(int index, MenuExchange exchange);
+    void runDeferredPress();
+    Outcome sequence(int index, bool &reread);
+    Outcome sendAngle(int index, char key, QLineEdit *field);
+    void levelOrZ(int index, char key);
+    void softIron();
+    void trimRollPitch();
+
+    void escAndKey(char key);
+    void value(char key, const std::string &text);
+    void keyThenBlank(char key);
+    void send(std::string_view text);
+    void send(char c) { send(std::string_view(&c, 1)); }
+    void pause(std::int32_t ms);
+    std::string fieldText(const QLineEdit *field) const;
+    int calibrationButton() const;
+    void enableButtons();
+    void disableButtons();
+    void showExclamation(const QString &text);
+
+    SettingsHost &m_host;
+    ConsoleState &m_state;
+    MenuExchangeGate &m_gate;
+    CompassSettingsPanel &m_panel;
+    SettingsReader &m_reader;
+
+    bool m_nullGyroAvailable = true;
+    // Every button is disabled, or all but a running calibration's.
+    bool m_locked = false;
+    Calibration m_calibration = Calibration::None;
+    std::optional<MenuExchange> m_calibrationExchange;
+    std::int16_t m_softIronPoint = 0;
+    std::optional<int> m_deferredPress;
+    std::unique_ptr<BusyCursor> m_deferredBusy;
+};
+
+} // namespace settings_panel

@@ -1,0 +1,143 @@
+#include "settings_panel/settings_reader.h"
+
+#include "platform/wait.h"
+#include "settings_panel/busy_cursor.h"
+#include "settings_panel/compass_data_window.h"
+#include "settings_panel/menu_protocol.h"
+#include "settings_panel/number_text.h"
+#include "settings_panel/settings_dump.h"
+
+#include <optional>
+
+namespace settings_panel {
+
+namespace Pace = MenuProtocol::DumpPace;
+
+SettingsReader::SettingsReader(SettingsHost &host, ConsoleState &state, MenuExchangeGate &gate,
+                               QWidget &windowAnchor, std::function<void()> refreshPanel)
+    : m_host(host), m_state(state), m_gate(gate), m_windowAnchor(windowAnchor),
+      m_refreshPanel(std::move(refreshPanel))
+{
+}
+
+void SettingsReader::RequestSettings(bool refreshPanel)
+{
+    auto exchange = m_gate.tryBegin();
+    if (!exchange) {
+        deferRequest(refreshPanel);
+        return;
+    }
+    RequestSettings(*exchange, refreshPanel);
+}
+
+void SettingsReader::RequestSettings(MenuExchange &, bool refreshPanel)
+{
+    send(MenuProtocol::Esc);
+    pause(Pace::AfterEsc);
+    m_state.DumpInProgress = true;
+    m_state.DumpReceived = false;
+    m_state.Settings.KFilterPresent = false;
+    m_state.Settings.OutputFormat = 0;
+    pause(Pace::BeforeKey);
+    send(MenuProtocol::Key::PrintSettings);
+    pause(Pace::DumpTime);
+    send(MenuProtocol::Blank);
+    m_state.SettingsKnown = true;
+    m_state.DumpInProgress = false;
+    ++m_readsDone;
+    if (refreshPanel) {
+        m_refreshPanel();
+        ++m_refreshesDone;
+    }
+}
+
+void SettingsReader::deferRequest(bool refreshPanel)
+{
+    m_deferredRefresh = m_deferredRefresh || refreshPanel;
+    if (m_requestDeferred)
+        return;
+    m_requestDeferred = true;
+    m_readsAtDeferral = m_readsDone;
+    m_refreshesAtDeferral = m_refreshesDone;
+    m_gate.whenFree([this] { runDeferredRequest(); });
+}
+
+void SettingsReader::runDeferredRequest()
+{
+    const bool refresh = m_deferredRefresh;
+    m_requestDeferred = false;
+    m_deferredRefresh = false;
+    if (m_readsDone != m_readsAtDeferral) {
+        // The record is fresh already.
+        if (refresh && m_refreshesDone == m_refreshesAtDeferral) {
+            m_refreshPanel();
+            ++m_refreshesDone;
+        }
+        return;
+    }
+    if (!m_host.port().isOpen() || m_state.CompassOwnsPort)
+        return;
+    RequestSettings(refresh);
+}
+
+void SettingsReader::ParseSettingsLine(const std::string &line)
+{
+    settings_panel::ParseSettingsLine(m_state, line, decimalSeparator());
+}
+
+void SettingsReader::ShowCompassData()
+{
+    if (!m_state.DumpReceived) {
+        m_host.platform().messages.show(
+            QStringLiteral("Firmware version is v1.4 or older. This function is not implemented."),
+            platform::MessageIcon::Information, platform::MessageButtons::Ok);
+        return;
+    }
+    auto exchange = m_gate.tryBegin();
+    if (!exchange) {
+        if (!m_showDeferred) {
+            m_showDeferred = true;
+            m_gate.whenFree([this] {
+                m_showDeferred = false;
+                ShowCompassData();
+            });
+        }
+        return;
+    }
+    std::optional<BusyCursor> busy(std::in_place);
+    send(MenuProtocol::Esc);
+    pause(Pace::AfterEsc);
+    m_state.SettingsKnown = false;
+    m_state.DumpInProgress = true;
+    m_state.DumpReceived = false;
+    pause(Pace::WindowBeforeKey);
+    send(MenuProtocol::Key::PrintSettings);
+    pause(Pace::WindowDumpTime);
+    send(MenuProtocol::Blank);
+    m_state.SettingsKnown = true;
+    m_state.DumpInProgress = false;
+    ++m_readsDone;
+    exchange->end();
+
+    CompassDataWindow window(m_windowAnchor.window());
+    window.setText(CompassDataText(m_state.Settings, decimalSeparator()));
+    busy.reset();
+    m_host.runModal(window);
+}
+
+void SettingsReader::send(char c)
+{
+    m_host.port().write(std::string_view(&c, 1));
+}
+
+void SettingsReader::pause(std::int32_t ms)
+{
+    platform::Wait(m_host.platform(), ms);
+}
+
+char SettingsReader::decimalSeparator() const
+{
+    return UserDecimalSeparator(m_host.platform().locale);
+}
+
+} // namespace settings_panel
