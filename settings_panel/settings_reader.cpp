@@ -87,12 +87,7 @@ void SettingsReader::ParseSettingsLine(const std::string &line)
 
 void SettingsReader::ShowCompassData()
 {
-    if (!m_state.DumpReceived) {
-        m_host.platform().messages.show(
-            QStringLiteral("Firmware version is v1.4 or older. This function is not implemented."),
-            platform::MessageIcon::Information, platform::MessageButtons::Ok);
-        return;
-    }
+    // A read under way clears DumpReceived for its length: ask once it is over.
     auto exchange = m_gate.tryBegin();
     if (!exchange) {
         if (!m_showDeferred) {
@@ -102,6 +97,12 @@ void SettingsReader::ShowCompassData()
                 ShowCompassData();
             });
         }
+        return;
+    }
+    if (!m_state.DumpReceived) {
+        m_host.platform().messages.show(
+            QStringLiteral("Firmware version is v1.4 or older. This function is not implemented."),
+            platform::MessageIcon::Information, platform::MessageButtons::Ok);
         return;
     }
     std::optional<BusyCursor> busy(std::in_place);

@@ -1,0 +1,123 @@
+#include "settings_panel/menu_protocol.h"
+#include "settings_panel/number_text.h"
+
+#include <gtest/gtest.h>
+
+namespace panel_test {
+namespace {
+
+namespace MP = settings_panel::MenuProtocol;
+
+TEST(MenuReplies, KeyEchoIsThePromptAndExactlyTheKey)
+{
+    EXPECT_TRUE(MP::IsKeyEcho("CMD:a", 'a'));
+    EXPECT_FALSE(MP::IsKeyEcho("CMD:a", 'A'));
+    EXPECT_FALSE(MP::IsKeyEcho("CMD:", 'a'));
+    EXPECT_FALSE(MP::IsKeyEcho("CMD:ab", 'a'));
+    EXPECT_TRUE(MP::ContainsKeyPrompt("xyzCMD:"));
+    EXPECT_FALSE(MP::ContainsKeyPrompt("CMD"));
+}
+
+TEST(MenuReplies, ValueEchoNeedsTextAfterThePrompt)
+{
+    EXPECT_EQ(MP::ValueEcho("Value and Enter, or Esc 125"), std::optional<std::string_view>("125"));
+    EXPECT_FALSE(MP::ValueEcho("Value and Enter, or Esc "));
+    EXPECT_FALSE(MP::ValueEcho("Value and Enter, or Esc"));
+    EXPECT_TRUE(MP::IsFactoryNotice("FACTORY "));
+    EXPECT_FALSE(MP::IsFactoryNotice("FACTORY"));
+    EXPECT_TRUE(MP::IsCalibrationProgress("Bridge offset"));
+}
+
+TEST(MenuReplies, VersionLine)
+{
+    auto v = MP::ReadVersionLine("  XR-3000 V2.6, SN#123 ");
+    EXPECT_EQ(v.Model, "XR-3000");
+    EXPECT_EQ(v.FirmwareVersion, "2.6");
+    EXPECT_EQ(v.SerialNumber, "123");
+
+    v = MP::ReadVersionLine("XR-3000 V2.6");
+    EXPECT_EQ(v.Model, "XR-3000");
+    EXPECT_FALSE(v.FirmwareVersion) << "nothing ends the version";
+    EXPECT_FALSE(v.SerialNumber);
+
+    v = MP::ReadVersionLine("XR-3000 build 7 V1.8 SN#42,x");
+    EXPECT_EQ(v.FirmwareVersion, "1.8");
+    EXPECT_EQ(v.SerialNumber, "42");
+
+    v = MP::ReadVersionLine("XR3000");
+    EXPECT_FALSE(v.Model);
+}
+
+TEST(MenuReplies, DumpLineSplit)
+{
+    auto line = MP::SplitDumpLine(" kfilter = 0.5 \r\n");
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->Name, "KFILTER");
+    EXPECT_EQ(line->Value, "0.5");
+    EXPECT_FALSE(MP::SplitDumpLine("A=B=C\r\n"));
+    EXPECT_FALSE(MP::SplitDumpLine("no equals\r\n"));
+    line = MP::SplitDumpLine("=\r\n");
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->Name, "");
+}
+
+TEST(MenuValues, PlainDecimalAndTenths)
+{
+    EXPECT_EQ(MP::WholeValue(-30), "-30");
+    EXPECT_EQ(MP::TenthsValue(12.5f), "125");
+    EXPECT_EQ(MP::TenthsValue(-3.25f), "-32.5");
+    EXPECT_EQ(MP::TenthsValue(12.34f), "123.4");
+    EXPECT_EQ(MP::TenthsValue(0.0f), "0");
+    EXPECT_EQ(MP::TenthsValue(-180.0f), "-1800");
+}
+
+TEST(MenuValues, FixedForms)
+{
+    EXPECT_EQ(MP::SerialNumberValue(12345), "000012345");
+    EXPECT_EQ(MP::SerialNumberValue(1234567890), "1234567890");
+    EXPECT_FALSE(MP::SerialNumberValue(-1));
+    EXPECT_EQ(MP::CalDateTextValue(5, "Nov", 2010), "05 Nov 10");
+    EXPECT_EQ(MP::CalDateTextValue(28, QString::fromUtf8("f\u00e9v"), 2009), "28 f\xe9v 09");
+}
+
+TEST(MenuPacing, KeysAndTheirEnds)
+{
+    EXPECT_EQ(MP::PauseAfterKey('G'), 800);
+    EXPECT_EQ(MP::PauseAfterKey('T'), 550);
+    EXPECT_EQ(MP::PauseAfterKey('B'), 500);
+    for (char key : {'D', '$', '*', 'a', 'E', '@', '+', 'e'})
+        EXPECT_EQ(MP::ValueEndOf(key), MP::ValueEnd::CrAfterPause) << key;
+    for (char key : {'B', 'R', 'X', 'S', 'N', 'Q', 'A', 'M', 'l', 'F', 'C'})
+        EXPECT_EQ(MP::ValueEndOf(key), MP::ValueEnd::CrTogether) << key;
+}
+
+TEST(NumberText, Grammar)
+{
+    using settings_panel::ReadNumber;
+    EXPECT_EQ(ReadNumber(" -12.5 ", '.'), -12.5);
+    EXPECT_EQ(ReadNumber("+3", '.'), 3.0);
+    EXPECT_EQ(ReadNumber("1e3", '.'), 1000.0);
+    EXPECT_EQ(ReadNumber("2,5E-1", ','), 0.25);
+    EXPECT_EQ(ReadNumber(".5", '.'), 0.5);
+    EXPECT_EQ(ReadNumber("5.", '.'), 5.0);
+    for (const char *bad : {"", " ", "-", ".", "1e", "1.2.3", "1,000", "12a", "0x10", "inf", "nan", "1e999"})
+        EXPECT_FALSE(ReadNumber(bad, '.')) << bad;
+}
+
+TEST(NumberText, HalvesGoToEven)
+{
+    using settings_panel::RoundHalfEven;
+    EXPECT_EQ(RoundHalfEven(0.5), 0.0);
+    EXPECT_EQ(RoundHalfEven(1.5), 2.0);
+    EXPECT_EQ(RoundHalfEven(2.5), 2.0);
+    EXPECT_EQ(RoundHalfEven(-1.5), -2.0);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2.0);
+    EXPECT_EQ(RoundHalfEven(2.4999), 2.0);
+    EXPECT_EQ(RoundHalfEven(-0.6), -1.0);
+    EXPECT_EQ(settings_panel::ReadWhole16("-32768.5", '.'), std::int16_t(-32768));
+    EXPECT_FALSE(settings_panel::ReadWhole16("-32769", '.'));
+    EXPECT_FALSE(settings_panel::ReadWhole32("2147483647.5", '.'));
+}
+
+} // namespace
+} // namespace panel_test
