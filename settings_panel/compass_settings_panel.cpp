@@ -25,6 +25,8 @@ QString indexed(const char *name, int index)
 }
 
 constexpr int FieldWidth = 64;
+constexpr int FieldHeight = 24;
+constexpr int ListWidth = 140;
 
 } // namespace
 
@@ -116,18 +118,20 @@ CompassSettingsPanel::CompassSettingsPanel(QWidget *parent) : QWidget(parent)
         {"Trim Roll and Pitch (Tilt on <3\u00b0):", nullptr, "", Key::TrimRollPitch, 21},
     };
 
-    auto *grid = new QGridLayout(this);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(3);
-    int row = 0;
-    for (const Row &spec : left)
-        addRow(grid, row++, 0, spec);
-    row = 0;
-    for (const Row &spec : right)
-        addRow(grid, row++, 5, spec);
-    // A gap between the two halves.
-    grid->setColumnMinimumWidth(4, 12);
-    grid->setRowStretch(std::max<int>(std::size(left), std::size(right)), 1);
+    auto half = [this](const Row *rows, std::size_t count) {
+        auto *grid = new QGridLayout;
+        grid->setHorizontalSpacing(6);
+        grid->setVerticalSpacing(3);
+        for (std::size_t row = 0; row < count; ++row)
+            addRow(grid, static_cast<int>(row), rows[row]);
+        grid->setRowStretch(static_cast<int>(count), 1);
+        return grid;
+    };
+    auto *halves = new QHBoxLayout(this);
+    halves->addLayout(half(left, std::size(left)));
+    halves->addSpacing(18);
+    halves->addLayout(half(right, std::size(right)));
+    halves->addStretch();
 
     // Tab runs down the left half, then down the right, as the rows read.
     for (std::size_t i = 1; i < m_tabChain.size(); ++i)
@@ -142,16 +146,22 @@ void CompassSettingsPanel::addToTabChain(QWidget *widget)
         addToTabChain(child);
 }
 
-void CompassSettingsPanel::addRow(QGridLayout *grid, int row, int column, const Row &spec)
+void CompassSettingsPanel::addRow(QGridLayout *grid, int row, const Row &spec)
 {
+    constexpr int column = 0;
+    // Tall inputs (the "Show:" boxes) keep caption and button on their first line.
+    const Qt::Alignment alignment = spec.input && spec.input->sizeHint().height() > 2 * FieldHeight
+                                        ? Qt::AlignTop
+                                        : Qt::AlignVCenter;
     auto *caption = new QLabel(QString::fromUtf8(spec.caption), this);
-    grid->addWidget(caption, row, column);
+    grid->addWidget(caption, row, column, alignment);
+    const QString hint = QString::fromUtf8(spec.hint);
     if (spec.input) {
         caption->setBuddy(spec.input);
-        grid->addWidget(spec.input, row, column + 1);
+        // Without a hint the input may use the hint's column too.
+        grid->addWidget(spec.input, row, column + 1, 1, hint.isEmpty() ? 2 : 1, alignment | Qt::AlignLeft);
         addToTabChain(spec.input);
     }
-    const QString hint = QString::fromUtf8(spec.hint);
     if (!hint.isEmpty())
         grid->addWidget(new QLabel(hint, this), row, column + 2);
 
@@ -186,7 +196,7 @@ void CompassSettingsPanel::addRow(QGridLayout *grid, int row, int column, const 
     if (spec.secondButton >= 0)
         addButton(spec.secondButton, spec.secondCaption);
     layout->addStretch();
-    grid->addWidget(commands, row, column + 3, Qt::AlignTop);
+    grid->addWidget(commands, row, column + 3, alignment);
 }
 
 QLineEdit *CompassSettingsPanel::makeField(const char *name)
@@ -254,6 +264,7 @@ QComboBox *CompassSettingsPanel::makeList(const char *name, const QStringList &i
     auto *list = new QComboBox(this);
     list->setObjectName(QLatin1String(name));
     list->addItems(items);
+    list->setFixedWidth(ListWidth);
     return list;
 }
 

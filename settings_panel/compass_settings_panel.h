@@ -56,7 +56,7 @@ signals:
 
 private:
     struct Row;
-    void addRow(QGridLayout *grid, int row, int column, const Row &spec);
+    void addRow(QGridLayout *grid, int row, const Row &spec);
     QLineEdit *makeField(const char *name);
     QScrollBar *makeScrollBar(const char *name, const QString &accessibleName, int minimum, int maximum);
     void addToTabChain(QWidget *widget);
