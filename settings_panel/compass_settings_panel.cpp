@@ -146,31 +146,31 @@ void CompassSettingsPanel::addToTabChain(QWidget *widget)
         addToTabChain(child);
 }
 
-void CompassSettingsPanel::addRow(QGridLayout *grid, int row, const Row &spec)
+void CompassSettingsPanel::addRow(QGridLayout *grid, int gridRow, const Row &row)
 {
     constexpr int column = 0;
     // Tall inputs (the "Show:" boxes) keep caption and button on their first line.
-    const Qt::Alignment alignment = spec.input && spec.input->sizeHint().height() > 2 * FieldHeight
+    const Qt::Alignment alignment = row.input && row.input->sizeHint().height() > 2 * FieldHeight
                                         ? Qt::AlignTop
                                         : Qt::AlignVCenter;
-    auto *caption = new QLabel(QString::fromUtf8(spec.caption), this);
-    grid->addWidget(caption, row, column, alignment);
-    const QString hint = QString::fromUtf8(spec.hint);
-    if (spec.input) {
-        caption->setBuddy(spec.input);
+    auto *caption = new QLabel(QString::fromUtf8(row.caption), this);
+    grid->addWidget(caption, gridRow, column, alignment);
+    const QString hint = QString::fromUtf8(row.hint);
+    if (row.input) {
+        caption->setBuddy(row.input);
         // Without a hint the input may use the hint's column too.
-        grid->addWidget(spec.input, row, column + 1, 1, hint.isEmpty() ? 2 : 1, alignment | Qt::AlignLeft);
-        addToTabChain(spec.input);
+        grid->addWidget(row.input, gridRow, column + 1, 1, hint.isEmpty() ? 2 : 1, alignment | Qt::AlignLeft);
+        addToTabChain(row.input);
     }
     if (!hint.isEmpty())
-        grid->addWidget(new QLabel(hint, this), row, column + 2);
+        grid->addWidget(new QLabel(hint, this), gridRow, column + 2);
 
     auto *commands = new QWidget(this);
     auto *layout = new QHBoxLayout(commands);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
     auto addButton = [&](int index, const char *text) {
-        auto *key = new QLabel(QString(QChar::fromLatin1(spec.key)), commands);
+        auto *key = new QLabel(QString(QChar::fromLatin1(row.key)), commands);
         key->setObjectName(indexed("lblCSKey", index));
         key->setAlignment(Qt::AlignCenter);
         key->setFrameShape(QFrame::Box);
@@ -184,7 +184,7 @@ void CompassSettingsPanel::addRow(QGridLayout *grid, int row, const Row &spec)
         auto *button = new XPButton(QString::fromUtf8(text), commands);
         button->setObjectName(indexed("cmdSet", index));
         button->setProperty("index", index);
-        button->setAccessibleDescription(QString::fromUtf8(spec.caption));
+        button->setAccessibleDescription(QString::fromUtf8(row.caption));
         button->setMinimumWidth(72);
         connect(button, &QAbstractButton::clicked, this, [this, index] { emit setPressed(index); });
         m_cmdSet[index] = button;
@@ -192,11 +192,11 @@ void CompassSettingsPanel::addRow(QGridLayout *grid, int row, const Row &spec)
         layout->addWidget(button);
         m_tabChain.push_back(button);
     };
-    addButton(spec.button, spec.buttonCaption);
-    if (spec.secondButton >= 0)
-        addButton(spec.secondButton, spec.secondCaption);
+    addButton(row.button, row.buttonCaption);
+    if (row.secondButton >= 0)
+        addButton(row.secondButton, row.secondCaption);
     layout->addStretch();
-    grid->addWidget(commands, row, column + 3, alignment);
+    grid->addWidget(commands, gridRow, column + 3, alignment);
 }
 
 QLineEdit *CompassSettingsPanel::makeField(const char *name)

@@ -56,7 +56,7 @@ signals:
 
 private:
     struct Row;
-    void addRow(QGridLayout *grid, int row, const Row &spec);
+    void addRow(QGridLayout *grid, int gridRow, const Row &row);
     QLineEdit *makeField(const char *name);
     QScrollBar *makeScrollBar(const char *name, const QString &accessibleName, int minimum, int maximum);
     void addToTabChain(QWidget *widget);

@@ -80,17 +80,6 @@ TEST(MenuValues, FixedForms)
     EXPECT_EQ(MP::CalDateTextValue(28, QString::fromUtf8("f\u00e9v"), 2009), "28 f\xe9v 09");
 }
 
-TEST(MenuPacing, KeysAndTheirEnds)
-{
-    EXPECT_EQ(MP::PauseAfterKey('G'), 800);
-    EXPECT_EQ(MP::PauseAfterKey('T'), 550);
-    EXPECT_EQ(MP::PauseAfterKey('B'), 500);
-    for (char key : {'D', '$', '*', 'a', 'E', '@', '+', 'e'})
-        EXPECT_EQ(MP::ValueEndOf(key), MP::ValueEnd::CrAfterPause) << key;
-    for (char key : {'B', 'R', 'X', 'S', 'N', 'Q', 'A', 'M', 'l', 'F', 'C'})
-        EXPECT_EQ(MP::ValueEndOf(key), MP::ValueEnd::CrTogether) << key;
-}
-
 TEST(NumberText, Grammar)
 {
     using settings_panel::ReadNumber;

@@ -193,9 +193,11 @@ TEST_F(PanelCommands, LevelCalibrationRunsBetweenTwoPresses)
     EXPECT_EQ(host.port().receiveThreshold(), 1);
     EXPECT_FALSE(host.checkAliveTimer().isTicking());
     EXPECT_TRUE(start->isEnabled());
-    for (int i = 0; i < settings_panel::CompassSettingsPanel::CommandCount; ++i)
-        if (i != Cmd::LevelCalibration)
+    for (int i = 0; i < settings_panel::CompassSettingsPanel::CommandCount; ++i) {
+        if (i != Cmd::LevelCalibration) {
             EXPECT_FALSE(panel->cmdSet(i)->isEnabled()) << i;
+        }
+    }
 
     const std::vector<Sent> done = {{0, " "}};
     EXPECT_EQ(press(Cmd::LevelCalibration), done);
