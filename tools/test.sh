@@ -1,11 +1,26 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test (also what CI runs).
+#   tools/test.sh            normal build and tests
+#   tools/test.sh --all      also the sanitizer build of the whole suite and a short fuzz run
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 jobs=${JOBS:-2}
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs" --timeout 300
+run_suite() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja "$@"
+  cmake --build "$dir" -j "$jobs"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 300
+}
+
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+if [ "${1:-}" = "--all" ]; then
+  # AddressSanitizer and UndefinedBehaviorSanitizer over the same tests.
+  export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DCOMPASS_SANITIZE=ON -DCOMPASS_BENCH=OFF
+  bash tests/fuzz/run_fuzz.sh 20
+fi

@@ -1,0 +1,55 @@
+#include "app/frm_main.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/wait.h"
+#include "simulated_compass.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The real program, on the real machine, against the simulator on a pty.
+class EndToEnd : public ::testing::Test {
+protected:
+    EndToEnd() : machine(dir.path()) {}
+
+    void start()
+    {
+        window = std::make_unique<app::frmMain>(machine.platform);
+        window->Form_Load();
+        window->show();
+    }
+    template <class T = QWidget>
+    T *control(const char *name) const { return window->findChild<T *>(QLatin1String(name)); }
+    bool waitFor(const std::function<bool()> &done, int ms)
+    {
+        for (int waited = 0; waited < ms; waited += 20) {
+            if (done())
+                return true;
+            platform::Wait(machine.platform, 20);
+        }
+        return done();
+    }
+
+    QTemporaryDir dir;
+    platform::qt::QtPlatform machine;
+    std::unique_ptr<app::frmMain> window;
+};
+
+TEST_F(EndToEnd, LinkBecomesAliveAfterOpenPortAndTheSettingsAreRead)
+{
+    SimulatedCompass compass(dir.path(), 2, {"--quiet"});
+    ASSERT_TRUE(compass.linked());
+    start();
+    ASSERT_TRUE(waitFor([&] { return control("lblPresent")->isVisibleTo(window.get()); }, 2000));
+    control<QAbstractButton>("cmdOpen")->click();
+    ASSERT_TRUE(window->Com().isOpen());
+    EXPECT_TRUE(waitFor([&] { return !control("lblPresent")->isVisibleTo(window.get()); }, 5000));
+    EXPECT_TRUE(waitFor([&] { return control<QLabel>("lblHeading")->text() != "?"; }, 5000));
+    EXPECT_TRUE(waitFor([&] { return window->state().DumpReceived && window->state().SettingsKnown; }, 8000));
+    EXPECT_EQ(window->state().Settings.OutputFormat, 1);
+}
+
+} // namespace

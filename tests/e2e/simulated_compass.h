@@ -1,0 +1,52 @@
+#pragma once
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStringList>
+#include <QThread>
+
+// The compass simulator as a separate process on a pseudo-terminal, linked
+// as ports/COM<n> inside the program's directory.
+class SimulatedCompass {
+public:
+    SimulatedCompass(const QString &appDir, int com, const QStringList &extraArgs = {})
+        : m_link(QDir(appDir).filePath(QStringLiteral("ports/COM%1").arg(com)))
+    {
+        m_process.setProgram(QStringLiteral(COMPASS_SIM_PATH));
+        m_process.setArguments(QStringList{"--ports-dir", QDir(appDir).filePath("ports"), "--com",
+                                           QString::number(com)}
+                               + extraArgs);
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start();
+        m_process.waitForStarted(5000);
+        for (int i = 0; i < 100 && !QFileInfo(m_link).isSymLink(); ++i)
+            QThread::msleep(20);
+    }
+    ~SimulatedCompass() { stop(); }
+
+    bool linked() const { return QFileInfo(m_link).isSymLink(); }
+    // What the simulator printed about the bytes it received.
+    QString received()
+    {
+        m_output += QString::fromLocal8Bit(m_process.readAllStandardOutput());
+        return m_output;
+    }
+    void kill()
+    {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    void stop()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        m_process.terminate();
+        if (!m_process.waitForFinished(3000))
+            kill();
+    }
+
+private:
+    QString m_link;
+    QProcess m_process;
+    QString m_output;
+};
