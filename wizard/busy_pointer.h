@@ -1,0 +1,15 @@
+#pragma once
+#include <QApplication>
+
+namespace wizard {
+
+// The hourglass for as long as it lives.
+class BusyPointer {
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer &) = delete;
+    BusyPointer &operator=(const BusyPointer &) = delete;
+};
+
+} // namespace wizard
