@@ -43,6 +43,7 @@ frmHTPassword::frmHTPassword(platform::Platform &platform, PasswordTries &tries,
     m_txtPass = new QLineEdit(this);
     m_txtPass->setObjectName(QStringLiteral("txtPass"));
     m_txtPass->setEchoMode(QLineEdit::Password);
+    m_txtPass->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
     m_txtPass->setAccessibleName(tr("Password"));
     label2->setBuddy(m_txtPass);
 
