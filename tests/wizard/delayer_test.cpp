@@ -66,18 +66,6 @@ TEST_F(DelayerTest, ResetStopsTheSpanAndFreezesTheBar)
     EXPECT_EQ(delayer.progressWidth(), frozen);
 }
 
-TEST_F(DelayerTest, StartWhileRunningMeasuresFromTheRestart)
-{
-    delayer.setDelay(1000);
-    delayer.Start();
-    sim.advance(800);
-    const platform::sim::VirtualMs restarted = sim.now();
-    delayer.Start();
-    sim.advance(2000);
-    ASSERT_EQ(events, 1);
-    EXPECT_GT(*elapsedAt - restarted, 1000u);
-}
-
 TEST_F(DelayerTest, ARestartFromTheHandlerIsUndone)
 {
     QObject::connect(&delayer, &wizard::Delayer::TimeElapsed, [this] { delayer.Start(); });

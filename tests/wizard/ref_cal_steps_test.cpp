@@ -86,7 +86,7 @@ TEST_F(LevelCal, ACompassNotAliveIsReportedAndNothingIsSent)
     EXPECT_TRUE(step.cmdSpaceCmd()->isEnabled());
 }
 
-TEST_F(LevelCal, ManualStopEndsTheCalibrationAndTheStepThenNextEndsItAgain)
+TEST_F(LevelCal, ManualStopNextAndBackEachEndTheCalibration)
 {
     aliveCompass();
     initialize();
@@ -101,6 +101,14 @@ TEST_F(LevelCal, ManualStopEndsTheCalibrationAndTheStepThenNextEndsItAgain)
     EXPECT_TRUE(sim.messages.shown().empty());
     step.OnValidatedStep();
     EXPECT_EQ(board.spaces(), 2);
+    EXPECT_FALSE(step.isShowingData());
+    EXPECT_FALSE(host.compass->HoldsBuffer);
+
+    // Back ends a calibration too and stops reading a compass that may be replaced.
+    initialize();
+    board.forget();
+    step.RollBack();
+    EXPECT_EQ(board.spaces(), 1);
     EXPECT_FALSE(step.isShowingData());
     EXPECT_FALSE(host.compass->HoldsBuffer);
 }
@@ -135,17 +143,6 @@ TEST_F(LevelCal, TheOutputBoxShowsTheRawInputAndEmptiesPastFiveThousandCharacter
     board.sendText("Bridge");
     sim.advance(200);
     EXPECT_EQ(step.txtInput()->toPlainText(), QStringLiteral("Bridge"));
-}
-
-TEST_F(LevelCal, BackEndsTheCalibrationAndStopsReadingTheCompass)
-{
-    aliveCompass();
-    initialize();
-    board.forget();
-    step.RollBack();
-    EXPECT_EQ(board.spaces(), 1);
-    EXPECT_FALSE(step.isShowingData());
-    EXPECT_FALSE(host.compass->HoldsBuffer);
 }
 
 TEST_F(ZCal, StartsTheHighTemperatureZCalibrationWithoutTheFactoryKey)

@@ -177,18 +177,6 @@ TEST_F(WizardFrame, AStepLeftBeforeItsHoldingTimeEndedDoesNotMoveTheWizard)
     EXPECT_TRUE(sim.messages.shown().empty());
 }
 
-TEST_F(WizardFrame, ManualStopEndsTheCalibrationAndMovesOn)
-{
-    load();
-    walkTo(2);
-    board.forget();
-    static_cast<wizard::RefCalStep *>(wizard.StepRefLevelCalHT1())->cmdSpaceCmd()->click();
-    expectOnPage(3, Title3);
-    // One blank from the button, one as the step is left.
-    EXPECT_EQ(board.spaces(), 2);
-    EXPECT_TRUE(sim.messages.shown().empty());
-}
-
 class HighTempCalibration : public WizardBench {};
 
 TEST_F(HighTempCalibration, TheRightPasswordOpensTheWizardWithThePortHandedToTheCompass)
