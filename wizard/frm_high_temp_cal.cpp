@@ -197,13 +197,10 @@ void frmHighTempCal::next()
 
 void frmHighTempCal::back()
 {
+    // Back is offered on steps 2 to 4 only; from 3 it skips the calibration of step 2.
     BusyPointer hourglass;
-    if (WizardStep *current = step(m_currentStep))
-        current->RollBack();
-    if (m_currentStep == 3)
-        m_currentStep = 1;
-    else if (m_currentStep != FinalPage)
-        --m_currentStep;
+    step(m_currentStep)->RollBack();
+    m_currentStep = m_currentStep == 3 ? 1 : m_currentStep - 1;
     showStep(m_currentStep);
 }
 

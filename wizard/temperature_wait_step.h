@@ -55,9 +55,9 @@ protected:
     void setWarningText(const QString &text);
     void setInstruction(const QString &text, const char *objectName);
 
-    // Step-specific: clears what is latched; sets the texts.
+    // Each step: clears what it latches and sets its texts.
     virtual void prepare() = 0;
-    // Step-specific attitude rule.
+    // The attitude the step holds the board to.
     virtual bool attitudeRight(float pitch, float roll, float threshold) const = 0;
     // Takes the temperature of this check; true when it lets the step finish.
     virtual bool temperatureReady(float temperature) = 0;
