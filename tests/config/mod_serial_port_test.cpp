@@ -1,4 +1,5 @@
 #include "config/mod_serial_port.h"
+#include "listed_devices.h"
 #include "platform/sim/sim_platform.h"
 
 #include <QDir>
@@ -9,12 +10,6 @@
 namespace {
 
 using namespace config::modSerialPort;
-
-class ListedDevices : public DeviceListSource {
-public:
-    std::optional<std::vector<SerialDevice>> list;
-    std::optional<std::vector<SerialDevice>> devices() const override { return list; }
-};
 
 class PortList : public ::testing::Test {
 protected:

@@ -1,0 +1,147 @@
+#include "config/frm_setup.h"
+#include "config/number_text.h"
+#include "config/setup_rules.h"
+#include "controls/xp_button.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+
+namespace config {
+
+namespace {
+
+const modSerialPort::SystemDeviceList systemDevices;
+
+void setIfRead(clsConfig &config, void (clsConfig::*setter)(double), const QLineEdit *box, QChar separator)
+{
+    if (const auto value = ReadNumber(box->text(), separator))
+        (config.*setter)(*value);
+}
+
+void setIfSelected(clsConfig &config, void (clsConfig::*setter)(const QString &), const QComboBox *box)
+{
+    if (box->currentIndex() >= 0)
+        (config.*setter)(box->currentText());
+}
+
+} // namespace
+
+frmSetup::frmSetup(platform::Platform &platform, clsConfig &config, platform::SerialPort &comTest, QWidget *parent)
+    : frmSetup(platform, config, comTest, systemDevices, parent)
+{
+}
+
+frmSetup::frmSetup(platform::Platform &platform, clsConfig &config, platform::SerialPort &comTest,
+                   const modSerialPort::DeviceListSource &devices, QWidget *parent)
+    : QDialog(parent),
+      m_platform(platform),
+      m_config(config),
+      m_comTest(comTest),
+      m_decimalSeparator(UserDecimalSeparator(platform.locale))
+{
+    setObjectName(QStringLiteral("frmSetup"));
+    buildControls();
+    for (QLineEdit *box : {m_txtMMin, m_txtMMax, m_txtAMin, m_txtAMax, m_txtCMin, m_txtCMax})
+        box->installEventFilter(this);
+    connect(m_cmdOk, &QAbstractButton::clicked, this, &frmSetup::cmdOk_Click);
+    connect(m_cmdCancel, &QAbstractButton::clicked, this, &frmSetup::cmdCancel_Click);
+    LoadValues(devices);
+}
+
+void frmSetup::LoadValues(const modSerialPort::DeviceListSource &devices)
+{
+    const platform::ComPortMap ports(m_config.AppPath() + QStringLiteral("ports"));
+    m_cmbCom->addItems(modSerialPort::FillPortList(devices, ports, m_comTest));
+
+    // A value the list doesn't offer leaves the list unselected, and OK then keeps it.
+    m_cmbBaud->setCurrentIndex(m_cmbBaud->findText(m_config.SerialBauds()));
+    m_cmbDataBits->setCurrentIndex(m_cmbDataBits->findText(m_config.SerialDataBits()));
+    m_cmbStop->setCurrentIndex(m_cmbStop->findText(m_config.SerialStopBits()));
+    const QString parity = ParityName(m_config.SerialParity());
+    m_cmbParity->setCurrentIndex(parity.isEmpty() ? -1 : m_cmbParity->findText(parity));
+
+    m_txtMMax->setText(FormatNumber(m_config.MagChartMax(), m_decimalSeparator));
+    m_txtMMin->setText(FormatNumber(m_config.MagChartMin(), m_decimalSeparator));
+    m_txtAMax->setText(FormatNumber(m_config.AccChartMax(), m_decimalSeparator));
+    m_txtAMin->setText(FormatNumber(m_config.AccChartMin(), m_decimalSeparator));
+    m_txtCMax->setText(FormatNumber(m_config.CmpChartMax(), m_decimalSeparator));
+    m_txtCMin->setText(FormatNumber(m_config.CmpChartMin(), m_decimalSeparator));
+
+    SelectPort();
+}
+
+void frmSetup::SelectPort()
+{
+    QStringList entries;
+    for (int i = 0; i < m_cmbCom->count(); ++i)
+        entries << m_cmbCom->itemText(i);
+    const int entry = PortEntryFor(entries, m_config.SerialPort());
+    if (entry >= 0) {
+        m_cmbCom->setCurrentIndex(entry);
+        return;
+    }
+    m_platform.messages.show(QStringLiteral("The previously selected COM port isn't installed on the computer, "
+                                            "please select another COM port"),
+                             platform::MessageIcon::Information);
+    m_cmbCom->setCurrentIndex(entries.isEmpty() ? -1 : 0);
+}
+
+bool frmSetup::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        // Leaving the window or opening a menu is not leaving the box; nor is Cancel.
+        const bool leavesBox = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+        if (leavesBox && QApplication::focusWidget() != m_cmdCancel)
+            ValidateChartBox(static_cast<QLineEdit *>(watched));
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmSetup::ValidateChartBox(QLineEdit *box)
+{
+    if (ReadNumber(box->text(), m_decimalSeparator))
+        return;
+    m_platform.messages.show(QStringLiteral("Please enter a valid numeric value."),
+                             platform::MessageIcon::Exclamation);
+    box->setFocus(Qt::OtherFocusReason);
+    box->selectAll();
+}
+
+void frmSetup::cmdOk_Click()
+{
+    // Each value that can't be taken is left as it was; the rest still apply.
+    setIfRead(m_config, &clsConfig::setMagChartMax, m_txtMMax, m_decimalSeparator);
+    setIfRead(m_config, &clsConfig::setMagChartMin, m_txtMMin, m_decimalSeparator);
+    setIfRead(m_config, &clsConfig::setAccChartMax, m_txtAMax, m_decimalSeparator);
+    setIfRead(m_config, &clsConfig::setAccChartMin, m_txtAMin, m_decimalSeparator);
+    setIfRead(m_config, &clsConfig::setCmpChartMax, m_txtCMax, m_decimalSeparator);
+    setIfRead(m_config, &clsConfig::setCmpChartMin, m_txtCMin, m_decimalSeparator);
+    setIfSelected(m_config, &clsConfig::setSerialBauds, m_cmbBaud);
+    setIfSelected(m_config, &clsConfig::setSerialDataBits, m_cmbDataBits);
+    if (m_cmbParity->currentIndex() >= 0)
+        m_config.setSerialParity(m_cmbParity->currentText().left(1));
+    if (m_cmbCom->currentIndex() >= 0) {
+        if (const auto number = modSerialPort::PortNumberOfEntry(m_cmbCom->currentText()))
+            m_config.setSerialPort(*number);
+    }
+    setIfSelected(m_config, &clsConfig::setSerialStopBits, m_cmbStop);
+
+    if (!m_config.SaveConfig())
+        m_platform.messages.show(QStringLiteral("The settings could not be saved to %1: %2\nThey apply until the "
+                                                "program ends; check that the folder is writable.")
+                                     .arg(m_config.FilePath(), m_config.LastSaveError()),
+                                 platform::MessageIcon::Exclamation);
+    m_dialogResult = ResultOk;
+    accept();
+}
+
+void frmSetup::cmdCancel_Click()
+{
+    m_dialogResult = ResultCancel;
+    reject();
+}
+
+} // namespace config

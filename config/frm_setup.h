@@ -1,0 +1,80 @@
+#pragma once
+#include "config/cls_config.h"
+#include "config/mod_serial_port.h"
+#include "platform/platform.h"
+
+#include <QDialog>
+#include <cstdint>
+
+class QComboBox;
+class QLineEdit;
+class XPButton;
+
+namespace config {
+
+// The "Setup" dialog: the compass port's line settings and the three chart
+// ranges. OK writes them to the settings and saves the file; Cancel changes
+// nothing. DialogResult() is 1 after OK, 2 after Cancel, 0 when closed otherwise.
+class frmSetup : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr std::int32_t ResultOk = 1;
+    static constexpr std::int32_t ResultCancel = 2;
+
+    frmSetup(platform::Platform &platform, clsConfig &config, platform::SerialPort &comTest,
+             QWidget *parent = nullptr);
+    // `devices` lists the installed ports; it must outlive the constructor call.
+    frmSetup(platform::Platform &platform, clsConfig &config, platform::SerialPort &comTest,
+             const modSerialPort::DeviceListSource &devices, QWidget *parent = nullptr);
+
+    std::int32_t DialogResult() const { return m_dialogResult; }
+
+    QComboBox *cmbCom() const { return m_cmbCom; }
+    QComboBox *cmbBaud() const { return m_cmbBaud; }
+    QComboBox *cmbParity() const { return m_cmbParity; }
+    QComboBox *cmbDataBits() const { return m_cmbDataBits; }
+    QComboBox *cmbStop() const { return m_cmbStop; }
+    QLineEdit *txtMMin() const { return m_txtMMin; }
+    QLineEdit *txtMMax() const { return m_txtMMax; }
+    QLineEdit *txtAMin() const { return m_txtAMin; }
+    QLineEdit *txtAMax() const { return m_txtAMax; }
+    QLineEdit *txtCMin() const { return m_txtCMin; }
+    QLineEdit *txtCMax() const { return m_txtCMax; }
+    XPButton *cmdOk() const { return m_cmdOk; }
+    XPButton *cmdCancel() const { return m_cmdCancel; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void LoadValues(const modSerialPort::DeviceListSource &devices);
+    void SelectPort();
+    // Tells the user, and keeps the focus there, when the box holds no number.
+    void ValidateChartBox(QLineEdit *box);
+    void cmdOk_Click();
+    void cmdCancel_Click();
+
+    platform::Platform &m_platform;
+    clsConfig &m_config;
+    platform::SerialPort &m_comTest;
+    QChar m_decimalSeparator;
+    std::int32_t m_dialogResult = 0;
+
+    QComboBox *m_cmbCom = nullptr;
+    QComboBox *m_cmbBaud = nullptr;
+    QComboBox *m_cmbParity = nullptr;
+    QComboBox *m_cmbDataBits = nullptr;
+    QComboBox *m_cmbStop = nullptr;
+    QLineEdit *m_txtMMin = nullptr;
+    QLineEdit *m_txtMMax = nullptr;
+    QLineEdit *m_txtAMin = nullptr;
+    QLineEdit *m_txtAMax = nullptr;
+    QLineEdit *m_txtCMin = nullptr;
+    QLineEdit *m_txtCMax = nullptr;
+    XPButton *m_cmdOk = nullptr;
+    XPButton *m_cmdCancel = nullptr;
+};
+
+} // namespace config

@@ -1,0 +1,120 @@
+// The controls of the setup dialog and where they sit.
+#include "config/frm_setup.h"
+#include "controls/xp_button.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace config {
+
+namespace {
+
+template <typename Widget>
+Widget *named(Widget *widget, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QComboBox *listBox(const char *name, const QStringList &items, QWidget *parent)
+{
+    auto *box = named(new QComboBox(parent), name);
+    box->addItems(items);
+    return box;
+}
+
+QLabel *labelFor(const char *name, const QString &caption, QWidget *control, QWidget *parent)
+{
+    auto *label = named(new QLabel(caption, parent), name);
+    label->setBuddy(control);
+    control->setAccessibleName(caption.chopped(1));
+    return label;
+}
+
+// A chart's two limits, upper box the minimum.
+QGroupBox *chartFrame(const char *name, const QString &caption, QLineEdit *&minBox, const char *minName,
+                      QLineEdit *&maxBox, const char *maxName, QWidget *parent)
+{
+    auto *frame = named(new QGroupBox(caption, parent), name);
+    minBox = named(new QLineEdit(frame), minName);
+    maxBox = named(new QLineEdit(frame), maxName);
+    minBox->setAccessibleName(caption.trimmed() + QStringLiteral(" minimum"));
+    maxBox->setAccessibleName(caption.trimmed() + QStringLiteral(" maximum"));
+    auto *form = new QFormLayout(frame);
+    form->addRow(QStringLiteral("Min.:"), minBox);
+    form->addRow(QStringLiteral("Max.:"), maxBox);
+    return frame;
+}
+
+} // namespace
+
+void frmSetup::buildControls()
+{
+    setWindowTitle(QStringLiteral("Setup"));
+
+    QFont serif(QStringLiteral("Times New Roman"), 14, QFont::Bold);
+    serif.setStyleHint(QFont::Serif);
+    auto *label8 = named(new QLabel(QStringLiteral("Setup for"), this), "Label8");
+    auto *label7 = named(new QLabel(QStringLiteral("Orvex"), this), "Label7");
+    label8->setFont(serif);
+    label7->setFont(serif);
+    auto *heading = new QHBoxLayout;
+    heading->addWidget(label8);
+    heading->addWidget(label7);
+    heading->addStretch();
+
+    auto *frame3 = named(new QGroupBox(QStringLiteral(" Serial Com "), this), "Frame3");
+    m_cmbCom = named(new QComboBox(frame3), "cmbCom");
+    auto *portRow = new QHBoxLayout;
+    portRow->addWidget(labelFor("Label1", QStringLiteral("Input Port:"), m_cmbCom, frame3));
+    portRow->addWidget(m_cmbCom, 1);
+
+    auto *frame1 = named(new QGroupBox(QStringLiteral(" Port Config "), frame3), "Frame1");
+    m_cmbBaud = listBox("cmbBaud",
+                        {"2400", "4800", "9600", "14400", "19200", "31250", "38400", "57600", "115200"}, frame1);
+    m_cmbParity = listBox("cmbParity", {"None", "Even", "Odd"}, frame1);
+    m_cmbDataBits = listBox("cmbDataBits", {"7", "8"}, frame1);
+    m_cmbStop = listBox("cmbStop", {"1", "1.5", "2"}, frame1);
+    auto *config = new QFormLayout(frame1);
+    config->addRow(labelFor("Label3", QStringLiteral("Baud Rate:"), m_cmbBaud, frame1), m_cmbBaud);
+    config->addRow(labelFor("Label4", QStringLiteral("Parity:"), m_cmbParity, frame1), m_cmbParity);
+    config->addRow(labelFor("Label5", QStringLiteral("Data Bits:"), m_cmbDataBits, frame1), m_cmbDataBits);
+    config->addRow(labelFor("Label6", QStringLiteral("Stop Bits:"), m_cmbStop, frame1), m_cmbStop);
+
+    auto *serial = new QVBoxLayout(frame3);
+    serial->addLayout(portRow);
+    serial->addWidget(frame1);
+    serial->addStretch();
+
+    auto *frame2 = named(new QGroupBox(QStringLiteral(" Graphic Charts "), this), "Frame2");
+    auto *charts = new QVBoxLayout(frame2);
+    charts->addWidget(chartFrame("Frame4", QStringLiteral(" Magnetic Chart "), m_txtMMin, "txtMMin", m_txtMMax,
+                                 "txtMMax", frame2));
+    charts->addWidget(chartFrame("Frame5", QStringLiteral(" Acceleration Chart "), m_txtAMin, "txtAMin",
+                                 m_txtAMax, "txtAMax", frame2));
+    charts->addWidget(chartFrame("Frame6", QStringLiteral(" Compass Chart "), m_txtCMin, "txtCMin", m_txtCMax,
+                                 "txtCMax", frame2));
+
+    auto *groups = new QHBoxLayout;
+    groups->addWidget(frame3);
+    groups->addWidget(frame2);
+
+    m_cmdOk = named(new XPButton(QStringLiteral("OK"), this), "cmdOk");
+    m_cmdCancel = named(new XPButton(QStringLiteral("Cancel"), this), "cmdCancel");
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_cmdOk);
+    buttons->addWidget(m_cmdCancel);
+
+    auto *main = new QVBoxLayout(this);
+    main->addLayout(heading);
+    main->addLayout(groups);
+    main->addLayout(buttons);
+}
+
+} // namespace config

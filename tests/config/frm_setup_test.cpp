@@ -1,0 +1,234 @@
+#include "config/frm_setup.h"
+#include "config/setup_rules.h"
+#include "controls/xp_button.h"
+#include "listed_devices.h"
+#include "platform/sim/sim_platform.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+using config::clsConfig;
+using config::frmSetup;
+using config::modSerialPort::SerialDevice;
+
+const QString kMissingPort =
+    "The previously selected COM port isn't installed on the computer, please select another COM port";
+
+class SetupDialog : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    platform::sim::SimPlatform sim{dir.path()};
+    clsConfig cfg{dir.path()};
+    std::unique_ptr<platform::SerialPort> comTest = sim.platform.ports.createPort();
+    ListedDevices devices;
+
+    void SetUp() override
+    {
+        cfg.LoadSettings();
+        devices.list = std::vector<SerialDevice>{{"/dev/ttyS0", ""}, {"/dev/ttyS1", "16550A"},
+                                                 {"/dev/ttyUSB0", "USB Serial"}};
+    }
+    std::unique_ptr<frmSetup> open() { return std::make_unique<frmSetup>(sim.platform, cfg, *comTest, devices); }
+    QByteArray fileBytes() const
+    {
+        QFile f(cfg.FilePath());
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+};
+
+TEST_F(SetupDialog, LoadShowsTheStoredSettings)
+{
+    cfg.setSerialParity("n");
+    cfg.setMagChartMax(0.5);
+    sim.locale.setDecimalSeparator(',');
+    const auto dlg = open();
+    EXPECT_EQ(dlg->cmbCom()->count(), 3);
+    EXPECT_EQ(dlg->cmbCom()->currentText(), "COM2 - 16550A (/dev/ttyS1)");
+    EXPECT_EQ(dlg->cmbBaud()->currentText(), "19200");
+    EXPECT_EQ(dlg->cmbParity()->currentText(), "None");
+    EXPECT_EQ(dlg->cmbDataBits()->currentText(), "8");
+    EXPECT_EQ(dlg->cmbStop()->currentText(), "1");
+    EXPECT_EQ(dlg->txtMMax()->text(), "0,5");
+    EXPECT_EQ(dlg->txtMMin()->text(), "-300");
+    EXPECT_EQ(dlg->txtAMax()->text(), "2");
+    EXPECT_EQ(dlg->txtAMin()->text(), "-2");
+    EXPECT_EQ(dlg->txtCMax()->text(), "360");
+    EXPECT_EQ(dlg->txtCMin()->text(), "-180");
+    EXPECT_TRUE(sim.messages.shown().empty());
+    EXPECT_EQ(dlg->cmdOk()->objectName(), "cmdOk");
+}
+
+TEST_F(SetupDialog, UnknownStoredValuesLeaveTheirListsUnselected)
+{
+    cfg.setSerialParity("X");
+    cfg.setSerialBauds("12345");
+    const auto dlg = open();
+    EXPECT_EQ(dlg->cmbParity()->currentIndex(), -1);
+    EXPECT_EQ(dlg->cmbBaud()->currentIndex(), -1);
+    dlg->cmdOk()->click();
+    EXPECT_EQ(cfg.SerialParity(), "X");
+    EXPECT_EQ(cfg.SerialBauds(), "12345");
+}
+
+TEST(SetupPortRule, FirstEntryContainingTheNumberIsTaken)
+{
+    // Port 1 picks COM10 when it comes first: it contains "COM1".
+    EXPECT_EQ(config::PortEntryFor({"COM10 - a", "COM1 - b"}, "1"), 0);
+    EXPECT_EQ(config::PortEntryFor({"COM3 ", "com1 - b"}, "1"), 1);
+    EXPECT_EQ(config::PortEntryFor({"COM3 ", "COM4 "}, "1"), -1);
+    EXPECT_EQ(config::PortEntryFor({}, "1"), -1);
+    EXPECT_EQ(config::ParityName("e"), "Even");
+    EXPECT_EQ(config::ParityName("O"), "Odd");
+    EXPECT_EQ(config::ParityName("M"), "");
+}
+
+TEST_F(SetupDialog, MissingPortIsReportedAndTheFirstOffered)
+{
+    cfg.setSerialPort("7");
+    const auto dlg = open();
+    EXPECT_EQ(sim.messages.texts(), QStringList{kMissingPort});
+    EXPECT_EQ(sim.messages.shown().front().icon, platform::MessageIcon::Information);
+    EXPECT_EQ(dlg->cmbCom()->currentIndex(), 0);
+    dlg->cmdOk()->click();
+    EXPECT_EQ(cfg.SerialPort(), "1");
+}
+
+TEST_F(SetupDialog, EmptyPortListSelectsNothingAndOkKeepsThePort)
+{
+    devices.list = std::vector<SerialDevice>{};
+    const auto dlg = open();
+    EXPECT_EQ(sim.messages.texts(), QStringList{kMissingPort});
+    EXPECT_EQ(dlg->cmbCom()->currentIndex(), -1);
+    dlg->cmdOk()->click();
+    EXPECT_EQ(cfg.SerialPort(), "2");
+    EXPECT_EQ(dlg->DialogResult(), frmSetup::ResultOk);
+}
+
+TEST_F(SetupDialog, ProbedPortsAreOfferedWhenTheSystemCannotList)
+{
+    devices.list.reset();
+    sim.ports.addDevice(2);
+    sim.ports.addDevice(5);
+    const auto dlg = open();
+    ASSERT_EQ(dlg->cmbCom()->count(), 2);
+    EXPECT_EQ(dlg->cmbCom()->currentText(), "COM2 ");
+    dlg->cmbCom()->setCurrentIndex(1);
+    dlg->cmdOk()->click();
+    EXPECT_EQ(cfg.SerialPort(), "5");
+}
+
+TEST_F(SetupDialog, OkTakesEveryValueAndSaves)
+{
+    const auto dlg = open();
+    dlg->cmbCom()->setCurrentIndex(2);
+    dlg->cmbBaud()->setCurrentText("115200");
+    dlg->cmbParity()->setCurrentText("Even");
+    dlg->cmbDataBits()->setCurrentText("7");
+    dlg->cmbStop()->setCurrentText("1.5");
+    dlg->txtMMax()->setText(" 1e3 ");
+    dlg->txtMMin()->setText("-12.5");
+    dlg->txtAMax()->setText("4");
+    dlg->txtAMin()->setText("not a number");
+    dlg->txtCMax()->setText("+90");
+    dlg->txtCMin()->setText("-90");
+    dlg->cmdOk()->click();
+
+    EXPECT_EQ(dlg->DialogResult(), frmSetup::ResultOk);
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    clsConfig reread(dir.path());
+    ASSERT_EQ(reread.LoadSettings(), clsConfig::Loaded);
+    for (const clsConfig *c : {&cfg, &reread}) {
+        EXPECT_EQ(c->SerialPort(), "101");
+        EXPECT_EQ(c->SerialBauds(), "115200");
+        EXPECT_EQ(c->SerialParity(), "E");
+        EXPECT_EQ(c->SerialDataBits(), "7");
+        EXPECT_EQ(c->SerialStopBits(), "1.5");
+        EXPECT_EQ(c->MagChartMax(), 1000.0);
+        EXPECT_EQ(c->MagChartMin(), -12.5);
+        EXPECT_EQ(c->AccChartMax(), 4.0);
+        EXPECT_EQ(c->AccChartMin(), -2.0); // not a number: left as it was
+        EXPECT_EQ(c->CmpChartMax(), 90.0);
+        EXPECT_EQ(c->CmpChartMin(), -90.0);
+    }
+}
+
+TEST_F(SetupDialog, CancelChangesNothing)
+{
+    const QByteArray before = fileBytes();
+    const auto dlg = open();
+    dlg->cmbCom()->setCurrentIndex(0);
+    dlg->cmbBaud()->setCurrentText("2400");
+    dlg->txtCMax()->setText("45");
+    dlg->cmdCancel()->click();
+    EXPECT_EQ(dlg->DialogResult(), frmSetup::ResultCancel);
+    EXPECT_EQ(cfg.SerialPort(), "2");
+    EXPECT_EQ(cfg.SerialBauds(), "19200");
+    EXPECT_EQ(cfg.CmpChartMax(), 360.0);
+    EXPECT_EQ(fileBytes(), before);
+}
+
+TEST_F(SetupDialog, FailedSaveIsReportedAndTheSettingsStillApply)
+{
+    ASSERT_TRUE(QFile::remove(cfg.FilePath()));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Compass.ini")); // in the way of the file
+    const auto dlg = open();
+    dlg->cmbBaud()->setCurrentText("9600");
+    dlg->cmdOk()->click();
+    ASSERT_EQ(sim.messages.shown().size(), 1u);
+    EXPECT_TRUE(sim.messages.texts().front().startsWith("The settings could not be saved to "));
+    EXPECT_EQ(sim.messages.shown().front().icon, platform::MessageIcon::Exclamation);
+    EXPECT_EQ(cfg.SerialBauds(), "9600");
+    EXPECT_EQ(dlg->DialogResult(), frmSetup::ResultOk);
+}
+
+TEST_F(SetupDialog, LeavingAChartBoxWithoutANumberWarns)
+{
+    const auto dlg = open();
+    auto leave = [&](QLineEdit *box, Qt::FocusReason reason) {
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QApplication::sendEvent(box, &out);
+    };
+    dlg->txtAMin()->setText("1,5,");
+    leave(dlg->txtAMin(), Qt::TabFocusReason);
+    EXPECT_EQ(sim.messages.texts(), QStringList{"Please enter a valid numeric value."});
+    EXPECT_EQ(sim.messages.shown().front().icon, platform::MessageIcon::Exclamation);
+
+    // Switching to another window is not leaving the box.
+    sim.messages.clear();
+    leave(dlg->txtAMin(), Qt::ActiveWindowFocusReason);
+    EXPECT_TRUE(sim.messages.shown().empty());
+
+    dlg->txtAMin()->setText("-1.5e-2");
+    leave(dlg->txtAMin(), Qt::TabFocusReason);
+    EXPECT_TRUE(sim.messages.shown().empty());
+}
+
+TEST_F(SetupDialog, TheWarnedBoxKeepsTheFocusButCancelIsFree)
+{
+    const auto dlg = open();
+    dlg->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    dlg->txtAMin()->setFocus(Qt::TabFocusReason);
+    dlg->txtAMin()->setText("abc");
+    dlg->txtAMax()->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(sim.messages.shown().size(), 1u);
+    EXPECT_TRUE(dlg->txtAMin()->hasFocus());
+
+    sim.messages.clear();
+    dlg->cmdCancel()->setFocus(Qt::MouseFocusReason);
+    EXPECT_TRUE(sim.messages.shown().empty());
+    EXPECT_TRUE(dlg->cmdCancel()->hasFocus());
+}
+
+} // namespace
