@@ -1,0 +1,438 @@
+#include "app/frm_main.h"
+
+#include "app/live_display.h"
+#include "app/number_text.h"
+#include "app/terminal_frame.h"
+#include "charts/chart_windows.h"
+#include "config/cls_config.h"
+#include "config/frm_setup.h"
+#include "controls/attitude_indicator.h"
+#include "controls/heading_indicator.h"
+#include "controls/xp_button.h"
+#include "device/cls_compass.h"
+#include "logging/log_frame.h"
+#include "platform/wait.h"
+#include "settings_panel/menu_exchange_gate.h"
+#include "settings_panel/settings_panel_controller.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace app {
+
+const QString frmMain::Caption = QStringLiteral("Quorvane Orvex Demo Utility V2.6")
+                                 + QString(31, QLatin1Char(' ')) + QStringLiteral("(Nov 5, 2010)");
+
+namespace {
+
+QAbstractButton *makeButton(const QString &caption, const char *name, QWidget *parent)
+{
+    auto *button = new XPButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
+QLabel *makeNotice(const QString &text, const char *name, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setStyleSheet(QStringLiteral("color: blue; font-weight: bold;"));
+    label->setAlignment(Qt::AlignCenter);
+    label->hide();
+    return label;
+}
+
+// The hourglass while a routine waits on the port.
+class BusyPointer {
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer &) = delete;
+    BusyPointer &operator=(const BusyPointer &) = delete;
+};
+
+} // namespace
+
+frmMain::frmMain(platform::Platform &platform, QWidget *parent)
+    : QWidget(parent), m_platform(platform)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(Caption);
+    m_com = m_platform.ports.createPort();
+    m_comTest = m_platform.ports.createPort();
+    m_com->setReceiveHandler([this] { m_receive->OnComm(*m_com); });
+    m_com->setLostHandler([this](const std::string &reason) { onPortLost(reason); });
+    m_tmrCheckAlive = m_platform.timers.createTimer();
+    m_tmrCheckAlive->setTickHandler([this] { tmrCheckAlive_Timer(); });
+    m_tmrAskCmp = m_platform.timers.createTimer();
+    m_tmrAskCmp->setTickHandler([this] { tmrAskCmp_Timer(); });
+    m_receive = std::make_unique<ReceivePath>(m_platform.clock, m_state, static_cast<ReceiveHost &>(*this));
+    m_gate = std::make_unique<settings_panel::MenuExchangeGate>(m_platform.timers);
+}
+
+frmMain::~frmMain()
+{
+    m_com->setReceiveHandler({});
+    m_com->setLostHandler({});
+}
+
+void frmMain::Form_Load()
+{
+    m_gCompass = std::make_unique<device::clsCompass>(m_platform);
+    const QString separator = platform::GetLocaleText(m_platform, platform::Locale::MonetaryDecimalSeparator);
+    m_decimalSeparator = separator.isEmpty() ? QChar(0) : separator.front();
+
+    m_config = std::make_unique<config::clsConfig>(m_platform.appPath);
+    const int loaded = m_config->LoadSettings();
+    if (loaded == -1 || loaded == -2)
+        m_platform.messages.show(tr("Configuration file not found or bad version, default loaded."),
+                                 platform::MessageIcon::Information);
+    if (!m_config->LastSaveSucceeded())
+        m_platform.messages.show(tr("The settings could not be saved to %1: %2\nThe program goes on with "
+                                    "these settings; check that the folder is writable.")
+                                     .arg(m_config->FilePath(), m_config->LastSaveError()),
+                                 platform::MessageIcon::Exclamation);
+
+    m_frmAccGraph = std::make_unique<charts::frmAccGraph>();
+    m_frmMagGraph = std::make_unique<charts::frmMagGraph>();
+    m_frmCmpGraph = std::make_unique<charts::frmCmpGraph>();
+
+    buildWindow();
+
+    m_state.AliveTimeout = 1800;
+    m_live->ClearReadings();
+    ApplySettings();
+    m_receive->LastEchoTick = m_platform.clock.tickCount();
+    // No input yet: as long ago as a tick difference can say, so the window
+    // starts silent whatever the tick count is now.
+    m_receive->LastDataTick = m_receive->LastEchoTick - 0x80000000u;
+    m_panelController->FillDefaults();
+    m_terminal->chkShowCompassData()->setChecked(m_config->ShowCompassData());
+
+    m_tmrCheckAlive->setInterval(500);
+    m_tmrCheckAlive->setEnabled(true);
+    m_tmrAskCmp->setInterval(5000);
+    m_tmrAskCmp->setEnabled(false);
+}
+
+void frmMain::buildWindow()
+{
+    m_cmdConfigure = makeButton(tr("Configure"), "cmdConfigure", this);
+    m_cmdOpen = makeButton(tr("Open Port"), "cmdOpen", this);
+    m_cmdClose = makeButton(tr("Close Port"), "cmdClose", this);
+    m_cmdExit = makeButton(tr("Quit"), "cmdExit", this);
+    m_cmdShowCSetup = makeButton(tr("Program"), "cmdShowCSetup", this);
+    m_cmdShowCmpData = makeButton(tr("Show Compass Data"), "cmdShowCmpData", this);
+    m_cmdClose->setEnabled(false);
+
+    auto *buttons = new QWidget(this);
+    buttons->setObjectName(QStringLiteral("frButtons"));
+    auto *buttonColumn = new QVBoxLayout(buttons);
+    for (QAbstractButton *b : {m_cmdOpen, m_cmdClose, m_cmdConfigure, m_cmdShowCSetup, m_cmdShowCmpData, m_cmdExit})
+        buttonColumn->addWidget(b);
+    buttonColumn->addStretch();
+
+    // Data view: live reading, the log and the two notices.
+    m_frViewData = new QWidget(this);
+    m_frViewData->setObjectName(QStringLiteral("frViewData"));
+    auto *horizon = new controls::AttitudeIndicator;
+    auto *air1 = new controls::HeadingIndicator;
+    m_live = new LiveDisplay(m_decimalSeparator, InstrumentWidget(horizon), InstrumentWidget(air1),
+                             [](const QString &caption, QWidget *parent) -> QAbstractButton * {
+                                 return new XPButton(caption, parent);
+                             },
+                             m_frViewData);
+    m_logFrame = new logging::LogFrame(m_platform, m_live->Horizon(),
+                                       [this](int value) { return m_live->LabelText(ReadingValue(value)); },
+                                       m_frViewData);
+    m_lblPresent = makeNotice(tr("- Compass Not Connected -"), "lblPresent", m_frViewData);
+    m_lblFormat16 = makeNotice(tr("NO DATA DISPLAY, FORMAT SET TO 16. CHANGE FOR DATA DISPLAY"), "lblFormat16",
+                               m_frViewData);
+    auto *viewLayout = new QVBoxLayout(m_frViewData);
+    viewLayout->addWidget(m_lblPresent);
+    viewLayout->addWidget(m_lblFormat16);
+    viewLayout->addWidget(m_live, 1);
+    viewLayout->addWidget(m_logFrame);
+
+    // Settings panel: the compass settings and the terminal with its tools.
+    m_frCS = new QWidget(this);
+    m_frCS->setObjectName(QStringLiteral("frCS"));
+    m_frCS->setAutoFillBackground(true);
+    m_settingsPanel = new settings_panel::CompassSettingsPanel(m_frCS);
+    m_panelController = new settings_panel::SettingsPanelController(*this, m_state, *m_gate, *m_settingsPanel, this);
+    m_terminal = new TerminalFrame(m_frCS);
+    auto *csLayout = new QHBoxLayout(m_frCS);
+    csLayout->addWidget(m_settingsPanel, 3);
+    csLayout->addWidget(m_terminal, 2);
+    m_frCS->hide();
+
+    m_lbl1004 = makeNotice(tr("TOO MANY FRAMING ERRORS - MAYBE BAUD RATE CONFIGURATION IS WRONG"), "lbl1004", this);
+    m_lbl1004->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(buttons, 0, 0, 2, 1);
+    grid->addWidget(m_frViewData, 0, 1);
+    grid->addWidget(m_frCS, 0, 1);
+    grid->addWidget(m_lbl1004, 1, 1);
+    grid->setColumnStretch(1, 1);
+
+    parserTargets();
+
+    connect(m_cmdOpen, &QAbstractButton::clicked, this, &frmMain::cmdOpen_Click);
+    connect(m_cmdClose, &QAbstractButton::clicked, this, &frmMain::cmdClose_Click);
+    connect(m_cmdConfigure, &QAbstractButton::clicked, this, &frmMain::cmdConfigure_Click);
+    connect(m_cmdExit, &QAbstractButton::clicked, this, &frmMain::cmdExit_Click);
+    connect(m_cmdShowCSetup, &QAbstractButton::clicked, this, &frmMain::cmdShowCSetup_Click);
+    connect(m_cmdShowCmpData, &QAbstractButton::clicked, this, [this] { m_panelController->ShowCompassData(); });
+    connect(m_live, &LiveDisplay::showCompassGraphClicked, this, [this] { showChart(*m_frmCmpGraph); });
+    connect(m_live, &LiveDisplay::showMagGraphClicked, this, [this] { showChart(*m_frmMagGraph); });
+    connect(m_live, &LiveDisplay::showAccGraphClicked, this, [this] { showChart(*m_frmAccGraph); });
+    connect(m_terminal->cmdIDEsc(), &QAbstractButton::clicked, this, &frmMain::cmdIDEsc_Click);
+    connect(m_terminal->cmdHighTemp(), &QAbstractButton::clicked, this, &frmMain::cmdHighTemp_Click);
+    // Like the original check box, a change of state from code runs the handler too.
+    connect(m_terminal->chkShiftMode(), &QCheckBox::toggled, this, &frmMain::chkShiftMode_Click);
+    connect(m_terminal->chkShowCompassData(), &QCheckBox::clicked, this, [this](bool checked) {
+        m_config->setShowCompassData(checked);
+        m_config->SaveConfig();
+    });
+}
+
+void frmMain::parserTargets()
+{
+    m_parser = std::make_unique<SentenceParser>(
+        DecimalSeparatorByte(QString(m_decimalSeparator)),
+        SentenceTargets{*m_live, m_frmCmpGraph->graphCmp(), m_frmMagGraph->graphMag(), m_frmAccGraph->graphAcc(),
+                        static_cast<SentenceLog &>(*this)});
+}
+
+void frmMain::showChart(QWidget &chartWindow)
+{
+    chartWindow.show();
+    chartWindow.raise();
+    chartWindow.activateWindow();
+}
+
+void frmMain::ApplySettings()
+{
+    if (m_com->isOpen())
+        m_com->close();
+    bool numeric = false;
+    const int number = m_config->SerialPort().toShort(&numeric);
+    // A port number that is not numeric selects no port; opening then fails with a message.
+    m_com->setPortNumber(numeric ? number : 0);
+    m_com->setSettings((m_config->SerialBauds() + ',' + m_config->SerialParity() + ',' + m_config->SerialDataBits()
+                        + ',' + m_config->SerialStopBits())
+                           .toStdString());
+    m_frmMagGraph->graphMag().setRange(m_config->MagChartMax(), m_config->MagChartMin());
+    m_frmAccGraph->graphAcc().setRange(m_config->AccChartMax(), m_config->AccChartMin());
+    m_frmCmpGraph->graphCmp().setRange(m_config->CmpChartMax(), m_config->CmpChartMin());
+}
+
+bool frmMain::TryToOpenPort()
+{
+    if (m_com->isOpen())
+        m_com->close();
+    for (int attempt = 1; attempt <= OpenAttempts; ++attempt) {
+        if (m_com->open())
+            break;
+        platform::Wait(m_platform, 100);
+        m_platform.pump.processEvents();
+    }
+    return m_com->isOpen();
+}
+
+void frmMain::ClearReadings()
+{
+    m_live->ClearReadings();
+}
+
+void frmMain::setPortButtons(bool open)
+{
+    m_cmdOpen->setEnabled(!open);
+    m_cmdClose->setEnabled(open);
+}
+
+void frmMain::cmdOpen_Click()
+{
+    m_receive->resetFramingErrors();
+    BusyPointer busy;
+    if (TryToOpenPort()) {
+        m_state.SettingsKnown = false;
+        m_state.DumpReceived = false;
+        setPortButtons(true);
+    } else {
+        m_platform.messages.show(
+            tr("Can't open the communication port after %1 tries.").arg(OpenAttempts),
+            platform::MessageIcon::Exclamation);
+    }
+}
+
+void frmMain::cmdClose_Click()
+{
+    if (m_com->isOpen())
+        m_com->close();
+    setPortButtons(false);
+    m_receive->resetFramingErrors();
+}
+
+void frmMain::cmdConfigure_Click()
+{
+    config::frmSetup setup(m_platform, *m_config, *m_comTest, this);
+    setup.exec();
+    DialogResult = setup.DialogResult();
+    if (DialogResult != 1)
+        return;
+    ApplySettings();
+    if (TryToOpenPort()) {
+        setPortButtons(true);
+    } else {
+        m_platform.messages.show(tr("The Comm Port COM") + m_config->SerialPort()
+                                     + tr(" couldn't be opened after 20 tries. Check if the device is avaible"),
+                                 platform::MessageIcon::Exclamation);
+    }
+}
+
+void frmMain::cmdExit_Click()
+{
+    ExitProgram();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    ExitProgram();
+}
+
+void frmMain::ExitProgram()
+{
+    m_frmAccGraph.reset();
+    m_frmMagGraph.reset();
+    m_frmCmpGraph.reset();
+    if (m_com->isOpen())
+        m_com->close();
+    m_logFrame->CloseLog();
+    emit exitRequested();
+}
+
+void frmMain::cmdShowCSetup_Click()
+{
+    if (m_cmdShowCSetup->text() != QLatin1String("Program")) {
+        m_frViewData->show();
+        m_frCS->hide();
+        m_cmdShowCSetup->setText(tr("Program"));
+    } else {
+        m_frCS->show();
+        m_frViewData->hide();
+        m_cmdShowCSetup->setText(tr("Output"));
+    }
+}
+
+void frmMain::tmrCheckAlive_Timer()
+{
+    const std::uint32_t elapsed = platform::ticksSince(m_platform.clock.tickCount(), m_receive->LastDataTick);
+    if (elapsed <= static_cast<std::uint32_t>(m_state.AliveTimeout)) {
+        m_cmdShowCmpData->setEnabled(true);
+        m_lblPresent->hide();
+        if (m_state.DumpReceived && m_state.Settings.OutputFormat == 16) {
+            m_tmrAskCmp->setEnabled(true);
+            m_state.AliveTimeout = 7000;
+        } else {
+            m_tmrAskCmp->setEnabled(false);
+        }
+    } else {
+        m_lblPresent->show();
+        m_cmdShowCmpData->setEnabled(false);
+        m_state.SettingsKnown = false;
+        m_state.AliveTimeout = 1800;
+        if (!m_state.CompassOwnsPort)
+            m_tmrAskCmp->setEnabled(true);
+    }
+}
+
+void frmMain::tmrAskCmp_Timer()
+{
+    if (m_com->isOpen() && !m_state.CompassOwnsPort) {
+        m_panelController->RequestSettings(false);
+        UpdateFormat16Notice();
+    }
+}
+
+void frmMain::UpdateFormat16Notice()
+{
+    if (m_state.Settings.OutputFormat != 16) {
+        m_lblFormat16->hide();
+    } else {
+        m_lblFormat16->show();
+        m_state.AliveTimeout = 7000;
+    }
+    if (!m_state.DumpReceived)
+        m_lblFormat16->hide();
+}
+
+void frmMain::onPortLost(const std::string &reason)
+{
+    setPortButtons(false);
+    m_receive->resetFramingErrors();
+    m_platform.messages.show(QString::fromStdString(reason)
+                                 + tr("\n\nThe port has been closed. Reconnect the device, then press Open Port."),
+                             platform::MessageIcon::Exclamation);
+}
+
+// --- receive path host ---
+
+void frmMain::appendTerminal(const std::string &text)
+{
+    m_terminal->append(text);
+}
+
+bool frmMain::showCompassOutput() const
+{
+    return m_terminal->chkShowCompassData()->isChecked();
+}
+
+void frmMain::setFramingWarningVisible(bool visible)
+{
+    m_lbl1004->setVisible(visible);
+}
+
+void frmMain::parseSentence(std::string &line, std::int32_t form, std::int32_t displayFields)
+{
+    m_parser->ParseSentence(line, form, displayFields);
+}
+
+void frmMain::parseSettingsLine(const std::string &line)
+{
+    m_panelController->ParseSettingsLine(line);
+}
+
+void frmMain::requestSettings()
+{
+    m_panelController->RequestSettings(true);
+}
+
+void frmMain::forwardToCompass()
+{
+    m_gCompass->OnCom();
+}
+
+bool frmMain::LoggingActive() const
+{
+    return m_logFrame->LoggingActive();
+}
+
+void frmMain::WriteLogLine(std::int32_t mask)
+{
+    m_logFrame->WriteLogLine(mask);
+}
+
+void frmMain::runModal(QDialog &dialog)
+{
+    dialog.exec();
+}
+
+} // namespace app

@@ -1,0 +1,149 @@
+#pragma once
+#include "app/receive_path.h"
+#include "app/sentence_parser.h"
+#include "platform/platform.h"
+#include "settings_panel/console_state.h"
+#include "settings_panel/settings_host.h"
+#include "wizard/wizard_host.h"
+
+#include <QWidget>
+#include <memory>
+
+class QAbstractButton;
+class QLabel;
+
+namespace charts { class frmAccGraph; class frmMagGraph; class frmCmpGraph; }
+namespace config { class clsConfig; }
+namespace device { class clsCompass; }
+namespace logging { class LogFrame; }
+namespace settings_panel { class CompassSettingsPanel; class MenuExchange; class MenuExchangeGate; class SettingsPanelController; }
+
+namespace app {
+
+class LiveDisplay;
+class TerminalFrame;
+
+// The program's main window: it owns the port, the settings, the compass
+// object and the chart windows for the whole run.
+class frmMain : public QWidget,
+                private ReceiveHost,
+                private settings_panel::SettingsHost,
+                private wizard::WizardHost,
+                private SentenceLog {
+    Q_OBJECT
+public:
+    static const QString Caption;
+    static constexpr int OpenAttempts = 20;
+
+    explicit frmMain(platform::Platform &platform, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // Window load: settings, charts, defaults. Shows the settings-file notice.
+    void Form_Load();
+
+    bool TryToOpenPort();
+    void ApplySettings();
+    void ClearReadings();
+    void UpdateFormat16Notice();
+    void ExitProgram();
+
+    // Handlers, public so that tests can press them.
+    void cmdOpen_Click();
+    void cmdClose_Click();
+    void cmdConfigure_Click();
+    void cmdExit_Click();
+    void cmdShowCSetup_Click();
+    void tmrCheckAlive_Timer();
+    void tmrAskCmp_Timer();
+    void cmdIDEsc_Click();
+    void chkShiftMode_Click();
+    void cmdHighTemp_Click();
+    // The candidate the last escape-code search stopped at.
+    std::int16_t EscCode = 0;
+
+    settings_panel::ConsoleState &state() { return m_state; }
+    ReceivePath &receivePath() { return *m_receive; }
+    platform::SerialPort &Com() { return *m_com; }
+    platform::Timer &tmrCheckAlive() { return *m_tmrCheckAlive; }
+    platform::Timer &tmrAskCmp() { return *m_tmrAskCmp; }
+    config::clsConfig &settings() { return *m_config; }
+    QChar DecimalSeparator() const { return m_decimalSeparator; }
+    std::int32_t DialogResult = 0;
+
+signals:
+    // The program should end now.
+    void exitRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // ReceiveHost
+    void appendTerminal(const std::string &text) override;
+    bool showCompassOutput() const override;
+    void setFramingWarningVisible(bool visible) override;
+    void parseSentence(std::string &line, std::int32_t form, std::int32_t displayFields) override;
+    void parseSettingsLine(const std::string &line) override;
+    void requestSettings() override;
+    void forwardToCompass() override;
+    // SettingsHost
+    platform::Platform &platform() override { return m_platform; }
+    platform::SerialPort &port() override { return *m_com; }
+    platform::Timer &checkAliveTimer() override { return *m_tmrCheckAlive; }
+    void updateFormat16Notice() override { UpdateFormat16Notice(); }
+    void clearShiftMode(settings_panel::MenuExchange &running) override;
+    void runModal(QDialog &dialog) override;
+    // SentenceLog
+    bool LoggingActive() const override;
+    void WriteLogLine(std::int32_t mask) override;
+    // WizardHost
+    device::SerialLineSettings storedSerialSettings() override;
+    float refAngleThreshold() override;
+    device::clsCompass &replaceCompass(std::unique_ptr<device::clsCompass> compass) override;
+    void setCompassOwnsPort(bool owns) override { m_state.CompassOwnsPort = owns; }
+
+    void buildWindow();
+    void parserTargets();
+    void showChart(QWidget &chartWindow);
+    void onPortLost(const std::string &reason);
+    void setPortButtons(bool open);
+    // A fresh program-wide compass object on `Com` with the stored settings.
+    void replaceCompass();
+
+    platform::Platform &m_platform;
+    settings_panel::ConsoleState m_state;
+    std::unique_ptr<config::clsConfig> m_config;
+    std::unique_ptr<device::clsCompass> m_gCompass;
+    std::unique_ptr<platform::SerialPort> m_com;
+    std::unique_ptr<platform::SerialPort> m_comTest;
+    std::unique_ptr<platform::Timer> m_tmrCheckAlive;
+    std::unique_ptr<platform::Timer> m_tmrAskCmp;
+    std::unique_ptr<ReceivePath> m_receive;
+    std::unique_ptr<settings_panel::MenuExchangeGate> m_gate;
+    settings_panel::MenuExchange *m_shiftModeExchange = nullptr;
+    std::unique_ptr<SentenceParser> m_parser;
+    // Top-level windows without an owner, loaded hidden.
+    std::unique_ptr<charts::frmAccGraph> m_frmAccGraph;
+    std::unique_ptr<charts::frmMagGraph> m_frmMagGraph;
+    std::unique_ptr<charts::frmCmpGraph> m_frmCmpGraph;
+    QChar m_decimalSeparator = QLatin1Char('.');
+
+    QAbstractButton *m_cmdConfigure = nullptr;
+    QAbstractButton *m_cmdOpen = nullptr;
+    QAbstractButton *m_cmdClose = nullptr;
+    QAbstractButton *m_cmdExit = nullptr;
+    QAbstractButton *m_cmdShowCSetup = nullptr;
+    QAbstractButton *m_cmdShowCmpData = nullptr;
+    QWidget *m_frViewData = nullptr;
+    QWidget *m_frCS = nullptr;
+    QLabel *m_lblPresent = nullptr;
+    QLabel *m_lblFormat16 = nullptr;
+    QLabel *m_lbl1004 = nullptr;
+    TerminalFrame *m_terminal = nullptr;
+    LiveDisplay *m_live = nullptr;
+    logging::LogFrame *m_logFrame = nullptr;
+    settings_panel::CompassSettingsPanel *m_settingsPanel = nullptr;
+    settings_panel::SettingsPanelController *m_panelController = nullptr;
+};
+
+} // namespace app

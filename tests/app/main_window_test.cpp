@@ -1,0 +1,193 @@
+#include "main_window_fixture.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+
+namespace {
+
+TEST_F(MainWindowTest, FirstStartShowsTheNoticeOnceAndOpensOnTheDataView)
+{
+    load();
+    EXPECT_EQ(sim->messages.texts(), QStringList{"Configuration file not found or bad version, default loaded."});
+    EXPECT_EQ(sim->messages.shown().front().icon, platform::MessageIcon::Information);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("Compass.ini")));
+    EXPECT_EQ(window->windowTitle(),
+              "Quorvane Orvex Demo Utility V2.6" + QString(31, ' ') + "(Nov 5, 2010)");
+    EXPECT_TRUE(shown("frViewData"));
+    EXPECT_FALSE(shown("frCS"));
+    EXPECT_TRUE(enabled("cmdOpen"));
+    EXPECT_FALSE(enabled("cmdClose"));
+    EXPECT_FALSE(sim->ports.openPort(2));
+    EXPECT_FALSE(shown("lblPresent"));
+    sim->advance(500);
+    EXPECT_TRUE(shown("lblPresent"));
+    EXPECT_EQ(control<QLabel>("lblPresent")->text(), "- Compass Not Connected -");
+    EXPECT_FALSE(enabled("cmdShowCmpData"));
+
+    // The defaults of the settings panel.
+    EXPECT_EQ(control<QLineEdit>("txtCSOutRate")->text(), "7");
+    EXPECT_EQ(control<QLineEdit>("txtCSAvgSamples")->text(), "5");
+    EXPECT_EQ(control<QLineEdit>("txtCSMaxPressure")->text(), "100");
+    EXPECT_EQ(control<QLineEdit>("txtCSTempOffset")->text(), "0.0");
+    EXPECT_EQ(control<QLineEdit>("txtCSSkipReadings")->text(), "8");
+    EXPECT_EQ(control<QLabel>("lblHeading")->text(), "?");
+}
+
+TEST_F(MainWindowTest, LaterStartsLoadTheFileSilently)
+{
+    load();
+    window.reset();
+    load();
+    EXPECT_TRUE(sim->messages.shown().empty());
+}
+
+TEST_F(MainWindowTest, OpenPortOnAMissingPortTries20TimesThenWarns)
+{
+    load();
+    sim->messages.clear();
+    sim->ports.removeDevice(2);
+    const auto start = sim->now();
+    press("cmdOpen");
+    const auto took = sim->now() - start;
+    EXPECT_GE(took, 20u * 100u);
+    EXPECT_LE(took, 20u * 102u);
+    ASSERT_EQ(sim->messages.texts(), QStringList{"Can't open the communication port after 20 tries."});
+    EXPECT_EQ(sim->messages.shown().front().icon, platform::MessageIcon::Exclamation);
+    EXPECT_TRUE(enabled("cmdOpen"));
+    EXPECT_FALSE(enabled("cmdClose"));
+}
+
+TEST_F(MainWindowTest, OpenPortSucceedsWhenTheDeviceAppearsDuringTheRetries)
+{
+    load();
+    sim->ports.removeDevice(2);
+    auto appear = sim->pump.createTimer();
+    appear->setTickHandler([&] { sim->ports.addDevice(2); appear->setEnabled(false); });
+    appear->setInterval(1000);
+    appear->setEnabled(true);
+    const auto start = sim->now();
+    press("cmdOpen");
+    EXPECT_NEAR(double(sim->now() - start), 1010.0, 15.0);
+    EXPECT_TRUE(window->Com().isOpen());
+    EXPECT_FALSE(enabled("cmdOpen"));
+    EXPECT_TRUE(enabled("cmdClose"));
+    press("cmdClose");
+    EXPECT_FALSE(window->Com().isOpen());
+    EXPECT_TRUE(enabled("cmdOpen"));
+}
+
+TEST_F(MainWindowTest, ComPortTakesTheStoredSerialSettings)
+{
+    load();
+    EXPECT_EQ(window->Com().portNumber(), 2);
+    EXPECT_EQ(window->Com().settings(), "19200,N,8,1");
+}
+
+TEST_F(MainWindowTest, PanelSwitchNamesTheNextPanel)
+{
+    load();
+    press("cmdShowCSetup");
+    EXPECT_TRUE(shown("frCS"));
+    EXPECT_FALSE(shown("frViewData"));
+    EXPECT_EQ(control<QAbstractButton>("cmdShowCSetup")->text(), "Output");
+    press("cmdShowCSetup");
+    EXPECT_FALSE(shown("frCS"));
+    EXPECT_TRUE(shown("frViewData"));
+    EXPECT_EQ(control<QAbstractButton>("cmdShowCSetup")->text(), "Program");
+}
+
+TEST_F(MainWindowTest, SilentCompassIsPolledEvery5SecondsAndDataBringsItBack)
+{
+    load();
+    press("cmdOpen");
+    sim->advance(2000);
+    EXPECT_TRUE(shown("lblPresent"));
+    EXPECT_TRUE(window->tmrAskCmp().isEnabled());
+    compass().clearWritten();
+    sim->advance(10000);
+    // Each poll starts with the escape character and asks for the dump with "&".
+    int polls = 0;
+    for (const auto &chunk : compass().written())
+        polls += chunk.bytes == "&";
+    EXPECT_EQ(polls, 2);
+
+    // Lines again: the notice goes within half a second and polling stops.
+    auto feed = sim->pump.createTimer();
+    feed->setTickHandler([&] { compass().deliver("$C10.0P1.0R2.0*00\r\n"); });
+    feed->setInterval(100);
+    feed->setEnabled(true);
+    sim->advance(600);
+    EXPECT_FALSE(shown("lblPresent"));
+    EXPECT_TRUE(enabled("cmdShowCmpData"));
+    sim->advance(2000);
+    EXPECT_FALSE(window->tmrAskCmp().isEnabled());
+    EXPECT_EQ(control<QLabel>("lblHeading")->text(), QString::fromUtf8("10°"));
+
+    // Silent again: after more than 1800 ms the notice is back.
+    feed->setEnabled(false);
+    sim->advance(1700);
+    EXPECT_FALSE(shown("lblPresent"));
+    sim->advance(700);
+    EXPECT_TRUE(shown("lblPresent"));
+    EXPECT_FALSE(enabled("cmdShowCmpData"));
+}
+
+TEST_F(MainWindowTest, Format16CompassStaysAliveOnPollsAndShowsTheNotice)
+{
+    load();
+    press("cmdOpen");
+    // The compass answers every dump request; it sends no data sentences.
+    compass().setPeer([this](std::string_view bytes) {
+        if (bytes == "&")
+            compass().deliver("OUTPUT_FORMAT=16\r\nDISPLAY_FIELDS=7\r\n", sim->now() + 20);
+    });
+    sim->advance(30000);
+    EXPECT_FALSE(shown("lblPresent"));
+    EXPECT_TRUE(shown("lblFormat16"));
+    EXPECT_EQ(control<QLabel>("lblFormat16")->text(), "NO DATA DISPLAY, FORMAT SET TO 16. CHANGE FOR DATA DISPLAY");
+    EXPECT_EQ(window->state().AliveTimeout, 7000);
+    EXPECT_TRUE(window->tmrAskCmp().isEnabled());
+}
+
+TEST_F(MainWindowTest, FramingWarningIsClearedByOpenAndClose)
+{
+    load();
+    press("cmdOpen");
+    for (int i = 0; i < 51; ++i)
+        compass().deliverFramingError();
+    sim->advance(10);
+    EXPECT_TRUE(shown("lbl1004"));
+    press("cmdClose");
+    EXPECT_FALSE(shown("lbl1004"));
+    EXPECT_EQ(window->receivePath().FramingErrorCount, 0);
+}
+
+TEST_F(MainWindowTest, UnpluggedAdapterClosesThePortWithAMessage)
+{
+    load();
+    press("cmdOpen");
+    sim->messages.clear();
+    compass().unplug("COM2 (/dev/ttyUSB0) stopped working: No such device");
+    ASSERT_EQ(sim->messages.shown().size(), 1u);
+    EXPECT_TRUE(sim->messages.texts().front().contains("COM2"));
+    EXPECT_FALSE(window->Com().isOpen());
+    EXPECT_TRUE(enabled("cmdOpen"));
+    EXPECT_FALSE(enabled("cmdClose"));
+    press("cmdOpen");
+    EXPECT_TRUE(window->Com().isOpen());
+}
+
+TEST_F(MainWindowTest, SupervisionSurvivesTheTickWrap)
+{
+    load(0xFFFFF000u);
+    press("cmdOpen");
+    auto feed = sim->pump.createTimer();
+    feed->setTickHandler([&] { compass().deliver("$C1*00\r\n"); });
+    feed->setInterval(100);
+    feed->setEnabled(true);
+    sim->advance(8000);  // the tick count wraps on the way
+    EXPECT_FALSE(shown("lblPresent"));
+}
+
+} // namespace

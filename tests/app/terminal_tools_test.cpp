@@ -1,0 +1,131 @@
+#include "main_window_fixture.h"
+
+#include <QCheckBox>
+#include <QPlainTextEdit>
+
+namespace {
+
+class TerminalToolsTest : public MainWindowTest {
+protected:
+    // A compass that sends data every 100 ms and answers only its own escape code.
+    void connectCompass(int escapeCode)
+    {
+        load();
+        press("cmdOpen");
+        compass().setPeer([this, escapeCode](std::string_view bytes) {
+            for (char c : bytes) {
+                received.push_back({sim->now(), c});
+                if (static_cast<unsigned char>(c) == escapeCode)
+                    compass().deliver("\r\nCMD:", sim->now() + 5);
+            }
+        });
+        feed = sim->pump.createTimer();
+        feed->setTickHandler([this] { compass().deliver("$C1.0*00\r\n"); });
+        feed->setInterval(100);
+        feed->setEnabled(true);
+        sim->advance(300);
+        received.clear();
+        sim->messages.clear();
+    }
+    QString terminalText() const { return control<QPlainTextEdit>("txtInput")->toPlainText(); }
+
+    struct Byte {
+        platform::sim::VirtualMs at;
+        char c;
+    };
+    std::vector<Byte> received;
+    std::unique_ptr<platform::Timer> feed;
+};
+
+TEST_F(TerminalToolsTest, SearchFindsTheDefaultCodeAndSaysSo)
+{
+    connectCompass(27);
+    press("cmdIDEsc");
+    ASSERT_EQ(sim->messages.texts(), QStringList{"Current ESC command is the default value: <esc>=27 (0x1B)"});
+    EXPECT_EQ(window->EscCode, 27);
+    // 0 .. 27, then 27 once more to leave the menu.
+    ASSERT_EQ(received.size(), 29u);
+    for (int i = 0; i <= 27; ++i)
+        EXPECT_EQ(static_cast<unsigned char>(received[i].c), i);
+    EXPECT_EQ(received[28].c, 27);
+    EXPECT_TRUE(terminalText().contains("Searching for ESC command (current value: 27)"));
+    EXPECT_FALSE(window->receivePath().EscSearchActive);
+}
+
+TEST_F(TerminalToolsTest, SearchFindsAChangedCodeAndSetsItBackOnYes)
+{
+    connectCompass(3);
+    sim->messages.queueAnswer(platform::MessageResult::Yes);
+    press("cmdIDEsc");
+    ASSERT_EQ(sim->messages.shown().size(), 1u);
+    EXPECT_EQ(sim->messages.texts().front(),
+              "Current ESC command is 3 (0x3) would you like to change back to default <esc>=27 (0x1B)?");
+    EXPECT_EQ(sim->messages.shown().front().buttons, platform::MessageButtons::YesNo);
+    for (int i = 0; i <= 3; ++i)
+        EXPECT_TRUE(terminalText().contains(QString("(current value: %1)").arg(i)));
+    EXPECT_FALSE(terminalText().contains("(current value: 4)"));
+    // 0,1,2,3 tried; then ESC, the code, "%", "27", CR with their pauses.
+    ASSERT_EQ(received.size(), 4u + 1u + 1u + 1u + 3u);
+    std::string tail;
+    for (std::size_t i = 4; i < received.size(); ++i)
+        tail += received[i].c;
+    EXPECT_EQ(tail, std::string("\x1b\x03%27\r"));
+    EXPECT_EQ(received[5].at - received[4].at, 51u);
+    EXPECT_EQ(received[6].at - received[5].at, 51u);
+    EXPECT_EQ(received[7].at - received[6].at, 251u);
+    EXPECT_EQ(received[9].at, received[7].at);
+}
+
+TEST_F(TerminalToolsTest, NoAnswerTriesEveryCodeThenWarns)
+{
+    connectCompass(-1);
+    const auto start = sim->now();
+    press("cmdIDEsc");
+    EXPECT_EQ(received.size(), 256u);
+    EXPECT_GE(sim->now() - start, 256u * 100u);
+    EXPECT_LE(sim->now() - start, 256u * 102u + 200u);
+    EXPECT_EQ(sim->messages.texts(),
+              QStringList{"ESC Command was not found, please check if the compass is connected to the computer"});
+    EXPECT_TRUE(terminalText().contains("(current value: 255)"));
+}
+
+TEST_F(TerminalToolsTest, SearchNeedsAnOpenPortAndALiveCompass)
+{
+    connectCompass(27);
+    feed->setEnabled(false);
+    sim->advance(2000);
+    press("cmdIDEsc");
+    EXPECT_EQ(sim->messages.texts(), QStringList{"Compass seems not to be connected, please check connections"});
+    press("cmdClose");
+    press("cmdIDEsc");
+    EXPECT_EQ(sim->messages.texts().back(),
+              "Please open the serial port first and check the compass is connected to the computer");
+    EXPECT_TRUE(received.empty());
+}
+
+TEST_F(TerminalToolsTest, FactorySpaceSwitchPaintsThePanelAndHandsThePortBack)
+{
+    connectCompass(27);
+    control<QCheckBox>("chkShiftMode")->click();
+    EXPECT_EQ(control("frCS")->palette().color(QPalette::Window), QColor(255, 255, 192));
+    EXPECT_FALSE(window->state().CompassOwnsPort);
+    EXPECT_TRUE(window->Com().isOpen());
+    std::string sent;
+    for (const auto &b : received)
+        sent += b.c;
+    EXPECT_NE(sent.find('#'), std::string::npos);
+    control<QCheckBox>("chkShiftMode")->click();
+    EXPECT_EQ(control("frCS")->palette().color(QPalette::Window), QColor(255, 255, 255));
+}
+
+TEST_F(TerminalToolsTest, ClearEmptiesTheTerminal)
+{
+    connectCompass(27);
+    compass().deliver("CMD:hello\r\n");
+    sim->advance(10);
+    EXPECT_FALSE(terminalText().isEmpty());
+    press("cmdClearDebug");
+    EXPECT_TRUE(terminalText().isEmpty());
+}
+
+} // namespace
