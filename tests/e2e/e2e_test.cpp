@@ -4,6 +4,10 @@
 #include "simulated_compass.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QTimer>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -13,7 +17,18 @@ namespace {
 // The real program, on the real machine, against the simulator on a pty.
 class EndToEnd : public ::testing::Test {
 protected:
-    EndToEnd() : machine(dir.path()) {}
+    EndToEnd() : machine(dir.path())
+    {
+        // A message box would wait for a user: note its text and close it.
+        dismisser.setInterval(50);
+        QObject::connect(&dismisser, &QTimer::timeout, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                messages << box->text();
+                box->done(QMessageBox::Ok);
+            }
+        });
+        dismisser.start();
+    }
 
     void start()
     {
@@ -33,7 +48,17 @@ protected:
         return done();
     }
 
+    // With COMPASS_SCREENSHOT_DIR set, keeps a picture of the window as it is.
+    void saveScreenshot(const QString &name)
+    {
+        const QString folder = qEnvironmentVariable("COMPASS_SCREENSHOT_DIR");
+        if (!folder.isEmpty())
+            window->grab().save(QDir(folder).filePath(name));
+    }
+
     QTemporaryDir dir;
+    QTimer dismisser;
+    QStringList messages;
     platform::qt::QtPlatform machine;
     std::unique_ptr<app::frmMain> window;
 };
@@ -44,12 +69,14 @@ TEST_F(EndToEnd, LinkBecomesAliveAfterOpenPortAndTheSettingsAreRead)
     ASSERT_TRUE(compass.linked());
     start();
     ASSERT_TRUE(waitFor([&] { return control("lblPresent")->isVisibleTo(window.get()); }, 2000));
+    EXPECT_EQ(messages, QStringList{"Configuration file not found or bad version, default loaded."});
     control<QAbstractButton>("cmdOpen")->click();
     ASSERT_TRUE(window->Com().isOpen());
     EXPECT_TRUE(waitFor([&] { return !control("lblPresent")->isVisibleTo(window.get()); }, 5000));
     EXPECT_TRUE(waitFor([&] { return control<QLabel>("lblHeading")->text() != "?"; }, 5000));
     EXPECT_TRUE(waitFor([&] { return window->state().DumpReceived && window->state().SettingsKnown; }, 8000));
     EXPECT_EQ(window->state().Settings.OutputFormat, 1);
+    saveScreenshot("main_window.png");
 }
 
 } // namespace
