@@ -68,6 +68,7 @@ public:
     platform::Timer &tmrAskCmp() { return *m_tmrAskCmp; }
     config::clsConfig &settings() { return *m_config; }
     QChar DecimalSeparator() const { return m_decimalSeparator; }
+    std::int32_t sampleNumber() const { return m_parser->SampleNumber(); }
     std::int32_t DialogResult = 0;
 
 signals:

@@ -1,0 +1,77 @@
+// Load test of the whole receive path: the main window on the real machine,
+// fed by the simulator over a pseudo-terminal at a 921600-baud sentence rate.
+// Prints the CPU time the program used per sentence and as a share of one core.
+#include "app/frm_main.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/wait.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <sys/resource.h>
+#include <cstdio>
+
+namespace {
+
+double cpuSeconds()
+{
+    rusage u{};
+    ::getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const int seconds = argc > 1 ? std::atoi(argv[1]) : 10;
+    const int rate = argc > 2 ? std::atoi(argv[2]) : 1700;
+    const QString fields = argc > 3 ? argv[3] : "7";
+
+    QTemporaryDir dir;
+    QProcess sim;
+    sim.start(QStringLiteral(COMPASS_SIM_PATH),
+              {"--ports-dir", QDir(dir.path()).filePath("ports"), "--com", "2", "--quiet", "--rate",
+               QString::number(rate), "--fields", fields});
+    const QString link = QDir(dir.path()).filePath("ports/COM2");
+    for (int i = 0; i < 100 && !QFileInfo(link).isSymLink(); ++i)
+        QThread::msleep(20);
+
+    QTimer dismisser;
+    QObject::connect(&dismisser, &QTimer::timeout, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->done(QMessageBox::Ok);
+    });
+    dismisser.start(50);
+
+    platform::qt::QtPlatform machine(dir.path());
+    app::frmMain window(machine.platform);
+    window.Form_Load();
+    window.show();
+    window.findChild<QAbstractButton *>("cmdOpen")->click();
+    // Let the settings read and the first bursts pass before measuring.
+    platform::Wait(machine.platform, 3000);
+
+    const std::int32_t firstSample = window.sampleNumber();
+    const double cpuStart = cpuSeconds();
+    platform::Wait(machine.platform, seconds * 1000);
+    const double cpu = cpuSeconds() - cpuStart;
+    const std::int32_t sentences = window.sampleNumber() - firstSample;
+
+    std::printf("sentences received: %d in %d s (%.0f per second, simulator asked for %d)\n", sentences, seconds,
+                double(sentences) / seconds, rate);
+    std::printf("CPU time: %.3f s = %.1f%% of one core; %.1f us per sentence\n", cpu, 100.0 * cpu / seconds,
+                sentences > 0 ? 1e6 * cpu / sentences : 0.0);
+    sim.terminate();
+    sim.waitForFinished(3000);
+    return 0;
+}
