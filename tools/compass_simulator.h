@@ -1,31 +1,32 @@
 #pragma once
+#include "tools/module_settings.h"
+#include "tools/sensor_model.h"
+
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace compass_sim {
 
-// What the simulated module measures; scripts and tests move it.
-struct Readings {
-    double heading = 328.1, pitch = -0.4, roll = 1.2, temperature = 26.3, depth = 0.5;
-    double magX = 180.5, magY = -22.0, magZ = 410.25, accX = -0.01, accY = 0.02, accZ = 1.0;
-    double gyroX = 0.1, gyroY = -0.2;
-    std::int32_t lifeCount = 0, spiErrors = 0;
-};
-
 // A compass module as it looks from its serial line: data sentences at the
 // output rate, and an escape-key menu with key echoes, value prompts, the
 // settings dump, the version line, factory space and calibrations.
 //
-// Data output pauses while the menu is active; the menu falls back to data
-// after a completed command or after MenuIdleMs without a key.
+// Time is whatever the owner says it is (advanceTo); nothing here reads a clock.
+// Data output pauses while the menu is active. The menu falls back to data
+// after a completed command, or after MenuIdleMs without a byte.
+//
+// The module has two settings spaces. Menu commands write to, and the dump
+// prints, the space "#" has selected; data output always follows the user
+// space. "F" copies the factory space into the user space.
 class CompassSimulator {
 public:
     static constexpr std::uint64_t MenuIdleMs = 5000;
     static constexpr std::uint64_t CalibrationReportMs = 500;
+    // Far above any line speed; keeps a mistyped override from flooding.
+    static constexpr double MaxSentencesPerSecond = 20000;
 
     using Sink = std::function<void(std::string)>;
     explicit CompassSimulator(Sink send);
@@ -34,31 +35,47 @@ public:
     void receive(std::string_view bytes);
     // Lets time pass up to `ms`, sending what falls due.
     void advanceTo(std::uint64_t ms);
-    // Lets time pass up to `ms` without sending what fell due (the line was down).
+    // Lets time pass up to `ms` without sending what fell due (nobody was listening).
     void skipTo(std::uint64_t ms);
-    // When the next data sentence or report is due.
+    // When the next data sentence, calibration report or menu time-out is due.
     std::uint64_t nextDue() const;
+    std::uint64_t now() const { return m_now; }
 
-    // Settings by their dump names; values as the dump prints them.
-    const std::string &setting(const std::string &name) const;
-    void setSetting(const std::string &name, const std::string &value);
-    int outputFormat() const;
-    int displayFields() const;
-    // Sentences per second (the rate setting, or the override).
+    ModuleSettings &settings() { return m_user; }
+    const ModuleSettings &settings() const { return m_user; }
+    ModuleSettings &factorySettings() { return m_factory; }
+    // Whether the module has a gyro; without one the dump has no KFILTER line.
+    void setGyroFitted(bool fitted) { m_gyroFitted = fitted; }
+
+    int outputFormat() const { return m_user.integer("OUTPUT_FORMAT"); }
+    int displayFields() const { return m_user.integer("DISPLAY_FIELDS"); }
+    // Sentences per second: the output rate setting, or the override when one is set.
     double sentencesPerSecond() const;
     void overrideSentencesPerSecond(double perSecond) { m_rateOverride = perSecond; }
     int escapeCode() const { return m_escapeCode; }
     void setEscapeCode(int code) { m_escapeCode = code; }
-    bool inFactorySpace() const { return m_factory; }
+    bool inFactorySpace() const { return m_inFactory; }
     bool inMenu() const { return m_mode != Mode::Data; }
-    bool calibrating() const { return m_mode == Mode::Calibrating; }
+    bool calibrating() const { return m_mode == Mode::BridgeCalibration || m_mode == Mode::SoftIronCalibration; }
+    // The line "V" prints: model, " V" and firmware version, ", SN#" and serial number.
+    std::string versionLine() const;
+    void setModelName(std::string model) { m_model = std::move(model); }
 
-    Readings &readings() { return m_readings; }
-    // Temperature moves linearly from `from` towards `to` at `degPerSecond`.
+    // What the board measures, before the module's corrections. Scripts move it.
+    SensorModel &sensor() { return m_sensor; }
+    Readings &readings() { return m_sensor.readings(); }
+    void setHeading(double degrees) { readings().heading = degrees; }
+    void setAttitude(double pitch, double roll) { m_sensor.setAttitude(pitch, roll); }
+    void setTemperature(double celsius) { setTemperatureRamp(celsius, celsius, 0); }
+    // Temperature moves linearly from `from` towards `to` at `degPerSecond` and stays there.
     void setTemperatureRamp(double from, double to, double degPerSecond);
-    void setAttitude(double pitch, double roll);
+    void setDepth(double depth) { readings().depth = depth; }
+    // Scripting a vector stops the model deriving the vectors from the attitude.
+    void setMagnetic(double x, double y, double z);
+    void setAcceleration(double x, double y, double z);
+    void setGyro(double x, double y, double z);
     // Degrees per second the heading turns (0 keeps it still).
-    void setTurnRate(double degPerSecond) { m_turnRate = degPerSecond; }
+    void setTurnRate(double degPerSecond) { m_sensor.setTurnRate(degPerSecond); }
 
     // Every byte received, with the time it came.
     struct Received {
@@ -66,36 +83,43 @@ public:
         char byte;
     };
     const std::vector<Received> &received() const { return m_received; }
-    // Data sentence of the current form, as sent (for tests and benchmarks).
+    // The data sentence the module would send now (empty in format 16).
     std::string sentence() const;
 
 private:
-    enum class Mode { Data, AwaitKey, Value, FixedValue, AwaitBlank, Calibrating };
+    enum class Mode { Data, AwaitKey, Value, FixedText, AwaitBlank, BridgeCalibration, SoftIronCalibration };
 
     void onByte(char c);
     void onKey(char key);
-    void applyValue(char key, const std::string &value);
+    void onValueByte(char c);
+    void onFixedTextByte(char c);
+    void applyValue();
+    void startCalibration(Mode mode);
+    void openMenu();
     void finishCommand();
     void send(std::string text) { m_send(std::move(text)); }
-    void sendDump();
-    void moveReadings(std::uint64_t toMs);
-    std::uint64_t sentenceInterval() const;
+    ModuleSettings &activeSettings() { return m_inFactory ? m_factory : m_user; }
+    void moveTo(std::uint64_t ms);
+    void sendDueSentence();
+    double sentenceIntervalMs() const;
 
     Sink m_send;
-    std::map<std::string, std::string> m_settings;
-    Readings m_readings;
+    ModuleSettings m_user;
+    ModuleSettings m_factory;
+    SensorModel m_sensor;
+    bool m_gyroFitted = true;
+    std::string m_model = "ORVEX-SIM";
     Mode m_mode = Mode::Data;
     char m_key = 0;
     std::string m_value;
+    int m_softIronPoints = 0;
     int m_escapeCode = 27;
-    bool m_factory = false;
+    bool m_inFactory = false;
     std::uint64_t m_now = 0;
-    std::uint64_t m_nextSentence = 0;
-    std::uint64_t m_lastKeyAt = 0;
+    double m_nextSentence = 0;
+    std::uint64_t m_lastByteAt = 0;
     std::uint64_t m_nextReport = 0;
     double m_rateOverride = 0;
-    double m_turnRate = 0;
-    double m_rampTo = 0, m_rampRate = 0;
     std::vector<Received> m_received;
 };
 

@@ -1,0 +1,79 @@
+#include "tools/pseudo_terminal.h"
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace compass_sim {
+
+namespace {
+
+[[noreturn]] void fail(const std::string &what)
+{
+    throw std::runtime_error(what + ": " + std::strerror(errno));
+}
+
+} // namespace
+
+PseudoTerminal::PseudoTerminal()
+{
+    m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (m_master < 0)
+        fail("cannot create a pseudo-terminal (is /dev/ptmx available?)");
+    if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
+        ::close(m_master);
+        fail("cannot unlock the pseudo-terminal");
+    }
+    m_slavePath = ::ptsname(m_master);
+    m_keepSlave = ::open(m_slavePath.c_str(), O_RDWR | O_NOCTTY);
+    termios raw{};
+    if (m_keepSlave < 0 || ::tcgetattr(m_keepSlave, &raw) != 0) {
+        ::close(m_master);
+        fail("cannot open " + m_slavePath);
+    }
+    ::cfmakeraw(&raw);
+    ::tcsetattr(m_keepSlave, TCSANOW, &raw);
+    ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
+}
+
+PseudoTerminal::~PseudoTerminal()
+{
+    ::close(m_keepSlave);
+    ::close(m_master);
+}
+
+void PseudoTerminal::write(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(m_master, bytes.data(), bytes.size());
+        if (n <= 0)
+            return;  // nobody reads and the buffer is full: lost, like on a line with no listener
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+PortLink::PortLink(const std::filesystem::path &dir, int com, const std::string &target)
+    : m_path(dir / ("COM" + std::to_string(com)))
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    if (fs::exists(fs::symlink_status(m_path)) && !fs::is_symlink(fs::symlink_status(m_path)))
+        throw std::runtime_error(m_path.string() + " exists and is not a link; remove it or choose another --ports-dir");
+    fs::remove(m_path, ec);
+    fs::create_symlink(target, m_path, ec);
+    if (ec)
+        throw std::runtime_error("cannot link " + m_path.string() + " to " + target + ": " + ec.message());
+}
+
+PortLink::~PortLink()
+{
+    std::error_code ec;
+    std::filesystem::remove(m_path, ec);
+}
+
+} // namespace compass_sim

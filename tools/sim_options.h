@@ -1,0 +1,27 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace compass_sim {
+
+// The command line of compass-sim.
+struct SimOptions {
+    std::string portsDir = "ports";
+    int com = 2;
+    std::optional<double> rate;      // sentences per second, overriding the output-rate setting
+    std::optional<int> format;       // output format 1, 2, 4, 8 or 16
+    std::optional<int> fields;       // display-fields mask 0 to 8191
+    int escape = 27;
+    double durationSeconds = 0;      // 0: until a signal
+    double turnDegPerSecond = 2.0;
+    bool quiet = false;
+    bool help = false;
+};
+
+// Throws std::invalid_argument naming the option and what it takes.
+SimOptions parseSimOptions(const std::vector<std::string> &args);
+
+extern const char *const SimUsage;
+
+} // namespace compass_sim
