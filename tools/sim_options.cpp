@@ -70,6 +70,8 @@ SimOptions parseSimOptions(const std::vector<std::string> &args)
             o.escape = whole(a, v, 0, 255);
         } else if (a == "--duration") {
             o.durationSeconds = number(a, v);
+            if (o.durationSeconds < 0)
+                throw std::invalid_argument("--duration takes seconds, 0 or more (0 runs until a signal)");
         } else if (a == "--turn") {
             o.turnDegPerSecond = number(a, v);
         } else {

@@ -38,7 +38,7 @@ TEST(SimOptions, RefuseWhatTheModuleCannotBe)
 {
     for (const std::vector<std::string> &bad :
          {std::vector<std::string>{"--format", "3"}, {"--escape", "256"}, {"--fields", "8192"}, {"--com", "x"},
-          {"--rate", "0"}, {"--com"}, {"--colour", "red"}, {"stray"}})
+          {"--rate", "0"}, {"--duration", "-1"}, {"--com"}, {"--colour", "red"}, {"stray"}})
         EXPECT_THROW(parseSimOptions(bad), std::invalid_argument) << bad[0];
 }
 
