@@ -1,4 +1,5 @@
 #include "app/frm_main.h"
+#include "controls/frame_rate_limiter.h"
 #include "platform/qt/qt_platform.h"
 
 #include <QApplication>
@@ -10,6 +11,9 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("compass-bench"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quorvane Orvex Demo Utility"));
+    // Readings may come a thousand times a second; the eye needs 25 frames.
+    controls::FrameRateLimiter frames(25);
+    application.installEventFilter(&frames);
 
     platform::qt::QtPlatform machine(QApplication::applicationDirPath());
     app::frmMain window(machine.platform);
