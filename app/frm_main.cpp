@@ -142,7 +142,7 @@ void frmMain::buildWindow()
     m_frViewData->setObjectName(QStringLiteral("frViewData"));
     auto *horizon = new controls::AttitudeIndicator;
     auto *air1 = new controls::HeadingIndicator;
-    m_live = new LiveDisplay(m_decimalSeparator, InstrumentWidget(horizon), InstrumentWidget(air1),
+    m_live = new LiveDisplay(m_decimalSeparator, m_platform.timers, InstrumentWidget(horizon), InstrumentWidget(air1),
                              [](const QString &caption, QWidget *parent) -> QAbstractButton * {
                                  return new XPButton(caption, parent);
                              },

@@ -75,7 +75,7 @@ QAbstractButton *makeGraphButton(const LiveDisplay::ButtonFactory &factory, cons
 
 } // namespace
 
-LiveDisplay::LiveDisplay(QChar decimalSeparator, InstrumentWidget horizon, InstrumentWidget air1,
+LiveDisplay::LiveDisplay(QChar decimalSeparator, platform::TimerFactory &timers, InstrumentWidget horizon, InstrumentWidget air1,
                          const ButtonFactory &makeButton, QWidget *parent)
     : QWidget(parent),
       m_decimalSeparator(decimalSeparator),
@@ -83,8 +83,11 @@ LiveDisplay::LiveDisplay(QChar decimalSeparator, InstrumentWidget horizon, Instr
       m_air1(air1.instrument),
       m_frMag(new QGroupBox(QStringLiteral("Magnetic Field"), this)),
       m_frAcc(new QGroupBox(QStringLiteral("Acceleration"), this)),
-      m_frGyro(new QGroupBox(QStringLiteral("Gyro"), this))
+      m_frGyro(new QGroupBox(QStringLiteral("Gyro"), this)),
+      m_refresh(timers.createTimer())
 {
+    m_refresh->setInterval(LabelRefreshMs);
+    m_refresh->setTickHandler([this] { refreshLabels(); });
     horizon.widget->setObjectName(QStringLiteral("Horizon"));
     air1.widget->setObjectName(QStringLiteral("Air1"));
     m_air1->setBackgroundColor(0xFFFFFF);
@@ -180,7 +183,25 @@ void LiveDisplay::ShowValue(ReadingValue value, double number)
     default:
         break;
     }
-    m_values[indexOf(value)]->setText(FormatNumber(number, m_decimalSeparator) + unitOf(value));
+    m_pending[indexOf(value)] = number;
+    if (!m_refresh->isEnabled())
+        m_refresh->setEnabled(true);
+}
+
+QString LiveDisplay::textOf(ReadingValue value, double number) const
+{
+    return FormatNumber(number, m_decimalSeparator) + unitOf(value);
+}
+
+void LiveDisplay::refreshLabels()
+{
+    m_refresh->setEnabled(false);
+    for (int i = 0; i < ReadingValueCount; ++i) {
+        if (m_pending[i]) {
+            m_values[i]->setText(textOf(ReadingValue(i), *m_pending[i]));
+            m_pending[i].reset();
+        }
+    }
 }
 
 void LiveDisplay::ShowItems(const device::CompassReading &r)
@@ -200,11 +221,17 @@ void LiveDisplay::ShowItems(const device::CompassReading &r)
 void LiveDisplay::ClearReadings()
 {
     for (ReadingValue value : {V::Heading, V::Pitch, V::Roll, V::Temperature, V::AccVector, V::AccX, V::AccY,
-                               V::AccZ, V::MagVector, V::MagX, V::MagY, V::MagZ, V::LifeCount, V::Depth})
+                               V::AccZ, V::MagVector, V::MagX, V::MagY, V::MagZ, V::LifeCount, V::Depth}) {
+        m_pending[indexOf(value)].reset();
         m_values[indexOf(value)]->setText(QStringLiteral("?"));
+    }
 }
 
-QString LiveDisplay::LabelText(ReadingValue value) const { return m_values[indexOf(value)]->text(); }
+QString LiveDisplay::LabelText(ReadingValue value) const
+{
+    const std::optional<double> &pending = m_pending[indexOf(value)];
+    return pending ? textOf(value, *pending) : m_values[indexOf(value)]->text();
+}
 
 void LiveDisplay::setItemVisible(ReadingValue value, bool visible)
 {

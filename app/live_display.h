@@ -1,11 +1,14 @@
 #pragma once
 #include "app/sentence_parser.h"
 #include "platform/instrument.h"
+#include "platform/timer.h"
 
 #include <QWidget>
 #include <array>
 #include <concepts>
 #include <functional>
+#include <memory>
+#include <optional>
 
 class QAbstractButton;
 class QGroupBox;
@@ -28,17 +31,22 @@ struct InstrumentWidget {
 
 // The data view's live reading: a label per value, the attitude instrument
 // `Horizon` and the heading instrument `Air1`, and the "Show Graph" buttons.
-// The sentence parser writes each value here as it reads it.
+// The sentence parser writes each value here as it reads it. Instruments take
+// each value at once; the labels show the latest values every LabelRefreshMs,
+// since setting a label's text costs a layout pass and a module can send
+// thousands of values a second.
 class LiveDisplay : public QWidget, public ReadingSink {
     Q_OBJECT
 
 public:
     using ButtonFactory = std::function<QAbstractButton *(const QString &caption, QWidget *parent)>;
 
-    // Takes ownership of both instrument widgets. `makeButton` builds the
+    static constexpr int LabelRefreshMs = 40;
+
+    // Takes ownership of both instrument widgets; `timers` makes the label refresh. `makeButton` builds the
     // "Show Graph" buttons (plain push buttons when empty). Starts as the window
     // loads: heading, pitch and roll shown, every other item hidden.
-    LiveDisplay(QChar decimalSeparator, InstrumentWidget horizon, InstrumentWidget air1,
+    LiveDisplay(QChar decimalSeparator, platform::TimerFactory &timers, InstrumentWidget horizon, InstrumentWidget air1,
                 const ButtonFactory &makeButton = {}, QWidget *parent = nullptr);
 
     void ShowValue(ReadingValue value, double number) override;
@@ -47,7 +55,7 @@ public:
     // error labels stay hidden until their first value anyway.
     void ClearReadings();
 
-    // What the log reads back.
+    // The text a label shows, or shows at its next refresh; what the log reads back.
     QString LabelText(ReadingValue value) const;
     const platform::Instrument &Horizon() const { return *m_horizon; }
 
@@ -60,12 +68,17 @@ private:
     QLabel *addValue(ReadingValue value, QWidget *parent);
     QWidget *buildFrame(QGroupBox *frame, std::initializer_list<ReadingValue> values, QAbstractButton *button);
     void setItemVisible(ReadingValue value, bool visible);
+    QString textOf(ReadingValue value, double number) const;
+    void refreshLabels();
 
     QChar m_decimalSeparator;
     platform::Instrument *m_horizon;
     platform::Instrument *m_air1;
     std::array<QLabel *, ReadingValueCount> m_values{};
     std::array<QLabel *, ReadingValueCount> m_captions{};
+    // Values written since the last refresh.
+    std::array<std::optional<double>, ReadingValueCount> m_pending{};
+    std::unique_ptr<platform::Timer> m_refresh;
     QGroupBox *m_frMag;
     QGroupBox *m_frAcc;
     QGroupBox *m_frGyro;

@@ -1,4 +1,5 @@
 #include "app/live_display.h"
+#include "platform/sim/sim_event_pump.h"
 #include "recording_targets.h"
 
 #include <gmock/gmock.h>
@@ -15,8 +16,8 @@ using ::testing::ElementsAre;
 using app::ReadingValue;
 namespace Form = device::SentenceForm;
 
-// Records each write together with the heading label's text at that moment,
-// so the order of instrument and label writes shows.
+// Records each write together with the heading label's text at that moment
+// (as the display holds it), so the order of instrument and label writes shows.
 class FakeInstrument : public QWidget, public platform::Instrument {
 public:
     FakeInstrument(std::string name, parser_test::Journal &journal) : m_name(std::move(name)), m_journal(journal) {}
@@ -33,11 +34,11 @@ public:
     }
     void setBackgroundColor(std::uint32_t rgb) override { background = rgb; }
 
-    QLabel *headingLabel = nullptr;
+    const app::LiveDisplay *display = nullptr;
     std::uint32_t background = 0;
 
 private:
-    QString headingText() const { return headingLabel ? headingLabel->text() : QString("-"); }
+    QString headingText() const { return display ? display->LabelText(ReadingValue::Heading) : QString("-"); }
 
     std::string m_name;
     parser_test::Journal &m_journal;
@@ -46,21 +47,23 @@ private:
 
 // A chart that notes the text of the label of the value it is given.
 struct LabelWatchingChart : platform::StripChart {
-    LabelWatchingChart(parser_test::Journal &journal, std::string name, std::vector<QLabel *> labels)
-        : journal(journal), name(std::move(name)), labels(std::move(labels))
+    LabelWatchingChart(parser_test::Journal &journal, std::string name, const app::LiveDisplay &display,
+                       std::vector<ReadingValue> labels)
+        : journal(journal), name(std::move(name)), display(display), labels(std::move(labels))
     {
     }
     void addPoint(int trace, double, double y) override
     {
         journal.push_back(name + " " + std::to_string(trace) + " " + parser_test::number(y) + " label " +
-                          labels.at(trace)->text().toStdString());
+                          display.LabelText(labels.at(trace)).toStdString());
     }
     void clearTraces() override {}
     void setRange(double, double) override {}
     void setHistoryLength(int) override {}
     parser_test::Journal &journal;
     std::string name;
-    std::vector<QLabel *> labels;
+    const app::LiveDisplay &display;
+    std::vector<ReadingValue> labels;
 };
 
 struct NoLog : app::SentenceLog {
@@ -73,12 +76,14 @@ protected:
     explicit LiveDisplayTest(QChar separator = '.')
         : horizon(new FakeInstrument("Horizon", journal)),
           air1(new FakeInstrument("Air1", journal)),
-          display(separator, horizon, air1)
+          display(separator, pump, horizon, air1)
     {
-        horizon->headingLabel = label("lblHeading");
-        air1->headingLabel = label("lblHeading");
+        horizon->display = &display;
+        air1->display = &display;
         display.ClearReadings();
     }
+    // Lets the labels show what they were given.
+    void refresh() { pump.advance(app::LiveDisplay::LabelRefreshMs); }
 
     QLabel *label(const char *name) const
     {
@@ -106,6 +111,8 @@ protected:
         return names;
     }
 
+    platform::sim::SimClock clock;
+    platform::sim::SimEventPump pump{clock};
     parser_test::Journal journal;
     FakeInstrument *horizon;
     FakeInstrument *air1;
@@ -151,7 +158,9 @@ TEST(LiveDisplayButtons, TheFactoryMakesEveryButton)
 {
     parser_test::Journal journal;
     QStringList made;
-    app::LiveDisplay display('.', new FakeInstrument("Horizon", journal), new FakeInstrument("Air1", journal),
+    platform::sim::SimClock clock;
+    platform::sim::SimEventPump pump(clock);
+    app::LiveDisplay display('.', pump, new FakeInstrument("Horizon", journal), new FakeInstrument("Air1", journal),
                              [&](const QString &caption, QWidget *parent) -> QAbstractButton * {
                                  made << caption;
                                  auto *button = new QPushButton(caption, parent);
@@ -168,9 +177,11 @@ class WiredDisplayTest : public LiveDisplayTest {
 protected:
     explicit WiredDisplayTest(QChar separator = '.', char wireSeparator = '.')
         : LiveDisplayTest(separator),
-          cmp(journal, "cmp", {label("lblHeading"), label("lblPitch"), label("lblRoll")}),
-          mag(journal, "mag", {label("lblMag"), label("lblMagX"), label("lblMagY"), label("lblMagZ")}),
-          acc(journal, "acc", {label("lblAcc"), label("lblAccX"), label("lblAccY"), label("lblAccZ")}),
+          cmp(journal, "cmp", display, {ReadingValue::Heading, ReadingValue::Pitch, ReadingValue::Roll}),
+          mag(journal, "mag", display,
+              {ReadingValue::MagVector, ReadingValue::MagX, ReadingValue::MagY, ReadingValue::MagZ}),
+          acc(journal, "acc", display,
+              {ReadingValue::AccVector, ReadingValue::AccX, ReadingValue::AccY, ReadingValue::AccZ}),
           parser(wireSeparator, {display, cmp, mag, acc, log})
     {
     }
@@ -178,6 +189,7 @@ protected:
     {
         journal.clear();
         parser.ParseSentence(line, form, fields);
+        refresh();
     }
 
     LabelWatchingChart cmp;
@@ -243,6 +255,32 @@ TEST_F(WiredDisplayTest, CommaFormsShowWhatTheyCarried)
     parse("$HCHDT,90,T", Form::HeadingOnly);
     EXPECT_THAT(shownItems(), ElementsAre("lblHeading", "lblHeadingL"));
     EXPECT_EQ(text("lblHeading"), "90\u00B0");
+}
+
+TEST_F(WiredDisplayTest, LabelsShowTheLatestOfManyValuesAtTheirNextRefresh)
+{
+    parse("$C1P1");
+    for (int heading = 2; heading <= 500; ++heading)
+        parser.ParseSentence("$C" + std::to_string(heading) + "P2", Form::Tagged, 0);
+    // The instruments have every value at once; the labels wait for the refresh.
+    EXPECT_EQ(display.Horizon().value(platform::Instrument::Heading), 500);
+    EXPECT_EQ(text("lblHeading"), "1\u00B0");
+    EXPECT_EQ(display.LabelText(ReadingValue::Heading), "500\u00B0");
+    refresh();
+    EXPECT_EQ(text("lblHeading"), "500\u00B0");
+    EXPECT_EQ(text("lblPitch"), "2\u00B0");
+}
+
+TEST_F(WiredDisplayTest, ClearingDropsValuesNotYetShown)
+{
+    parse("$C1");
+    parser.ParseSentence("$C7Gy3", Form::Tagged, 0);
+    display.ClearReadings();
+    refresh();
+    EXPECT_EQ(text("lblHeading"), "?");
+    EXPECT_EQ(display.LabelText(ReadingValue::Heading), "?");
+    // The gyro labels are not cleared, so their value still arrives.
+    EXPECT_EQ(text("lblGyroY"), "3");
 }
 
 class CommaLocaleDisplayTest : public WiredDisplayTest {
