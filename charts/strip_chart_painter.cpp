@@ -61,7 +61,7 @@ void drawTrace(QPainter &painter, const TraceBuffer &points, const QColor &colou
         if (point.x < visible.minimum)
             break;
     }
-    painter.setPen(QPen(colour, 1.3));
+    painter.setPen(QPen(colour, 1.0));
     for (const QPolygonF &line : lines) {
         if (line.size() == 1)
             painter.drawPoint(line.front());
@@ -132,7 +132,8 @@ void paintStripChart(QPainter &painter, const StripChartWidget &chart)
 
     painter.save();
     painter.setClipRect(plot);
-    painter.setRenderHint(QPainter::Antialiasing);
+    // Plain one-pixel lines: with a thousand samples on a few hundred pixels,
+    // smoothing them would cost most of the frame and show little.
     for (int trace = 0; trace < chart.traceCount(); ++trace)
         drawTrace(painter, chart.tracePoints(trace), chart.traceStyle(trace).colour, map, xRange);
     painter.restore();
