@@ -81,10 +81,10 @@ LiveDisplay::LiveDisplay(QChar decimalSeparator, platform::TimerFactory &timers,
       m_decimalSeparator(decimalSeparator),
       m_horizon(horizon.instrument),
       m_air1(air1.instrument),
+      m_refresh(timers.createTimer()),
       m_frMag(new QGroupBox(QStringLiteral("Magnetic Field"), this)),
       m_frAcc(new QGroupBox(QStringLiteral("Acceleration"), this)),
-      m_frGyro(new QGroupBox(QStringLiteral("Gyro"), this)),
-      m_refresh(timers.createTimer())
+      m_frGyro(new QGroupBox(QStringLiteral("Gyro"), this))
 {
     m_refresh->setInterval(LabelRefreshMs);
     m_refresh->setTickHandler([this] { refreshLabels(); });
