@@ -8,9 +8,7 @@ namespace controls {
 Gauge::Gauge(QWidget *parent) : QWidget(parent), m_background(palette().color(QPalette::Window))
 {
     setFocusPolicy(Qt::NoFocus);
-    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    policy.setHeightForWidth(true);
-    setSizePolicy(policy);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
 }
 
 void Gauge::setValue(int dispatchNumber, double value)

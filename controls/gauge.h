@@ -22,9 +22,9 @@ public:
     QColor backgroundColour() const { return m_background; }
 
     QSize sizeHint() const override { return {180, 180}; }
-    QSize minimumSizeHint() const override { return {80, 80}; }
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override { return width; }
+    // The dial is drawn in the largest centred square, so any shape will do;
+    // height-for-width would let the window squeeze the readings below it.
+    QSize minimumSizeHint() const override { return {120, 120}; }
 
 protected:
     // Side of the design square that paint code draws in, centred on the origin.

@@ -1,5 +1,6 @@
 #include "main_window_fixture.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -191,3 +192,20 @@ TEST_F(MainWindowTest, SupervisionSurvivesTheTickWrap)
 }
 
 } // namespace
+
+TEST_F(MainWindowTest, EveryReadingKeepsRoomForItsTextWhenAllFramesShow)
+{
+    load();
+    window->show();
+    press("cmdOpen");
+    compass().deliver("$C1P2R3T4D5M6Mx7My8Mz9A1Ax2Ay3Az4G5Gx6Gy7L8S0*00\r\n");
+    sim->advance(500);
+    ASSERT_TRUE(shown("frMag") && shown("frAcc") && shown("frGyro"));
+    // As small as the window can be made.
+    window->resize(1, 1);
+    QApplication::processEvents();
+    for (const char *name : {"lblMag", "lblMagY", "lblMagZ", "lblAccY", "lblGyroY", "lblHeading", "lblDepth"}) {
+        auto *label = control<QLabel>(name);
+        EXPECT_GE(label->height(), label->minimumSizeHint().height()) << name << " is squeezed";
+    }
+}

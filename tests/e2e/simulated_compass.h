@@ -1,5 +1,6 @@
 #pragma once
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
@@ -31,10 +32,13 @@ public:
         m_output += QString::fromLocal8Bit(m_process.readAllStandardOutput());
         return m_output;
     }
+    // Gone at once, as an adapter pulled out: the device and its link go with
+    // it. A link left behind could name a pty another test has since been given.
     void kill()
     {
         m_process.kill();
         m_process.waitForFinished(5000);
+        QFile::remove(m_link);
     }
     void stop()
     {
