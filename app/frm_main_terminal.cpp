@@ -58,7 +58,8 @@ void frmMain::cmdIDEsc_Click()
     std::int16_t escCode = -1;
     rx.CmdPromptSeen = PromptAwaited;
     platform::Wait(m_platform, 100);
-    while (escCode < 255 && rx.CmdPromptSeen != PromptSeen) {
+    // A port lost on the way (adapter pulled) ends the search: nothing can answer.
+    while (escCode < 255 && rx.CmdPromptSeen != PromptSeen && m_com->isOpen()) {
         rx.EscSearchActive = true;
         rx.CmdPromptSeen = PromptAwaited;
         ++escCode;

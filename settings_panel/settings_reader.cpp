@@ -42,9 +42,8 @@ void SettingsReader::RequestSettings(MenuExchange &, bool refreshPanel)
     send(MenuProtocol::Key::PrintSettings);
     pause(Pace::DumpTime);
     send(MenuProtocol::Blank);
-    m_state.SettingsKnown = true;
-    m_state.DumpInProgress = false;
-    ++m_readsDone;
+    if (!finishRead())
+        return;
     if (refreshPanel) {
         m_refreshPanel();
         ++m_refreshesDone;
@@ -115,15 +114,24 @@ void SettingsReader::ShowCompassData()
     send(MenuProtocol::Key::PrintSettings);
     pause(Pace::WindowDumpTime);
     send(MenuProtocol::Blank);
-    m_state.SettingsKnown = true;
-    m_state.DumpInProgress = false;
-    ++m_readsDone;
+    if (!finishRead())
+        return;
     exchange->end();
 
     CompassDataWindow window(m_windowAnchor.window());
     window.setText(CompassDataText(m_state.Settings, decimalSeparator()));
     busy.reset();
     m_host.runModal(window);
+}
+
+bool SettingsReader::finishRead()
+{
+    m_state.DumpInProgress = false;
+    ++m_readsDone;
+    // A port lost during the read leaves a cut dump, and the port's owner has
+    // said so already: the settings are not known.
+    m_state.SettingsKnown = m_host.port().isOpen();
+    return m_state.SettingsKnown;
 }
 
 void SettingsReader::send(char c)

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include <poll.h>
 #include <unistd.h>
@@ -71,7 +72,14 @@ int run(const compass_sim::SimOptions &opt)
     compass_sim::PseudoTerminal pty;
     const compass_sim::PortLink link(opt.portsDir, opt.com, pty.slavePath());
     catchStopSignals();
-    compass_sim::CompassSimulator compass([&pty](std::string bytes) { pty.write(bytes); });
+    // While set, replies are held back instead of sent (for --hang-up-on).
+    std::string *heldBack = nullptr;
+    compass_sim::CompassSimulator compass([&pty, &heldBack](std::string bytes) {
+        if (heldBack)
+            *heldBack += bytes;
+        else
+            pty.write(bytes);
+    });
     configure(compass, opt);
     if (!opt.quiet) {
         std::printf("compass-sim: %s -> %s\n", link.path().c_str(), pty.slavePath().c_str());
@@ -98,7 +106,22 @@ int run(const compass_sim::SimOptions &opt)
         const std::string_view bytes(buf, static_cast<std::size_t>(n));
         if (!opt.quiet)
             printReceived(at, bytes);
-        compass.receive(bytes);
+        const std::size_t trigger =
+            opt.hangUpOn ? bytes.find(static_cast<char>(*opt.hangUpOn)) : std::string_view::npos;
+        if (trigger == std::string_view::npos) {
+            compass.receive(bytes);
+            continue;
+        }
+        compass.receive(bytes.substr(0, trigger));
+        std::string reply;
+        heldBack = &reply;
+        compass.receive(bytes.substr(trigger, 1));
+        pty.write(reply.substr(0, reply.size() / 2));
+        // Time for the program to read the half reply: a hang-up discards unread input.
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        if (!opt.quiet)
+            std::printf("compass-sim: hung up on <%d>\n", *opt.hangUpOn);
+        return 0;
     }
     return 0;
 }

@@ -8,10 +8,13 @@ namespace compass_sim {
 
 const char *const SimUsage =
     "usage: compass-sim [--ports-dir DIR] [--com N] [--rate PER_SECOND] [--format 1|2|4|8|16]\n"
-    "                   [--fields MASK] [--escape CODE] [--turn DEG_PER_S] [--duration SECONDS] [--quiet]\n"
+    "                   [--fields MASK] [--escape CODE] [--turn DEG_PER_S] [--duration SECONDS]\n"
+    "                   [--hang-up-on CODE] [--quiet]\n"
     "Makes a pseudo-terminal, links it as DIR/COM<N> (default ports/COM2) and answers on it like the\n"
     "compass module. --rate sets sentences per second beyond the module's own output-rate setting.\n"
-    "Prints what it receives, with times, unless --quiet. Ends on SIGINT/SIGTERM or after --duration.\n";
+    "Prints what it receives, with times, unless --quiet. Ends on SIGINT/SIGTERM or after --duration.\n"
+    "--hang-up-on makes it fail like a module losing power: on the first byte with that code it sends\n"
+    "half of its reply, removes its link and exits, leaving the line dead.\n";
 
 namespace {
 
@@ -68,6 +71,8 @@ SimOptions parseSimOptions(const std::vector<std::string> &args)
             o.fields = whole(a, v, 0, 8191);
         } else if (a == "--escape") {
             o.escape = whole(a, v, 0, 255);
+        } else if (a == "--hang-up-on") {
+            o.hangUpOn = whole(a, v, 0, 255);
         } else if (a == "--duration") {
             o.durationSeconds = number(a, v);
             if (o.durationSeconds < 0)

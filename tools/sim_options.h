@@ -13,6 +13,8 @@ struct SimOptions {
     std::optional<int> format;       // output format 1, 2, 4, 8 or 16
     std::optional<int> fields;       // display-fields mask 0 to 8191
     int escape = 27;
+    // On the first byte with this code: half the reply, then the line goes dead.
+    std::optional<int> hangUpOn;
     double durationSeconds = 0;      // 0: until a signal
     double turnDegPerSecond = 2.0;
     bool quiet = false;

@@ -89,6 +89,25 @@ TEST_F(TerminalToolsTest, NoAnswerTriesEveryCodeThenWarns)
     EXPECT_TRUE(terminalText().contains("(current value: 255)"));
 }
 
+TEST_F(TerminalToolsTest, AdapterPulledDuringTheSearchEndsItAtOnce)
+{
+    connectCompass(-1);
+    // The adapter goes after the fifth candidate.
+    feed->setTickHandler([this] {
+        if (received.size() >= 5 && window->Com().isOpen())
+            compass().unplug("COM2 (/dev/ttyUSB0) stopped working: No such device");
+    });
+    const auto start = sim->now();
+    press("cmdIDEsc");
+    EXPECT_LE(sim->now() - start, 1000u);
+    EXPECT_LT(received.size(), 10u);
+    ASSERT_EQ(sim->messages.texts().size(), 2u);
+    EXPECT_TRUE(sim->messages.texts()[0].contains("COM2"));
+    EXPECT_EQ(sim->messages.texts()[1],
+              "ESC Command was not found, please check if the compass is connected to the computer");
+    EXPECT_FALSE(window->receivePath().EscSearchActive);
+}
+
 TEST_F(TerminalToolsTest, SearchNeedsAnOpenPortAndALiveCompass)
 {
     connectCompass(27);

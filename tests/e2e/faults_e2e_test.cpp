@@ -1,6 +1,7 @@
 // The program against faults on the line and in its files.
 #include "fault_end_to_end.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <gtest/gtest.h>
@@ -56,3 +57,82 @@ TEST_F(FaultEndToEnd, UnpluggedAdapterClosesThePortKeepsTheLogAndOpensAgain)
 }
 
 } // namespace
+
+// A module that loses power in the middle of an exchange: the exchange ends
+// with its failure, the port is closed, and a new module is taken up again.
+class DeadLineEndToEnd : public FaultEndToEnd {
+protected:
+    void openOn(SimulatedCompass &compass)
+    {
+        ASSERT_TRUE(compass.linked());
+        start();
+        button("cmdOpen")->click();
+        ASSERT_TRUE(window->Com().isOpen());
+        ASSERT_TRUE(waitFor([&] { return control<QLabel>("lblHeading")->text() != "?"; }, 5000));
+    }
+    // Runs `press` and returns how long it kept the program in it, in ms.
+    qint64 timed(const std::function<void()> &press)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        press();
+        return clock.elapsed();
+    }
+    void expectPortClosedAndSaid()
+    {
+        EXPECT_TRUE(waitFor([&] { return !window->Com().isOpen(); }, 3000));
+        EXPECT_TRUE(told("COM2")) << messages.join('|').toStdString();
+        EXPECT_TRUE(enabled("cmdOpen"));
+        EXPECT_FALSE(enabled("cmdClose"));
+    }
+    // A working module on the same port: Open Port brings data and settings again.
+    void expectUsableAgain()
+    {
+        SimulatedCompass again(dir.path(), 2, {"--quiet"});
+        ASSERT_TRUE(again.linked());
+        messages.clear();
+        button("cmdOpen")->click();
+        ASSERT_TRUE(window->Com().isOpen()) << messages.join('|').toStdString();
+        EXPECT_TRUE(waitFor([&] { return window->state().DumpReceived && window->state().SettingsKnown; }, 8000));
+        EXPECT_EQ(window->state().Settings.OutputRate, 10);
+    }
+};
+
+TEST_F(DeadLineEndToEnd, ModuleDyingDuringASettingsCommand)
+{
+    SimulatedCompass compass(dir.path(), 2, {"--hang-up-on", QString::number('R')});
+    openOn(compass);
+    ASSERT_TRUE(waitFor([&] { return window->state().SettingsKnown; }, 8000));
+    button("cmdShowCSetup")->click();
+    control<QLineEdit>("txtCSOutRate")->setText("5");
+    messages.clear();
+    const qint64 took = timed([&] { button("cmdSet(1)")->click(); });
+    EXPECT_LT(took, 5000);
+    expectPortClosedAndSaid();
+    expectUsableAgain();
+}
+
+TEST_F(DeadLineEndToEnd, ModuleDyingInTheMiddleOfTheSettingsDump)
+{
+    SimulatedCompass compass(dir.path(), 2, {"--hang-up-on", QString::number('&')});
+    messages.clear();
+    openOn(compass);
+    expectPortClosedAndSaid();
+    // Half a dump is not the module's settings.
+    EXPECT_FALSE(window->state().SettingsKnown);
+    expectUsableAgain();
+}
+
+TEST_F(DeadLineEndToEnd, ModuleDyingDuringTheEscapeSearch)
+{
+    SimulatedCompass compass(dir.path(), 2, {"--escape", "3", "--hang-up-on", "1"});
+    openOn(compass);
+    button("cmdShowCSetup")->click();
+    platform::Wait(machine.platform, 1500);
+    messages.clear();
+    const qint64 took = timed([&] { button("cmdIDEsc")->click(); });
+    EXPECT_LT(took, 3000);
+    EXPECT_TRUE(told("ESC Command was not found, please check if the compass is connected to the computer"));
+    expectPortClosedAndSaid();
+    expectUsableAgain();
+}
