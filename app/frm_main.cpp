@@ -88,15 +88,7 @@ void frmMain::Form_Load()
     m_decimalSeparator = separator.isEmpty() ? QChar(0) : separator.front();
 
     m_config = std::make_unique<config::clsConfig>(m_platform.appPath);
-    const int loaded = m_config->LoadSettings();
-    if (loaded == -1 || loaded == -2)
-        m_platform.messages.show(tr("Configuration file not found or bad version, default loaded."),
-                                 platform::MessageIcon::Information);
-    if (!m_config->LastSaveSucceeded())
-        m_platform.messages.show(tr("The settings could not be saved to %1: %2\nThe program goes on with "
-                                    "these settings; check that the folder is writable.")
-                                     .arg(m_config->FilePath(), m_config->LastSaveError()),
-                                 platform::MessageIcon::Exclamation);
+    tellConfigLoad(m_config->LoadSettings());
 
     m_frmAccGraph = std::make_unique<charts::frmAccGraph>();
     m_frmMagGraph = std::make_unique<charts::frmMagGraph>();
@@ -118,6 +110,27 @@ void frmMain::Form_Load()
     m_tmrCheckAlive->setEnabled(true);
     m_tmrAskCmp->setInterval(5000);
     m_tmrAskCmp->setEnabled(false);
+}
+
+// One message for whatever went wrong with the file, so a bad start is told once.
+void frmMain::tellConfigLoad(std::int32_t loaded)
+{
+    QStringList told;
+    if (loaded == config::clsConfig::NotFound || loaded == config::clsConfig::WrongVersion)
+        told << tr("Configuration file not found or bad version, default loaded.");
+    else if (loaded == config::clsConfig::ReadError)
+        told << tr("The configuration file %1 could not be read to its end; the settings it did not hold have "
+                   "their default values. Check them with Configure.")
+                    .arg(m_config->FilePath());
+    if (!m_config->LastSaveSucceeded())
+        told << tr("The settings could not be saved to %1: %2\nThe program goes on with these settings; check "
+                   "that the folder is writable.")
+                    .arg(m_config->FilePath(), m_config->LastSaveError());
+    if (told.isEmpty())
+        return;
+    const bool onlyDefaults = loaded != config::clsConfig::ReadError && m_config->LastSaveSucceeded();
+    m_platform.messages.show(told.join(QStringLiteral("\n\n")),
+                             onlyDefaults ? platform::MessageIcon::Information : platform::MessageIcon::Exclamation);
 }
 
 void frmMain::buildWindow()

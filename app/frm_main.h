@@ -103,6 +103,7 @@ private:
     device::clsCompass &replaceCompass(std::unique_ptr<device::clsCompass> compass) override;
     void setCompassOwnsPort(bool owns) override { m_state.CompassOwnsPort = owns; }
 
+    void tellConfigLoad(std::int32_t loaded);
     void buildWindow();
     void parserTargets();
     void showChart(QWidget &chartWindow);

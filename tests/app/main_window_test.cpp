@@ -1,6 +1,8 @@
 #include "main_window_fixture.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -208,4 +210,58 @@ TEST_F(MainWindowTest, EveryReadingKeepsRoomForItsTextWhenAllFramesShow)
         auto *label = control<QLabel>(name);
         EXPECT_GE(label->height(), label->minimumSizeHint().height()) << name << " is squeezed";
     }
+}
+
+// Whatever is wrong with Compass.ini, the window starts on working settings and says so in one message.
+TEST_F(MainWindowTest, ABadConfigurationIsToldOnceAndTheWindowWorks)
+{
+    const QString file = dir.filePath("Compass.ini");
+    const auto writeFile = [&](const QByteArray &bytes) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    };
+    const auto startsAndWorks = [&](const char *what) {
+        SCOPED_TRACE(what);
+        load();
+        EXPECT_EQ(sim->messages.shown().size(), 1u) << sim->messages.texts().join(" | ").toStdString();
+        press("cmdOpen");
+        EXPECT_TRUE(window->Com().isOpen());
+        press("cmdClose");
+        window.reset();
+    };
+
+    // Version 4, then a length far beyond the end.
+    writeFile(QByteArray("\x04\x00\xF0\xFF" "12", 6));
+    startsAndWorks("damaged file");
+    EXPECT_TRUE(sim->messages.texts().front().contains("could not be read to its end"));
+
+    writeFile(QByteArray(87, '\xA5'));
+    startsAndWorks("noise of the right length");
+    EXPECT_EQ(sim->messages.texts().front(), "Configuration file not found or bad version, default loaded.");
+
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Compass.ini"));
+    startsAndWorks("a folder in the file's place");
+    EXPECT_TRUE(sim->messages.texts().front().startsWith("Configuration file not found or bad version, default loaded."));
+    EXPECT_TRUE(sim->messages.texts().front().contains("could not be saved"));
+    EXPECT_EQ(sim->messages.shown().front().icon, platform::MessageIcon::Exclamation);
+}
+
+TEST_F(MainWindowTest, AProgramFolderThatCannotBeWrittenIsToldOnce)
+{
+    // A folder that is gone cannot be written, not even by root.
+    sim = std::make_unique<platform::sim::SimPlatform>(dir.filePath("gone") + "/", 1000);
+    sim->ports.addDevice(2);
+    window = std::make_unique<app::frmMain>(sim->platform);
+    window->Form_Load();
+    ASSERT_EQ(sim->messages.shown().size(), 1u) << sim->messages.texts().join(" | ").toStdString();
+    EXPECT_TRUE(sim->messages.texts().front().contains("could not be saved"));
+    EXPECT_EQ(control<QLineEdit>("txtCSOutRate")->text(), "7");
+    press("cmdOpen");
+    EXPECT_TRUE(window->Com().isOpen());
+    // Changing a stored choice later says nothing more.
+    press("cmdShowCSetup");
+    control<QCheckBox>("chkShowCompassData")->click();
+    EXPECT_EQ(sim->messages.shown().size(), 1u);
 }

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
+#include <random>
 #include <vector>
 
 namespace {
@@ -13,6 +15,8 @@ using platform::sim::SimPlatform;
 
 struct RecordingHost : app::ReceiveHost {
     std::vector<std::string> terminal;
+    // Every line handed on, data or not, in the order handled.
+    std::vector<std::string> handled;
     std::vector<std::pair<std::string, int>> sentences;
     std::vector<std::string> dumpLines;
     int settingsRequests = 0;
@@ -21,12 +25,17 @@ struct RecordingHost : app::ReceiveHost {
     bool warning = false;
     std::function<void(std::string &)> onSentence;
 
-    void appendTerminal(const std::string &text) override { terminal.push_back(text); }
+    void appendTerminal(const std::string &text) override
+    {
+        terminal.push_back(text);
+        handled.push_back(text.substr(0, text.size() - 2));  // less the CR LF added for the terminal
+    }
     bool showCompassOutput() const override { return echo; }
     void setFramingWarningVisible(bool visible) override { warning = visible; }
     void parseSentence(std::string &line, std::int32_t form, std::int32_t) override
     {
         sentences.emplace_back(line, form);
+        handled.push_back(line);
         if (onSentence)
             onSentence(line);
     }
@@ -260,6 +269,59 @@ TEST_F(ReceivePathTest, TickWrapKeepsTheEchoThrottleWorking)
     wrapSim.ports.openPort(3)->deliver(std::string(450, '1') + "\r\n");
     wrapSim.advance(1);
     ASSERT_EQ(h.terminal.size(), 1u);
+}
+
+// Random streams in random pieces, with receive events nested inside the
+// handling of a line: the lines come out as cutting the whole stream at each
+// LF gives them, and the unfinished rest never outgrows its bound.
+TEST_F(ReceivePathTest, RandomPiecesAndNestedEventsCutTheSameLinesAsTheWholeStream)
+{
+    std::mt19937 random(4242);
+    const auto below = [&](int n) { return int(random() % unsigned(n)); };
+    const auto randomLine = [&] {
+        std::string line;
+        switch (below(4)) {
+        case 0: line = "$C" + std::to_string(below(360)) + "P1R2*00\r"; break;  // data
+        case 1: line = std::to_string(below(1000)) + "," + std::to_string(below(90)); break;
+        case 2: line = "CMD:"; break;
+        default:
+            for (int n = below(300); n > 0; --n)
+                line += char(below(256));
+        }
+        line.erase(std::remove(line.begin(), line.end(), '\n'), line.end());
+        return line + '\n';
+    };
+
+    for (int round = 0; round < 200; ++round) {
+        SCOPED_TRACE(round);
+        host.handled.clear();
+        std::string stream;
+        for (int n = below(40); n > 0; --n)
+            stream += randomLine();
+        std::vector<std::string> expected;
+        for (std::size_t start = 0, lf; (lf = stream.find('\n', start)) != std::string::npos; start = lf + 1)
+            expected.push_back(stream.substr(start, lf - start + 1));
+
+        std::size_t at = 0;
+        const auto nextPiece = [&] {
+            const std::size_t n = std::min(stream.size() - at, std::size_t(1 + below(64)));
+            far().deliver(stream.substr(at, n));
+            at += n;
+        };
+        host.onSentence = [&](std::string &) {
+            if (at < stream.size() && below(3) == 0) {
+                nextPiece();
+                sim.advance(1);
+            }
+        };
+        while (at < stream.size()) {
+            nextPiece();
+            sim.advance(1);
+            ASSERT_LE(path.LineBuffer.size(), app::ReceivePath::MaxLineBuffer);
+        }
+        EXPECT_TRUE(path.LineBuffer.empty());
+        ASSERT_EQ(host.handled, expected);
+    }
 }
 
 } // namespace

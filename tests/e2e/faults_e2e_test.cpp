@@ -1,10 +1,15 @@
 // The program against faults on the line and in its files.
 #include "fault_end_to_end.h"
+#include "tools/pseudo_terminal.h"
 
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <random>
 
 namespace {
 
@@ -135,4 +140,89 @@ TEST_F(DeadLineEndToEnd, ModuleDyingDuringTheEscapeSearch)
     EXPECT_TRUE(told("ESC Command was not found, please check if the compass is connected to the computer"));
     expectPortClosedAndSaid();
     expectUsableAgain();
+}
+
+// The program's port on a pty this test writes to, as a line at the wrong
+// baud rate delivers noise.
+class NoisyLineEndToEnd : public FaultEndToEnd {
+protected:
+    NoisyLineEndToEnd() : link(QDir(dir.path()).filePath("ports").toStdString(), 2, line.slavePath()) {}
+
+    // Writes `chunk()` every 2 ms for `ms`, while noting the longest the event loop went unserved.
+    void feedFor(int ms, const std::function<std::string()> &chunk)
+    {
+        QTimer writer;
+        writer.setInterval(2);
+        QObject::connect(&writer, &QTimer::timeout, [&] { line.write(chunk()); });
+        QElapsedTimer sinceBeat;
+        sinceBeat.start();
+        QTimer heartbeat;
+        heartbeat.setInterval(10);
+        QObject::connect(&heartbeat, &QTimer::timeout, [&] {
+            longestStall = std::max(longestStall, sinceBeat.restart());
+        });
+        writer.start();
+        heartbeat.start();
+        platform::Wait(machine.platform, ms);
+    }
+    std::string bytes(std::size_t n, int low, int high)
+    {
+        std::uniform_int_distribution<int> pick(low, high);
+        std::string out(n, '\0');
+        for (char &c : out)
+            c = static_cast<char>(pick(random));
+        return out;
+    }
+    std::string bytesWithoutLf(std::size_t n, int low, int high)
+    {
+        std::string out = bytes(n, low, high);
+        std::replace(out.begin(), out.end(), '\n', '.');
+        return out;
+    }
+
+    compass_sim::PseudoTerminal line;
+    compass_sim::PortLink link;
+    std::mt19937 random{20261207};
+    qint64 longestStall = 0;
+};
+
+TEST_F(NoisyLineEndToEnd, WrongBaudNoiseKeepsMemoryBoundedAndTheProgramResponsive)
+{
+    start();
+    button("cmdOpen")->click();
+    ASSERT_TRUE(window->Com().isOpen());
+    button("cmdShowCSetup")->click();
+    control<QCheckBox>("chkShowCompassData")->setChecked(true);
+    platform::Wait(machine.platform, 200);
+    const long residentBefore = residentKiB();
+
+    feedFor(1500, [&] { return bytesWithoutLf(4096, 0, 255); });
+    feedFor(1000, [&] { return std::string(4096, '\0'); });
+    feedFor(1000, [&] { return bytesWithoutLf(4096, 128, 255); });
+    // Lines of 100 kB, some of them looking like data.
+    std::size_t written = 0;
+    feedFor(1500, [&] {
+        std::string chunk = bytesWithoutLf(4096, 32, 255);
+        if ((written += chunk.size()) >= 100'000) {
+            written = 0;
+            chunk.back() = '\n';
+            chunk.front() = '$';
+        }
+        return chunk;
+    });
+
+    // A pty has no framing errors: noise alone raises no warning.
+    EXPECT_FALSE(control("lbl1004")->isVisibleTo(window.get()));
+    EXPECT_LE(window->receivePath().LineBuffer.size(), app::ReceivePath::MaxLineBuffer);
+    EXPECT_LE(control<QPlainTextEdit>("txtInput")->toPlainText().size(), 2000 + 4096 + 2);
+    EXPECT_LT(residentKiB() - residentBefore, 32 * 1024) << "resident memory grew by KiB";
+    EXPECT_LT(longestStall, 500) << "the event loop went unserved for ms";
+
+    // Clean sentences again: the program reads them at once.
+    line.write("\r\n");
+    ASSERT_TRUE(waitFor([&] {
+        line.write("$C123.4P1.5R-2.5*00\r\n");
+        return control<QLabel>("lblHeading")->text() == QString::fromUtf8("123.4°");
+    }, 3000)) << control<QLabel>("lblHeading")->text().toStdString();
+    EXPECT_TRUE(window->Com().isOpen());
 }
