@@ -22,5 +22,5 @@ if [ "${1:-}" = "--all" ]; then
   export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DCOMPASS_SANITIZE=ON -DCOMPASS_BENCH=OFF
-  bash tests/fuzz/run_fuzz.sh 20
+  bash tests/fuzz/run_fuzz.sh 10
 fi

@@ -13,6 +13,12 @@
 
 namespace {
 
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool RunsUnderAddressSanitizer = true;
+#else
+constexpr bool RunsUnderAddressSanitizer = false;
+#endif
+
 TEST_F(FaultEndToEnd, UnpluggedAdapterClosesThePortKeepsTheLogAndOpensAgain)
 {
     auto compass = std::make_unique<SimulatedCompass>(dir.path(), 2, QStringList{"--quiet", "--rate", "20"});
@@ -215,7 +221,9 @@ TEST_F(NoisyLineEndToEnd, WrongBaudNoiseKeepsMemoryBoundedAndTheProgramResponsiv
     EXPECT_FALSE(control("lbl1004")->isVisibleTo(window.get()));
     EXPECT_LE(window->receivePath().LineBuffer.size(), app::ReceivePath::MaxLineBuffer);
     EXPECT_LE(control<QPlainTextEdit>("txtInput")->toPlainText().size(), 2000 + 4096 + 2);
-    EXPECT_LT(residentKiB() - residentBefore, 32 * 1024) << "resident memory grew by KiB";
+    // AddressSanitizer holds freed memory back for a while, so only a plain build shows the true figure.
+    if (!RunsUnderAddressSanitizer)
+        EXPECT_LT(residentKiB() - residentBefore, 32 * 1024) << "resident memory grew by KiB";
     EXPECT_LT(longestStall, 500) << "the event loop went unserved for ms";
 
     // Clean sentences again: the program reads them at once.
