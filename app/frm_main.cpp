@@ -7,6 +7,7 @@
 #include "config/cls_config.h"
 #include "config/frm_setup.h"
 #include "controls/attitude_indicator.h"
+#include "controls/busy_pointer.h"
 #include "controls/heading_indicator.h"
 #include "controls/xp_button.h"
 #include "device/cls_compass.h"
@@ -15,7 +16,6 @@
 #include "settings_panel/menu_exchange_gate.h"
 #include "settings_panel/settings_panel_controller.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
@@ -30,13 +30,6 @@ const QString frmMain::Caption = QStringLiteral("Quorvane Orvex Demo Utility V2.
 
 namespace {
 
-QAbstractButton *makeButton(const QString &caption, const char *name, QWidget *parent)
-{
-    auto *button = new XPButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
 QLabel *makeNotice(const QString &text, const char *name, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
@@ -46,15 +39,6 @@ QLabel *makeNotice(const QString &text, const char *name, QWidget *parent)
     label->hide();
     return label;
 }
-
-// The hourglass while a routine waits on the port.
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer &) = delete;
-    BusyPointer &operator=(const BusyPointer &) = delete;
-};
 
 } // namespace
 
@@ -135,12 +119,12 @@ void frmMain::tellConfigLoad(std::int32_t loaded)
 
 void frmMain::buildWindow()
 {
-    m_cmdConfigure = makeButton(tr("Configure"), "cmdConfigure", this);
-    m_cmdOpen = makeButton(tr("Open Port"), "cmdOpen", this);
-    m_cmdClose = makeButton(tr("Close Port"), "cmdClose", this);
-    m_cmdExit = makeButton(tr("Quit"), "cmdExit", this);
-    m_cmdShowCSetup = makeButton(tr("Program"), "cmdShowCSetup", this);
-    m_cmdShowCmpData = makeButton(tr("Show Compass Data"), "cmdShowCmpData", this);
+    m_cmdConfigure = new XPButton(tr("Configure"), "cmdConfigure", this);
+    m_cmdOpen = new XPButton(tr("Open Port"), "cmdOpen", this);
+    m_cmdClose = new XPButton(tr("Close Port"), "cmdClose", this);
+    m_cmdExit = new XPButton(tr("Quit"), "cmdExit", this);
+    m_cmdShowCSetup = new XPButton(tr("Program"), "cmdShowCSetup", this);
+    m_cmdShowCmpData = new XPButton(tr("Show Compass Data"), "cmdShowCmpData", this);
     m_cmdClose->setEnabled(false);
 
     auto *buttons = new QWidget(this);
@@ -273,7 +257,7 @@ void frmMain::setPortButtons(bool open)
 void frmMain::cmdOpen_Click()
 {
     m_receive->resetFramingErrors();
-    BusyPointer busy;
+    controls::BusyPointer busy;
     if (TryToOpenPort()) {
         m_state.SettingsKnown = false;
         m_state.DumpReceived = false;

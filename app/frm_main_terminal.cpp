@@ -3,13 +3,13 @@
 
 #include "app/terminal_frame.h"
 #include "config/cls_config.h"
+#include "controls/busy_pointer.h"
 #include "device/cls_compass.h"
 #include "device/wait_until.h"
 #include "platform/wait.h"
 #include "settings_panel/menu_exchange_gate.h"
 #include "wizard/ht_cal_launcher.h"
 
-#include <QApplication>
 #include <QCheckBox>
 
 namespace app {
@@ -20,14 +20,6 @@ constexpr std::int32_t PromptSeen = -1;
 constexpr std::int32_t PromptAwaited = -2;
 const QColor FactorySpaceColour(255, 255, 192);
 const QColor UserSpaceColour(255, 255, 255);
-
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer &) = delete;
-    BusyPointer &operator=(const BusyPointer &) = delete;
-};
 
 QString compassBusyText()
 {
@@ -53,7 +45,7 @@ void frmMain::cmdIDEsc_Click()
         warn(compassBusyText());
         return;
     }
-    BusyPointer busy;
+    controls::BusyPointer busy;
     ReceivePath &rx = *m_receive;
     std::int16_t escCode = -1;
     rx.CmdPromptSeen = PromptAwaited;
@@ -117,7 +109,7 @@ void frmMain::chkShiftMode_Click()
             return;
         }
     }
-    BusyPointer busy;
+    controls::BusyPointer busy;
     m_state.CompassOwnsPort = true;
     replaceCompass();
     if (!m_gCompass->StartCompass())

@@ -11,16 +11,6 @@
 
 namespace app {
 
-namespace {
-QAbstractButton *makeButton(const QString &caption, const char *name, QWidget *parent)
-{
-    auto *button = new XPButton(parent);
-    button->setText(caption);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-} // namespace
-
 TerminalFrame::TerminalFrame(QWidget *parent) : QWidget(parent)
 {
     auto *caption = new QLabel(tr("Terminal Window"), this);
@@ -38,12 +28,12 @@ TerminalFrame::TerminalFrame(QWidget *parent) : QWidget(parent)
 
     m_chkShowCompassData = new QCheckBox(tr("Show Compass Output"), this);
     m_chkShowCompassData->setObjectName(QStringLiteral("chkShowCompassData"));
-    m_cmdClearDebug = makeButton(tr("Clear"), "cmdClearDebug", this);
-    m_cmdIDEsc = makeButton(tr("ID <esc>"), "cmdIDEsc", this);
+    m_cmdClearDebug = new XPButton(tr("Clear"), "cmdClearDebug", this);
+    m_cmdIDEsc = new XPButton(tr("ID <esc>"), "cmdIDEsc", this);
     auto *escLabel = new QLabel(tr("Identity <esc> code for this compass"), this);
     m_chkShiftMode = new QCheckBox(tr("Write next command to Factory Space"), this);
     m_chkShiftMode->setObjectName(QStringLiteral("chkShiftMode"));
-    m_cmdHighTemp = makeButton(tr("HT Cal"), "cmdHighTemp", this);
+    m_cmdHighTemp = new XPButton(tr("HT Cal"), "cmdHighTemp", this);
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);

@@ -1,6 +1,7 @@
 #include "controls/attitude_indicator.h"
 
 #include "controls/dial_angles.h"
+#include "controls/dial_style.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -10,15 +11,12 @@ namespace controls {
 
 namespace {
 
-constexpr double bezelRadius = 98;
 constexpr double ballRadius = 80;
 // Design pixels per degree of pitch: the ball shows about 35 degrees either way.
 constexpr double pitchScale = ballRadius / 35.0;
 
 const QColor sky(58, 130, 214);
 const QColor ground(150, 96, 44);
-const QColor bezel(46, 46, 50);
-const QColor marking(Qt::white);
 const QColor aircraft(255, 170, 0);
 
 void drawBall(QPainter &painter, double pitch, double roll)
@@ -32,16 +30,16 @@ void drawBall(QPainter &painter, double pitch, double roll)
     // The roll pointer turns with the horizon but does not move with pitch.
     painter.save();
     painter.translate(0, pitch * pitchScale);
-    const double reach = 2 * bezelRadius + 90 * pitchScale;
+    const double reach = 2 * dial::BezelRadius + 90 * pitchScale;
     painter.fillRect(QRectF(-reach, -reach, 2 * reach, reach), sky);
     painter.fillRect(QRectF(-reach, 0, 2 * reach, reach), ground);
-    painter.setPen(QPen(marking, 1.5));
+    painter.setPen(QPen(dial::Marking, 1.5));
     painter.drawLine(QPointF(-reach, 0), QPointF(reach, 0));
 
     QFont ladderFont = painter.font();
     ladderFont.setPixelSize(9);
     painter.setFont(ladderFont);
-    painter.setPen(QPen(marking, 1.2));
+    painter.setPen(QPen(dial::Marking, 1.2));
     for (int degrees = -90; degrees <= 90; degrees += 5) {
         if (degrees == 0 || std::abs(degrees - pitch) > 30)
             continue;
@@ -67,7 +65,7 @@ void drawBall(QPainter &painter, double pitch, double roll)
 void drawRollScale(QPainter &painter)
 {
     painter.save();
-    painter.setPen(QPen(marking, 1.5));
+    painter.setPen(QPen(dial::Marking, 1.5));
     for (int degrees : {-60, -45, -30, -20, -10, 10, 20, 30, 45, 60}) {
         painter.save();
         painter.rotate(degrees);
@@ -76,7 +74,7 @@ void drawRollScale(QPainter &painter)
         painter.restore();
     }
     painter.setPen(Qt::NoPen);
-    painter.setBrush(marking);
+    painter.setBrush(dial::Marking);
     painter.drawPolygon(QPolygonF({QPointF(0, -ballRadius - 1), QPointF(-6, -ballRadius - 12),
                                    QPointF(6, -ballRadius - 12)}));
     painter.restore();
@@ -101,7 +99,7 @@ void drawHeadingReadout(QPainter &painter, double heading)
 {
     painter.save();
     const QRectF box(-22, ballRadius - 6, 44, 18);
-    painter.setPen(QPen(marking, 1));
+    painter.setPen(QPen(dial::Marking, 1));
     painter.setBrush(QColor(20, 20, 20));
     painter.drawRoundedRect(box, 3, 3);
     QFont font = painter.font();
@@ -127,8 +125,8 @@ void AttitudeIndicator::paintEvent(QPaintEvent *)
         return;
 
     painter.setPen(Qt::NoPen);
-    painter.setBrush(bezel);
-    painter.drawEllipse(QPointF(0, 0), bezelRadius, bezelRadius);
+    painter.setBrush(dial::Bezel);
+    painter.drawEllipse(QPointF(0, 0), dial::BezelRadius, dial::BezelRadius);
 
     // Numbers that are no angle at all draw as level flight.
     drawBall(painter, limitedPitch(value(Pitch)).value_or(0), signedAngle(value(Roll)).value_or(0));

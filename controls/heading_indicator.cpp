@@ -1,6 +1,7 @@
 #include "controls/heading_indicator.h"
 
 #include "controls/dial_angles.h"
+#include "controls/dial_style.h"
 
 #include <QPainter>
 
@@ -8,12 +9,9 @@ namespace controls {
 
 namespace {
 
-constexpr double bezelRadius = 98;
 constexpr double cardRadius = 86;
 
-const QColor bezel(46, 46, 50);
 const QColor card(22, 22, 24);
-const QColor marking(Qt::white);
 const QColor bug(255, 140, 0);
 
 QString cardLabel(int degrees)
@@ -39,7 +37,7 @@ void drawCard(QPainter &painter, double heading)
         painter.save();
         painter.rotate(degrees);
         const bool major = degrees % 10 == 0;
-        painter.setPen(QPen(marking, major ? 1.6 : 1));
+        painter.setPen(QPen(dial::Marking, major ? 1.6 : 1));
         painter.drawLine(QPointF(0, -cardRadius + 1), QPointF(0, -cardRadius + (major ? 11 : 6)));
         if (degrees % 30 == 0)
             painter.drawText(QRectF(-14, -cardRadius + 13, 28, 18), Qt::AlignCenter, cardLabel(degrees));
@@ -66,9 +64,9 @@ void drawLubberAndAircraft(QPainter &painter)
     painter.save();
     painter.setPen(Qt::NoPen);
     painter.setBrush(bug);
-    painter.drawPolygon(QPolygonF({QPointF(0, -cardRadius + 2), QPointF(-6, -bezelRadius + 1),
-                                   QPointF(6, -bezelRadius + 1)}));
-    painter.setBrush(marking);
+    painter.drawPolygon(QPolygonF({QPointF(0, -cardRadius + 2), QPointF(-6, -dial::BezelRadius + 1),
+                                   QPointF(6, -dial::BezelRadius + 1)}));
+    painter.setBrush(dial::Marking);
     painter.drawPolygon(QPolygonF({QPointF(0, -24), QPointF(3, -14), QPointF(3, -4), QPointF(22, 4),
                                    QPointF(22, 8), QPointF(3, 4), QPointF(3, 14), QPointF(9, 19),
                                    QPointF(9, 22), QPointF(0, 19), QPointF(-9, 22), QPointF(-9, 19),
@@ -81,7 +79,7 @@ void drawReadout(QPainter &painter, double heading)
 {
     painter.save();
     const QRectF box(-22, 28, 44, 18);
-    painter.setPen(QPen(marking, 1));
+    painter.setPen(QPen(dial::Marking, 1));
     painter.setBrush(QColor(0, 0, 0));
     painter.drawRoundedRect(box, 3, 3);
     QFont font = painter.font();
@@ -106,8 +104,8 @@ void HeadingIndicator::paintEvent(QPaintEvent *)
         return;
 
     painter.setPen(Qt::NoPen);
-    painter.setBrush(bezel);
-    painter.drawEllipse(QPointF(0, 0), bezelRadius, bezelRadius);
+    painter.setBrush(dial::Bezel);
+    painter.drawEllipse(QPointF(0, 0), dial::BezelRadius, dial::BezelRadius);
     painter.setBrush(card);
     painter.drawEllipse(QPointF(0, 0), cardRadius, cardRadius);
 

@@ -39,6 +39,11 @@ XPButton::XPButton(const QString &caption, QWidget *parent) : XPButton(parent)
     setText(caption);
 }
 
+XPButton::XPButton(const QString &caption, const char *objectName, QWidget *parent) : XPButton(caption, parent)
+{
+    setObjectName(QLatin1String(objectName));
+}
+
 void XPButton::setButtonType(int type)
 {
     if (type == m_buttonType)

@@ -20,6 +20,7 @@ public:
 
     explicit XPButton(QWidget *parent = nullptr);
     explicit XPButton(const QString &caption, QWidget *parent = nullptr);
+    XPButton(const QString &caption, const char *objectName, QWidget *parent);
 
     int buttonType() const { return m_buttonType; }
     void setButtonType(int type);

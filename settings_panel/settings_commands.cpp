@@ -1,7 +1,7 @@
 #include "settings_panel/settings_commands.h"
 
 #include "platform/wait.h"
-#include "settings_panel/busy_cursor.h"
+#include "controls/busy_pointer.h"
 #include "settings_panel/field_checks.h"
 #include "settings_panel/menu_protocol.h"
 #include "settings_panel/number_text.h"
@@ -16,7 +16,7 @@
 namespace settings_panel {
 
 namespace Key = MenuProtocol::Key;
-namespace Pace = MenuProtocol::PanelPace;
+namespace PanelTiming = MenuProtocol::PanelPace;
 
 namespace {
 
@@ -57,7 +57,7 @@ void SettingsCommands::Press(int index)
         // Another exchange has the menu (a settings read, the escape search, a
         // calibration); this command goes out once it has ended.
         m_deferredPress = index;
-        m_deferredBusy = std::make_unique<BusyCursor>();
+        m_deferredBusy = std::make_unique<controls::BusyPointer>();
         disableButtons();
         m_gate.whenFree([this] { runDeferredPress(); });
         return;
@@ -85,7 +85,7 @@ void SettingsCommands::runDeferredPress()
 
 void SettingsCommands::run(int index, MenuExchange exchange)
 {
-    BusyCursor busy;
+    controls::BusyPointer busy;
     disableButtons();
     bool reread = false;
     if (sequence(index, reread) == Outcome::Refused) {
@@ -95,7 +95,7 @@ void SettingsCommands::run(int index, MenuExchange exchange)
     m_host.clearShiftMode(exchange);
     m_state.MenuCommandActive = false;
     if (reread) {
-        pause(Pace::BeforeReread);
+        pause(PanelTiming::BeforeReread);
         m_reader.RequestSettings(exchange, true);
     }
     if (calibrationRunning())
@@ -255,7 +255,7 @@ void SettingsCommands::softIron()
             m_calibration = Calibration::None;
         }
     }
-    pause(Pace::SoftIronSettle);
+    pause(PanelTiming::SoftIronSettle);
     button->setEnabled(true);
 }
 
@@ -276,7 +276,7 @@ void SettingsCommands::escAndKey(char key)
 {
     send(MenuProtocol::Esc);
     m_state.MenuCommandActive = true;
-    pause(Pace::AfterEsc);
+    pause(PanelTiming::AfterEsc);
     send(key);
 }
 
@@ -288,7 +288,7 @@ void SettingsCommands::value(char key, const std::string &text)
         return;
     }
     send(text);
-    pause(Pace::BeforeCr);
+    pause(PanelTiming::BeforeCr);
     send(MenuProtocol::Cr);
 }
 

@@ -9,9 +9,10 @@
 #include <optional>
 #include <string>
 
+namespace controls { class BusyPointer; }
+
 namespace settings_panel {
 
-class BusyCursor;
 class SettingsReader;
 
 // The `cmdSet` buttons: each press sends its row's menu command, paced by time
@@ -83,7 +84,7 @@ private:
     std::optional<MenuExchange> m_calibrationExchange;
     std::int16_t m_softIronPoint = 0;
     std::optional<int> m_deferredPress;
-    std::unique_ptr<BusyCursor> m_deferredBusy;
+    std::unique_ptr<controls::BusyPointer> m_deferredBusy;
 };
 
 } // namespace settings_panel

@@ -1,7 +1,7 @@
 #include "settings_panel/settings_reader.h"
 
 #include "platform/wait.h"
-#include "settings_panel/busy_cursor.h"
+#include "controls/busy_pointer.h"
 #include "settings_panel/compass_data_window.h"
 #include "settings_panel/menu_protocol.h"
 #include "settings_panel/number_text.h"
@@ -104,7 +104,7 @@ void SettingsReader::ShowCompassData()
             platform::MessageIcon::Information, platform::MessageButtons::Ok);
         return;
     }
-    std::optional<BusyCursor> busy(std::in_place);
+    std::optional<controls::BusyPointer> busy(std::in_place);
     send(MenuProtocol::Esc);
     pause(Pace::AfterEsc);
     m_state.SettingsKnown = false;

@@ -1,12 +1,13 @@
 #include "wizard/frm_high_temp_cal.h"
 
+#include "controls/busy_pointer.h"
 #include "controls/xp_button.h"
 #include "device/cls_automation.h"
 #include "device/cls_compass.h"
-#include "wizard/busy_pointer.h"
 #include "wizard/ref_cal_step.h"
 #include "wizard/step_wait_90_degree_ht.h"
 #include "wizard/step_wait_level_ht.h"
+#include "wizard/temperature_wait_step.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -17,17 +18,9 @@
 namespace wizard {
 
 namespace {
-QLabel *makeLabel(const QString &text, const char *objectName, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(objectName));
-    return label;
-}
-
 XPButton *makeButton(const QString &caption, const char *objectName, QWidget *parent)
 {
-    auto *button = new XPButton(caption, parent);
-    button->setObjectName(QLatin1String(objectName));
+    auto *button = new XPButton(caption, objectName, parent);
     button->setMinimumSize(80, 25);
     return button;
 }
@@ -40,12 +33,12 @@ frmHighTempCal::frmHighTempCal(WizardHost &host, QWidget *parent)
     setWindowTitle(tr("High Temp Calibration"));
     setFont(QFont(QStringLiteral("Verdana"), 8));
 
-    m_lblStep = makeLabel(tr("STEP 1"), "lblStep", this);
+    m_lblStep = MakeLabel(tr("STEP 1"), "lblStep", this);
     QFont heading = m_lblStep->font();
     heading.setBold(true);
     heading.setPointSize(11);
     m_lblStep->setFont(heading);
-    m_lblStepDesc = makeLabel(QString(), "lblStepDesc", this);
+    m_lblStepDesc = MakeLabel(QString(), "lblStepDesc", this);
     QFont title = m_lblStepDesc->font();
     title.setBold(true);
     m_lblStepDesc->setFont(title);
@@ -59,9 +52,9 @@ frmHighTempCal::frmHighTempCal(WizardHost &host, QWidget *parent)
     m_frStepRefFinal = new QFrame(this);
     m_frStepRefFinal->setObjectName(QStringLiteral("frStepRefFinal"));
     m_frStepRefFinal->setAutoFillBackground(true);
-    QLabel *done = makeLabel(tr("Compass Successfully Calibrated for High Temp!"), "lblFinal1", m_frStepRefFinal);
+    QLabel *done = MakeLabel(tr("Compass Successfully Calibrated for High Temp!"), "lblFinal1", m_frStepRefFinal);
     done->setFont(QFont(QStringLiteral("Arial"), 12, QFont::Bold));
-    QLabel *goOn = makeLabel(tr("Now, close this dialog to continue the configuration."), "lblFinal2",
+    QLabel *goOn = MakeLabel(tr("Now, close this dialog to continue the configuration."), "lblFinal2",
                              m_frStepRefFinal);
     auto *finalLayout = new QVBoxLayout(m_frStepRefFinal);
     finalLayout->addStretch();
@@ -182,7 +175,7 @@ void frmHighTempCal::done(int result)
 
 void frmHighTempCal::next()
 {
-    BusyPointer hourglass;
+    controls::BusyPointer hourglass;
     if (m_currentStep == FinalPage) {
         accept();
         return;
@@ -198,7 +191,7 @@ void frmHighTempCal::next()
 void frmHighTempCal::back()
 {
     // Back is offered on steps 2 to 4 only; from 3 it skips the calibration of step 2.
-    BusyPointer hourglass;
+    controls::BusyPointer hourglass;
     step(m_currentStep)->RollBack();
     m_currentStep = m_currentStep == 3 ? 1 : m_currentStep - 1;
     showStep(m_currentStep);

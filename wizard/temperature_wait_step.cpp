@@ -18,17 +18,18 @@ const QColor WarningRed(255, 0, 0);
 const QString Degrees = QStringLiteral("°");
 const QString DegreesCelsius = QStringLiteral("°C");
 
-QLabel *makeLabel(const QString &text, const char *objectName, QWidget *parent)
+} // namespace
+
+QLabel *MakeLabel(const QString &text, const char *objectName, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(objectName));
     return label;
 }
-} // namespace
 
 QLabel *MakeColouredLabel(const QString &text, const char *objectName, const QColor &colour, QWidget *parent)
 {
-    QLabel *label = makeLabel(text, objectName, parent);
+    QLabel *label = MakeLabel(text, objectName, parent);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
@@ -43,13 +44,13 @@ TemperatureWaitStep::TemperatureWaitStep(platform::Platform &platform, Threshold
     m_frStep = new QFrame(this);
     m_frStep->setObjectName(QStringLiteral("frStep"));
 
-    auto *label60 = makeLabel(tr("Reference Compass"), "Label60", m_frStep);
+    auto *label60 = MakeLabel(tr("Reference Compass"), "Label60", m_frStep);
     label60->setFont(QFont(QStringLiteral("Arial"), 10, QFont::Bold));
 
     auto *readings = new QGridLayout;
     const auto addReading = [&](int row, const QString &caption, const char *captionName, const char *valueName) {
-        QLabel *title = makeLabel(caption, captionName, m_frStep);
-        QLabel *value = makeLabel(QString(), valueName, m_frStep);
+        QLabel *title = MakeLabel(caption, captionName, m_frStep);
+        QLabel *value = MakeLabel(QString(), valueName, m_frStep);
         value->setMinimumWidth(70);
         title->setBuddy(value);
         readings->addWidget(title, row, 0);
@@ -62,12 +63,12 @@ TemperatureWaitStep::TemperatureWaitStep(platform::Platform &platform, Threshold
     m_lblSHTLTemp = addReading(3, tr("Temp.:"), "Label62", "lblSHTLTemp");
     readings->setColumnStretch(2, 1);
 
-    m_instruction = makeLabel(QString(), "lblInstruction", m_frStep);
+    m_instruction = MakeLabel(QString(), "lblInstruction", m_frStep);
     m_instruction->setWordWrap(true);
 
     m_detailGrid = new QGridLayout;
 
-    m_imgSHTLWarn = makeLabel(QString(), "imgSHTLWarn", m_frStep);
+    m_imgSHTLWarn = MakeLabel(QString(), "imgSHTLWarn", m_frStep);
     m_imgSHTLWarn->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(24, 24));
     m_lblSHTLWarn = MakeColouredLabel(QString(), "lblSHTLWarn", WarningRed, m_frStep);
     m_lblSHTLWarn->setWordWrap(true);

@@ -1,4 +1,5 @@
 #include "charts/axis_scale.h"
+#include "tests/non_finite.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -11,8 +12,6 @@ using charts::axisTicks;
 using charts::drawableRange;
 using charts::rangeFraction;
 
-constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-constexpr double inf = std::numeric_limits<double>::infinity();
 constexpr double biggest = std::numeric_limits<double>::max();
 
 TEST(DrawableRange, ReversedBoundsAreSwapped)
@@ -37,7 +36,7 @@ TEST(DrawableRange, EqualBoundsAreWidenedAroundTheirValue)
 
 TEST(DrawableRange, BoundsThatAreNoNumberGiveTheDefault)
 {
-    for (auto [maximum, minimum] : {std::pair{nan, 0.0}, std::pair{10.0, nan}, std::pair{inf, -inf}}) {
+    for (auto [maximum, minimum] : {std::pair{NaN, 0.0}, std::pair{10.0, NaN}, std::pair{Inf, -Inf}}) {
         const AxisRange range = drawableRange(maximum, minimum);
         EXPECT_EQ(range.minimum, -1);
         EXPECT_EQ(range.maximum, 1);

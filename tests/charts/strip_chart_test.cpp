@@ -1,4 +1,5 @@
 #include "charts/strip_chart_widget.h"
+#include "tests/non_finite.h"
 #include "tests/charts/chart_images.h"
 
 #include <QApplication>
@@ -15,8 +16,6 @@ using charts_test::isRed;
 using charts_test::pixelsWhere;
 using charts_test::snapshot;
 
-constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-constexpr double inf = std::numeric_limits<double>::infinity();
 
 class PaintCounter : public QObject {
 public:
@@ -80,10 +79,10 @@ TEST_F(StripChartTest, PointsNoTraceOrPositionCanTakeAreDropped)
 {
     chart.addPoint(2, 1, 1);
     chart.addPoint(-1, 1, 1);
-    chart.addPoint(0, nan, 1);
-    chart.addPoint(0, inf, 1);
+    chart.addPoint(0, NaN, 1);
+    chart.addPoint(0, Inf, 1);
     EXPECT_TRUE(chart.tracePoints(0).empty());
-    chart.addPoint(0, 1, nan);
+    chart.addPoint(0, 1, NaN);
     EXPECT_EQ(chart.tracePoints(0).size(), 1);
 }
 
@@ -149,9 +148,9 @@ TEST_F(StripChartTest, ReversedOrEqualRangeDrawsLikeTheOrderedOne)
 
 TEST_F(StripChartTest, PaintsWhateverTheNumbers)
 {
-    for (double y : {nan, inf, -inf, 1e308, -1e308, 0.0, 1.0})
+    for (double y : {NaN, Inf, -Inf, 1e308, -1e308, 0.0, 1.0})
         feed(1, 20, y);
-    for (auto [maximum, minimum] : {std::pair{nan, nan}, std::pair{1e308, -1e308}, std::pair{0.0, 0.0}}) {
+    for (auto [maximum, minimum] : {std::pair{NaN, NaN}, std::pair{1e308, -1e308}, std::pair{0.0, 0.0}}) {
         chart.setRange(maximum, minimum);
         for (QSize size : {QSize(1, 1), QSize(40, 400), QSize(400, 30), QSize(640, 480)}) {
             chart.resize(size);
@@ -165,7 +164,7 @@ TEST_F(StripChartTest, AGapWhereAValueIsNoNumber)
     chart.setRange(10, -10);
     chart.setVisibleSpan(100);
     for (int x = 1; x <= 100; ++x)
-        chart.addPoint(0, x, x > 45 && x < 55 ? nan : 5);
+        chart.addPoint(0, x, x > 45 && x < 55 ? NaN : 5);
     const QImage image = snapshot(chart);
     const QRect trace = pixelsWhere(image, isRed);
     ASSERT_FALSE(trace.isEmpty());

@@ -1,13 +1,11 @@
 #include "controls/dial_angles.h"
+#include "tests/non_finite.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
 namespace {
-
-constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-constexpr double inf = std::numeric_limits<double>::infinity();
 
 TEST(DialAngles, CompassAngleWrapsIntoOneTurn)
 {
@@ -33,7 +31,7 @@ TEST(DialAngles, RollIsCentredOnZeroAndPitchLimited)
 
 TEST(DialAngles, NoAngleFromNumbersThatAreNone)
 {
-    for (double bad : {nan, inf, -inf}) {
+    for (double bad : {NaN, Inf, -Inf}) {
         EXPECT_FALSE(controls::compassAngle(bad));
         EXPECT_FALSE(controls::signedAngle(bad));
         EXPECT_FALSE(controls::limitedPitch(bad));
@@ -47,8 +45,8 @@ TEST(DialAngles, HeadingReadoutHasThreeWholeDegrees)
     EXPECT_EQ(controls::headingReadout(359.6), QStringLiteral("000"));
     EXPECT_EQ(controls::headingReadout(-0.4), QStringLiteral("000"));
     EXPECT_EQ(controls::headingReadout(-90), QStringLiteral("270"));
-    EXPECT_EQ(controls::headingReadout(nan), QStringLiteral("---"));
-    EXPECT_EQ(controls::headingReadout(-inf), QStringLiteral("---"));
+    EXPECT_EQ(controls::headingReadout(NaN), QStringLiteral("---"));
+    EXPECT_EQ(controls::headingReadout(-Inf), QStringLiteral("---"));
 }
 
 } // namespace

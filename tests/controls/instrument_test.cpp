@@ -1,4 +1,5 @@
 #include "controls/attitude_indicator.h"
+#include "tests/non_finite.h"
 #include "controls/heading_indicator.h"
 #include "tests/controls/widget_fixture.h"
 
@@ -13,8 +14,6 @@ using controls::HeadingIndicator;
 using controls_test::snapshot;
 using platform::Instrument;
 
-constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-constexpr double inf = std::numeric_limits<double>::infinity();
 
 class PaintCounter : public QObject {
 public:
@@ -134,7 +133,7 @@ TEST(Instruments, PaintAtAnySizeAndWithAnyNumberKeepingItAsWritten)
 {
     AttitudeIndicator horizon;
     HeadingIndicator air1;
-    for (double number : {nan, inf, -inf, 1e300, -1e300, 0.0, 359.999, -45.0}) {
+    for (double number : {NaN, Inf, -Inf, 1e300, -1e300, 0.0, 359.999, -45.0}) {
         for (int property : {Instrument::Heading, Instrument::Pitch, Instrument::Roll, Instrument::HeadingBug}) {
             horizon.setValue(property, number);
             air1.setValue(property, number);
@@ -146,13 +145,13 @@ TEST(Instruments, PaintAtAnySizeAndWithAnyNumberKeepingItAsWritten)
             EXPECT_FALSE(snapshot(air1).isNull());
         }
     }
-    horizon.setValue(Instrument::Pitch, nan);
+    horizon.setValue(Instrument::Pitch, NaN);
     EXPECT_TRUE(std::isnan(horizon.value(Instrument::Pitch)));
     EXPECT_EQ(air1.value(Instrument::Heading), -45.0);
 
     // Numbers that are no angle draw as level flight.
     horizon.resize(200, 200);
-    horizon.setValue(Instrument::Roll, inf);
+    horizon.setValue(Instrument::Roll, Inf);
     EXPECT_TRUE(isSky(ballPixel(horizon, -30)));
     EXPECT_TRUE(isGround(ballPixel(horizon, 30)));
 }

@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr char ESC = 27;
-
 class CompassCommands : public CompassBench {
 protected:
     CompassCommands()

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 namespace {
-constexpr char ESC = 27;
 constexpr std::size_t FixedValueLength = 9;
 const std::set<char> valueKeys = {'B', 'R', 'X', 'S', 'N', 'Q', 'A', 'M', 'D', '+', ']', 'l', '%'};
 const std::set<char> fixedValueKeys = {'[', '}'};

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// The key that opens the compass's menu.
+constexpr char ESC = 27;
+
 // The far end of a simulated port that answers the escape-key menu like a
 // compass: it echoes each key after ESC, prompts for values and can be told
 // to stay silent or to add reply lines.

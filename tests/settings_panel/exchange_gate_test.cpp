@@ -9,7 +9,6 @@ namespace panel_test {
 namespace {
 
 using Cmd = settings_panel::SettingsCommands;
-const std::string ESC = "\x1b";
 
 TEST(MenuExchangeGate, OneExchangeAtATimeAndDeferredWorkRunsAfterIt)
 {

@@ -24,6 +24,9 @@ QT_END_NAMESPACE
 
 namespace panel_test {
 
+// The key that opens the compass's menu.
+inline const std::string ESC = "\x1b";
+
 using platform::sim::VirtualMs;
 
 // A wait of `ms` returns once more than `ms` have passed: on the simulated

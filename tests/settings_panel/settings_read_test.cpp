@@ -14,7 +14,6 @@ namespace panel_test {
 namespace {
 
 using Cmd = settings_panel::SettingsCommands;
-const std::string ESC = "\x1b";
 
 class SettingsRead : public PanelBench {
 protected:

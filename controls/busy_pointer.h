@@ -1,7 +1,7 @@
 #pragma once
 #include <QApplication>
 
-namespace wizard {
+namespace controls {
 
 // The hourglass for as long as it lives.
 class BusyPointer {
@@ -12,4 +12,4 @@ public:
     BusyPointer &operator=(const BusyPointer &) = delete;
 };
 
-} // namespace wizard
+} // namespace controls
