@@ -1,6 +1,6 @@
 #include "app/live_display.h"
 
-#include "app/number_text.h"
+#include "platform/number_format.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -190,7 +190,7 @@ void LiveDisplay::ShowValue(ReadingValue value, double number)
 
 QString LiveDisplay::textOf(ReadingValue value, double number) const
 {
-    return FormatNumber(number, m_decimalSeparator) + unitOf(value);
+    return platform::FormatNumber(number, m_decimalSeparator) + unitOf(value);
 }
 
 void LiveDisplay::refreshLabels()

@@ -2,17 +2,6 @@
 
 namespace app {
 
-QString FormatNumber(double value, QChar decimalSeparator)
-{
-    // -0 reads as 0 to the user.
-    if (value == 0)
-        value = 0;
-    QString text = QString::number(value, 'g', 15);
-    if (decimalSeparator != QLatin1Char('.'))
-        text.replace(QLatin1Char('.'), decimalSeparator);
-    return text;
-}
-
 char DecimalSeparatorByte(const QString &decimalSeparator)
 {
     if (decimalSeparator.isEmpty())

@@ -1,5 +1,6 @@
 #include "config/frm_setup.h"
 #include "config/number_text.h"
+#include "platform/number_format.h"
 #include "config/setup_rules.h"
 #include "controls/xp_button.h"
 
@@ -39,7 +40,7 @@ frmSetup::frmSetup(platform::Platform &platform, clsConfig &config, platform::Se
       m_platform(platform),
       m_config(config),
       m_comTest(comTest),
-      m_decimalSeparator(UserDecimalSeparator(platform.locale))
+      m_decimalSeparator(platform::UserDecimalSeparator(platform.locale))
 {
     setObjectName(QStringLiteral("frmSetup"));
     buildControls();
@@ -62,12 +63,12 @@ void frmSetup::LoadValues(const modSerialPort::DeviceListSource &devices)
     const QString parity = ParityName(m_config.SerialParity());
     m_cmbParity->setCurrentIndex(parity.isEmpty() ? -1 : m_cmbParity->findText(parity));
 
-    m_txtMMax->setText(FormatNumber(m_config.MagChartMax(), m_decimalSeparator));
-    m_txtMMin->setText(FormatNumber(m_config.MagChartMin(), m_decimalSeparator));
-    m_txtAMax->setText(FormatNumber(m_config.AccChartMax(), m_decimalSeparator));
-    m_txtAMin->setText(FormatNumber(m_config.AccChartMin(), m_decimalSeparator));
-    m_txtCMax->setText(FormatNumber(m_config.CmpChartMax(), m_decimalSeparator));
-    m_txtCMin->setText(FormatNumber(m_config.CmpChartMin(), m_decimalSeparator));
+    m_txtMMax->setText(platform::FormatNumber(m_config.MagChartMax(), m_decimalSeparator));
+    m_txtMMin->setText(platform::FormatNumber(m_config.MagChartMin(), m_decimalSeparator));
+    m_txtAMax->setText(platform::FormatNumber(m_config.AccChartMax(), m_decimalSeparator));
+    m_txtAMin->setText(platform::FormatNumber(m_config.AccChartMin(), m_decimalSeparator));
+    m_txtCMax->setText(platform::FormatNumber(m_config.CmpChartMax(), m_decimalSeparator));
+    m_txtCMin->setText(platform::FormatNumber(m_config.CmpChartMin(), m_decimalSeparator));
 
     SelectPort();
 }

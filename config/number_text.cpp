@@ -4,21 +4,6 @@
 
 namespace config {
 
-QChar UserDecimalSeparator(const platform::Locale &locale)
-{
-    const QString text = locale.localeText(platform::Locale::DecimalSeparator);
-    if (text.isEmpty() || text.front() == QChar(0))
-        return QLatin1Char('.');
-    return text.front();
-}
-
-QString FormatNumber(double value, QChar decimalSeparator)
-{
-    QString text = QString::number(value, 'g', 15);
-    text.replace(QLatin1Char('.'), decimalSeparator);
-    return text;
-}
-
 std::optional<double> ReadNumber(const QString &text, QChar decimalSeparator)
 {
     QString plain = text.trimmed();

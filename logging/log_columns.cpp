@@ -1,5 +1,6 @@
 #include "logging/log_columns.h"
-#include "logging/log_number.h"
+
+#include "platform/number_format.h"
 
 #include <array>
 #include <vector>
@@ -40,7 +41,7 @@ QString valueText(int valueIndex, const LogValues &values, QChar decimalSeparato
     static constexpr int instrumentValue[] = {platform::Instrument::Heading, platform::Instrument::Pitch,
                                               platform::Instrument::Roll};
     if (valueIndex < 3)
-        return FormatLogNumber(values.horizon.value(instrumentValue[valueIndex]), decimalSeparator);
+        return platform::FormatNumber(values.horizon.value(instrumentValue[valueIndex]), decimalSeparator);
     return values.labelText(valueIndex);
 }
 

@@ -1,6 +1,7 @@
 #include "logging/log_frame.h"
-#include "logging/log_number.h"
+
 #include "controls/xp_button.h"
+#include "platform/number_format.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -27,7 +28,7 @@ LogFrame::LogFrame(platform::Platform &platform, const platform::Instrument &hor
                    std::function<QString(int valueIndex)> labelText, QWidget *parent)
     : QGroupBox(QStringLiteral("Log"), parent),
       m_platform(platform),
-      m_session(LogValues{horizon, std::move(labelText)}, LogDecimalSeparator(platform.locale)),
+      m_session(LogValues{horizon, std::move(labelText)}, platform::UserDecimalSeparator(platform.locale)),
       m_tmrLogging(platform.timers.createTimer())
 {
     setObjectName(QStringLiteral("Frame4"));

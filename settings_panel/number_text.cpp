@@ -1,5 +1,6 @@
 #include "settings_panel/number_text.h"
 
+#include "platform/number_format.h"
 #include "settings_panel/menu_protocol.h"
 
 #include <cctype>
@@ -158,11 +159,8 @@ std::optional<bool> ReadBoolean(std::string_view text, char decimalSeparator)
 
 char UserDecimalSeparator(const platform::Locale &locale)
 {
-    const QString text = locale.localeText(platform::Locale::DecimalSeparator);
-    if (text.isEmpty())
-        return '.';
-    const char16_t c = text.front().unicode();
-    return c > 0 && c < 128 ? static_cast<char>(c) : '.';
+    const char16_t c = platform::UserDecimalSeparator(locale).unicode();
+    return c < 128 ? static_cast<char>(c) : '.';
 }
 
 std::string FormatSingle(float value, char decimalSeparator)

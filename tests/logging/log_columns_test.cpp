@@ -1,6 +1,5 @@
 #include "fake_instrument.h"
 #include "logging/log_columns.h"
-#include "logging/log_number.h"
 
 #include <gtest/gtest.h>
 
@@ -35,14 +34,6 @@ TEST(LogData, AttitudeFromTheInstrumentAndTheRestFromTheLabels)
               "v16;v17;");
     EXPECT_EQ(asked.front(), 3); // never asks a label for azimuth, pitch or roll
     EXPECT_EQ(DataLine(64 | 2, {std::nullopt, QString("t")}, values, '.'), "t;-0.4;v6;v7;v8;");
-}
-
-TEST(LogNumber, FifteenSignificantDigitsNoTrailingZeros)
-{
-    EXPECT_EQ(FormatLogNumber(300.0, '.'), "300");
-    EXPECT_EQ(FormatLogNumber(-2.5, ','), "-2,5");
-    EXPECT_EQ(FormatLogNumber(0.1 + 0.2, '.'), "0.3");
-    EXPECT_EQ(FormatLogNumber(123456789.123456789, '.'), "123456789.123457");
 }
 
 } // namespace
