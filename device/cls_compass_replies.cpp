@@ -1,8 +1,11 @@
 #include "device/cls_compass.h"
 
 #include "device/menu_replies.h"
+#include "settings_panel/menu_protocol.h"
 
 namespace device {
+
+namespace MP = settings_panel::MenuProtocol;
 
 namespace {
 bool isCalibrationKey(const std::string &key)
@@ -13,7 +16,7 @@ bool isCalibrationKey(const std::string &key)
 
 void clsCompass::ProcessReply(const std::string &line)
 {
-    if (IsKeyEcho(line, m_lastKeySent)) {
+    if (m_lastKeySent.size() == 1 && MP::IsKeyEcho(line, m_lastKeySent.front())) {
         m_versionExpected = m_lastKeySent == "V";
         m_calibrationAcknowledged = isCalibrationKey(m_lastKeySent);
         m_keyAcknowledged = true;
@@ -25,7 +28,7 @@ void clsCompass::ProcessReply(const std::string &line)
     }
     m_lastReplyLine = line;
 
-    if (line == MenuText::FactoryNotice) {
+    if (MP::IsFactoryNotice(line)) {
         m_mode = 2;
         m_versionExpected = false;
         m_calibrationAcknowledged = false;
@@ -36,7 +39,7 @@ void clsCompass::ProcessReply(const std::string &line)
         m_promptValue = std::move(*value);
         m_valuePromptSeen = true;
     }
-    if (line == MenuText::CalibrationProgress && m_calibrationAcknowledged)
+    if (MP::IsCalibrationProgress(line) && m_calibrationAcknowledged)
         m_skipToLineEnd = true;
     if (m_versionExpected)
         ReadVersion(line);
@@ -45,13 +48,13 @@ void clsCompass::ProcessReply(const std::string &line)
 // Every line counts until something else clears the expectation.
 void clsCompass::ReadVersion(const std::string &line)
 {
-    const VersionLine version = ReadVersionLine(line);
-    if (version.PartNumber)
-        m_partNumber = *version.PartNumber;
+    const MP::VersionLine version = MP::ReadVersionLine(line);
+    if (version.Model)
+        m_partNumber = *version.Model;
     if (version.FirmwareVersion)
         m_firmwareVersion = *version.FirmwareVersion;
-    if (version.SN)
-        m_sn = *version.SN;
+    if (version.SerialNumber)
+        m_sn = *version.SerialNumber;
 }
 
 } // namespace device

@@ -1,5 +1,7 @@
 #include "device/menu_replies.h"
 
+#include "settings_panel/menu_protocol.h"
+
 namespace device {
 
 namespace {
@@ -56,50 +58,14 @@ bool isNumberText(std::string_view text, char separator)
     return i == text.size();
 }
 
-// The text from `start` up to the first blank or comma; nothing when neither follows.
-std::optional<std::string_view> upToBlankOrComma(std::string_view text, std::size_t start)
-{
-    const auto end = text.find_first_of(" ,", start);
-    if (end == std::string_view::npos)
-        return std::nullopt;
-    return text.substr(start, end - start);
-}
-
 } // namespace
-
-bool IsKeyEcho(std::string_view line, std::string_view key)
-{
-    return key.size() == 1 && line.size() == MenuText::KeyPrompt.size() + 1 &&
-           line.substr(0, MenuText::KeyPrompt.size()) == MenuText::KeyPrompt && line.back() == key.front();
-}
 
 std::optional<std::string> ValuePromptValue(std::string_view line, char decimalSeparator)
 {
-    const auto prompt = MenuText::ValuePrompt;
-    if (line.size() <= prompt.size() || line.substr(0, prompt.size()) != prompt)
+    const auto value = settings_panel::MenuProtocol::ValueEcho(line);
+    if (!value || !isNumberText(*value, decimalSeparator))
         return std::nullopt;
-    const std::string_view value = line.substr(prompt.size());
-    if (!isNumberText(value, decimalSeparator))
-        return std::nullopt;
-    return std::string(value);
-}
-
-VersionLine ReadVersionLine(std::string_view line)
-{
-    VersionLine out;
-    line = trimmedBlanks(line);
-    if (const auto blank = line.find(' '); blank != std::string_view::npos) {
-        out.PartNumber = std::string(line.substr(0, blank));
-        if (const auto v = line.find(" V", blank); v != std::string_view::npos) {
-            if (const auto version = upToBlankOrComma(line, v + 2))
-                out.FirmwareVersion = std::string(trimmedBlanks(*version));
-        }
-    }
-    if (const auto sn = line.find("SN#"); sn != std::string_view::npos) {
-        const auto start = sn + 3;
-        out.SN = std::string(upToBlankOrComma(line, start).value_or(line.substr(start)));
-    }
-    return out;
+    return std::string(*value);
 }
 
 } // namespace device

@@ -5,16 +5,6 @@
 
 using namespace device;
 
-TEST(MenuReplies, AKeyEchoIsCmdPromptAndExactlyTheKey)
-{
-    EXPECT_TRUE(IsKeyEcho("CMD:V", "V"));
-    EXPECT_FALSE(IsKeyEcho("CMD:C", "V"));
-    EXPECT_FALSE(IsKeyEcho("CMD:", "V"));
-    EXPECT_FALSE(IsKeyEcho("CMD:VV", "V"));
-    EXPECT_FALSE(IsKeyEcho("CMD:v", "V"));
-    EXPECT_FALSE(IsKeyEcho("CMD:V", "")) << "no key awaited";
-}
-
 TEST(MenuReplies, AValuePromptCarriesANumberInTheUsersFormat)
 {
     EXPECT_EQ(ValuePromptValue("Value and Enter, or Esc 25", '.'), "25");
@@ -26,27 +16,6 @@ TEST(MenuReplies, AValuePromptCarriesANumberInTheUsersFormat)
     EXPECT_FALSE(ValuePromptValue("Value and Enter, or Esc abc", '.'));
     EXPECT_FALSE(ValuePromptValue("Value and Enter, or Esc 5e", '.'));
     EXPECT_FALSE(ValuePromptValue("Value and Enter or Esc 25", '.'));
-}
-
-TEST(MenuReplies, TheVersionLineGivesModelFirmwareAndSerial)
-{
-    const auto v = ReadVersionLine("  XY-100 V3.2, SN#0012345 ");
-    EXPECT_EQ(v.PartNumber, "XY-100");
-    EXPECT_EQ(v.FirmwareVersion, "3.2");
-    EXPECT_EQ(v.SN, "0012345");
-
-    const auto atEnd = ReadVersionLine("QV-7 V2.6 SN#123");
-    EXPECT_EQ(atEnd.FirmwareVersion, "2.6");
-    EXPECT_EQ(atEnd.SN, "123");
-
-    const auto open = ReadVersionLine("QV-7 V2.6");
-    EXPECT_EQ(open.PartNumber, "QV-7");
-    EXPECT_FALSE(open.FirmwareVersion) << "no blank or comma after the version";
-    EXPECT_FALSE(open.SN);
-
-    const auto bare = ReadVersionLine("SN#77,x");
-    EXPECT_FALSE(bare.PartNumber);
-    EXPECT_EQ(bare.SN, "77");
 }
 
 TEST(CommandValues, CustomCommandPlaceholdersInLowerCaseOnly)
