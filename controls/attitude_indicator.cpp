@@ -95,21 +95,6 @@ void drawAircraft(QPainter &painter)
     painter.restore();
 }
 
-void drawHeadingReadout(QPainter &painter, double heading)
-{
-    painter.save();
-    const QRectF box(-22, ballRadius - 6, 44, 18);
-    painter.setPen(QPen(dial::Marking, 1));
-    painter.setBrush(QColor(20, 20, 20));
-    painter.drawRoundedRect(box, 3, 3);
-    QFont font = painter.font();
-    font.setPixelSize(12);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(box, Qt::AlignCenter, headingReadout(heading) + QChar(0x00B0));
-    painter.restore();
-}
-
 } // namespace
 
 AttitudeIndicator::AttitudeIndicator(QWidget *parent) : Gauge(parent)
@@ -132,7 +117,7 @@ void AttitudeIndicator::paintEvent(QPaintEvent *)
     drawBall(painter, limitedPitch(value(Pitch)).value_or(0), signedAngle(value(Roll)).value_or(0));
     drawRollScale(painter);
     drawAircraft(painter);
-    drawHeadingReadout(painter, value(Heading));
+    drawHeadingReadout(painter, ballRadius - 6, QColor(20, 20, 20), value(Heading));
 }
 
 } // namespace controls

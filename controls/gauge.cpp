@@ -1,5 +1,8 @@
 #include "controls/gauge.h"
 
+#include "controls/dial_angles.h"
+#include "controls/dial_style.h"
+
 #include <QPainter>
 #include <algorithm>
 
@@ -40,6 +43,21 @@ bool Gauge::beginDial(QPainter &painter)
     painter.translate(width() / 2.0, height() / 2.0);
     painter.scale(side / DesignSide, side / DesignSide);
     return true;
+}
+
+void Gauge::drawHeadingReadout(QPainter &painter, double top, const QColor &face, double heading)
+{
+    painter.save();
+    const QRectF box(-22, top, 44, 18);
+    painter.setPen(QPen(dial::Marking, 1));
+    painter.setBrush(face);
+    painter.drawRoundedRect(box, 3, 3);
+    QFont font = painter.font();
+    font.setPixelSize(12);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(box, Qt::AlignCenter, headingReadout(heading) + QChar(0x00B0));
+    painter.restore();
 }
 
 } // namespace controls

@@ -32,6 +32,8 @@ protected:
     // Fills the background and sets up the painter for the design square.
     // False when the widget is too small to draw on.
     bool beginDial(QPainter &painter);
+    // The heading in whole degrees in a small box on `face`, its top edge at `top`.
+    static void drawHeadingReadout(QPainter &painter, double top, const QColor &face, double heading);
 
 private:
     std::map<int, double> m_values;

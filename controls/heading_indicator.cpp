@@ -75,21 +75,6 @@ void drawLubberAndAircraft(QPainter &painter)
     painter.restore();
 }
 
-void drawReadout(QPainter &painter, double heading)
-{
-    painter.save();
-    const QRectF box(-22, 28, 44, 18);
-    painter.setPen(QPen(dial::Marking, 1));
-    painter.setBrush(QColor(0, 0, 0));
-    painter.drawRoundedRect(box, 3, 3);
-    QFont font = painter.font();
-    font.setPixelSize(12);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(box, Qt::AlignCenter, headingReadout(heading) + QChar(0x00B0));
-    painter.restore();
-}
-
 } // namespace
 
 HeadingIndicator::HeadingIndicator(QWidget *parent) : Gauge(parent)
@@ -115,7 +100,7 @@ void HeadingIndicator::paintEvent(QPaintEvent *)
     if (const auto bugHeading = compassAngle(value(HeadingBug)))
         drawBug(painter, heading, *bugHeading);
     drawLubberAndAircraft(painter);
-    drawReadout(painter, value(Heading));
+    drawHeadingReadout(painter, 28, Qt::black, value(Heading));
 }
 
 } // namespace controls
