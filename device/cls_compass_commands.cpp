@@ -3,6 +3,7 @@
 #include "device/command_values.h"
 #include "device/wait_until.h"
 #include "platform/wait.h"
+#include "settings_panel/menu_protocol.h"
 
 #include <QLocale>
 
@@ -193,13 +194,13 @@ bool clsCompass::CmdSaveCalDateStr()
 {
     return RunExchange([this] {
         const QDate today = m_platform.clock.now().date();
-        return SendTextCmd("}", CalDateTextValue(today, MonthAbbreviation(today.month())));
+        return SendTextCmd("}", settings_panel::MenuProtocol::CalDateTextValue(today.day(), MonthAbbreviation(today.month()), today.year()));
     });
 }
 
 bool clsCompass::CmdSaveSN(std::int32_t theSN)
 {
-    const auto digits = SerialNumberValue(theSN);
+    const auto digits = settings_panel::MenuProtocol::SerialNumberValue(theSN);
     if (!digits)
         return false;
     return RunExchange([this, &digits] { return SendTextCmd("[", *digits); });

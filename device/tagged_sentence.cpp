@@ -1,5 +1,7 @@
 #include "device/tagged_sentence.h"
 
+#include "settings_panel/number_text.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -51,7 +53,7 @@ bool storeFloat(double value, double &field, bool &present)
 
 bool storeInt32(double value, double &field, bool &present)
 {
-    const double rounded = RoundHalfEven(value);
+    const double rounded = settings_panel::RoundHalfEven(value);
     if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
           rounded <= std::numeric_limits<std::int32_t>::max()))
         return false;
@@ -125,14 +127,6 @@ double PlainNumber(std::string_view text)
     else if (error != std::errc() || end == text.data() + start)
         value = 0;
     return negative ? -value : value;
-}
-
-double RoundHalfEven(double value)
-{
-    const double nearest = std::round(value);
-    if (std::fabs(value - std::trunc(value)) == 0.5)
-        return 2.0 * std::round(value / 2.0);
-    return nearest;
 }
 
 bool ReadTaggedSentence(std::string_view line, CompassReading &reading)

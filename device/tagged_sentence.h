@@ -11,9 +11,6 @@ namespace device {
 // without a number gives 0.
 double PlainNumber(std::string_view text);
 
-// Rounds to the nearest whole number, halves to the even neighbour.
-double RoundHalfEven(double value);
-
 // Reads a tagged "$C" sentence (without its CR LF) into `reading` the way the
 // compass object keeps it: the first sixteen values as 32-bit floats,
 // LifeCount and SPIErr as rounded 32-bit integers. All present flags are

@@ -18,15 +18,6 @@ TEST(PlainNumber, TakesTheLeadingNumberWithAPointAndNeverFails)
     EXPECT_DOUBLE_EQ(PlainNumber("#!"), 0.0);
 }
 
-TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour)
-{
-    EXPECT_EQ(device::RoundHalfEven(1234.5), 1234);
-    EXPECT_EQ(device::RoundHalfEven(1235.5), 1236);
-    EXPECT_EQ(device::RoundHalfEven(-2.5), -2);
-    EXPECT_EQ(device::RoundHalfEven(2.6), 3);
-    EXPECT_EQ(device::RoundHalfEven(-2.4), -2);
-}
-
 TEST(TaggedSentence, StoresTaggedValuesAndFlagsOnlyThose)
 {
     CompassReading r;

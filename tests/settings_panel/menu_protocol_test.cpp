@@ -103,6 +103,8 @@ TEST(NumberText, HalvesGoToEven)
     EXPECT_EQ(RoundHalfEven(-2.5), -2.0);
     EXPECT_EQ(RoundHalfEven(2.4999), 2.0);
     EXPECT_EQ(RoundHalfEven(-0.6), -1.0);
+    EXPECT_EQ(RoundHalfEven(1235.5), 1236.0);
+    EXPECT_EQ(RoundHalfEven(2.6), 3.0);
     EXPECT_EQ(settings_panel::ReadWhole16("-32768.5", '.'), std::int16_t(-32768));
     EXPECT_FALSE(settings_panel::ReadWhole16("-32769", '.'));
     EXPECT_FALSE(settings_panel::ReadWhole32("2147483647.5", '.'));
