@@ -175,5 +175,32 @@ TEST_F(SettingsRead, CompassDataReadsAFreshDumpAndListsIt)
     EXPECT_EQ(host.format16Updates, 0);
 }
 
+TEST_F(SettingsRead, ADumpCutByALostPortLeavesTheSettingsUnknown)
+{
+    // The adapter goes 100 ms after "&", with one line of the dump through.
+    auto pull = sim.pump.createTimer();
+    pull->setInterval(100);
+    pull->setTickHandler([&] {
+        pull->setEnabled(false);
+        host.sim().unplug("COM2 stopped working");
+    });
+    host.sim().setPeer([&](std::string_view bytes) {
+        if (bytes == "&") {
+            reply({"OUTPUT_FORMAT=2"}, 20);
+            pull->setEnabled(true);
+        }
+    });
+
+    controller.RequestSettings(true);
+    EXPECT_FALSE(state.SettingsKnown);
+    EXPECT_FALSE(state.DumpInProgress);
+
+    ASSERT_TRUE(host.port().open());
+    state.DumpReceived = true;
+    controller.ShowCompassData();
+    EXPECT_FALSE(state.SettingsKnown);
+    EXPECT_TRUE(host.shownWindows.empty()) << "half a dump is not the module's data";
+}
+
 } // namespace
 } // namespace panel_test
