@@ -119,15 +119,16 @@ void frmMain::tellConfigLoad(std::int32_t loaded)
 
 void frmMain::buildWindow()
 {
-    m_cmdConfigure = new XPButton(tr("Configure"), "cmdConfigure", this);
-    m_cmdOpen = new XPButton(tr("Open Port"), "cmdOpen", this);
-    m_cmdClose = new XPButton(tr("Close Port"), "cmdClose", this);
-    m_cmdExit = new XPButton(tr("Quit"), "cmdExit", this);
-    m_cmdShowCSetup = new XPButton(tr("Program"), "cmdShowCSetup", this);
-    m_cmdShowCmpData = new XPButton(tr("Show Compass Data"), "cmdShowCmpData", this);
+    // Made top to bottom, so Tab goes down the column as the user sees it.
+    auto *buttons = new QWidget(this);
+    m_cmdOpen = new XPButton(tr("Open Port"), "cmdOpen", buttons);
+    m_cmdClose = new XPButton(tr("Close Port"), "cmdClose", buttons);
+    m_cmdConfigure = new XPButton(tr("Configure"), "cmdConfigure", buttons);
+    m_cmdShowCSetup = new XPButton(tr("Program"), "cmdShowCSetup", buttons);
+    m_cmdShowCmpData = new XPButton(tr("Show Compass Data"), "cmdShowCmpData", buttons);
+    m_cmdExit = new XPButton(tr("Quit"), "cmdExit", buttons);
     m_cmdClose->setEnabled(false);
 
-    auto *buttons = new QWidget(this);
     buttons->setObjectName(QStringLiteral("frButtons"));
     auto *buttonColumn = new QVBoxLayout(buttons);
     for (QAbstractButton *b : {m_cmdOpen, m_cmdClose, m_cmdConfigure, m_cmdShowCSetup, m_cmdShowCmpData, m_cmdExit})
@@ -250,8 +251,14 @@ void frmMain::ClearReadings()
 
 void frmMain::setPortButtons(bool open)
 {
-    m_cmdOpen->setEnabled(!open);
-    m_cmdClose->setEnabled(open);
+    QAbstractButton *now = open ? m_cmdClose : m_cmdOpen;
+    QAbstractButton *before = open ? m_cmdOpen : m_cmdClose;
+    now->setEnabled(true);
+    // The pressed button goes grey: its partner takes the focus, not the next
+    // button in the column, which may be Quit.
+    if (before->hasFocus())
+        now->setFocus(Qt::OtherFocusReason);
+    before->setEnabled(false);
 }
 
 void frmMain::cmdOpen_Click()

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -264,4 +265,31 @@ TEST_F(MainWindowTest, AProgramFolderThatCannotBeWrittenIsToldOnce)
     press("cmdShowCSetup");
     control<QCheckBox>("chkShowCompassData")->click();
     EXPECT_EQ(sim->messages.shown().size(), 1u);
+}
+
+// By keyboard: Tab goes down the button column, and the port buttons hand the
+// focus to each other instead of letting it fall on Quit.
+TEST_F(MainWindowTest, PortButtonsPassTheFocusToEachOtherAndTabGoesDownTheColumn)
+{
+    load();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    sim->advance(500);  // nothing answers: Show Compass Data goes grey
+    auto *open = control<QAbstractButton>("cmdOpen");
+    open->setFocus();
+    QStringList order;
+    for (int i = 0; i < 5; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(QApplication::focusWidget(), &tab);
+    }
+    // With the port closed and no compass, Close Port and Show Compass Data are skipped.
+    EXPECT_EQ(order.join(' '), "cmdOpen cmdConfigure cmdShowCSetup cmdExit cmdShowCmpGraph");
+
+    open->setFocus();
+    open->click();
+    ASSERT_TRUE(window->Com().isOpen());
+    EXPECT_EQ(QApplication::focusWidget(), control("cmdClose"));
+    control<QAbstractButton>("cmdClose")->click();
+    EXPECT_EQ(QApplication::focusWidget(), open);
 }
