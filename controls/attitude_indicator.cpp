@@ -109,10 +109,6 @@ void AttitudeIndicator::paintEvent(QPaintEvent *)
     if (!beginDial(painter))
         return;
 
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(dial::Bezel);
-    painter.drawEllipse(QPointF(0, 0), dial::BezelRadius, dial::BezelRadius);
-
     // Numbers that are no angle at all draw as level flight.
     drawBall(painter, limitedPitch(value(Pitch)).value_or(0), signedAngle(value(Roll)).value_or(0));
     drawRollScale(painter);

@@ -6,7 +6,6 @@ namespace controls::dial {
 
 // Outer ring, in the design square's units.
 inline constexpr double BezelRadius = 98;
-inline const QColor Bezel(46, 46, 50);
 inline const QColor Marking(Qt::white);
 
 } // namespace controls::dial

@@ -8,6 +8,10 @@
 
 namespace controls {
 
+namespace {
+const QColor BezelColour(46, 46, 50);
+} // namespace
+
 Gauge::Gauge(QWidget *parent) : QWidget(parent), m_background(palette().color(QPalette::Window))
 {
     setFocusPolicy(Qt::NoFocus);
@@ -42,6 +46,9 @@ bool Gauge::beginDial(QPainter &painter)
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.translate(width() / 2.0, height() / 2.0);
     painter.scale(side / DesignSide, side / DesignSide);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(BezelColour);
+    painter.drawEllipse(QPointF(0, 0), dial::BezelRadius, dial::BezelRadius);
     return true;
 }
 

@@ -29,8 +29,8 @@ public:
 protected:
     // Side of the design square that paint code draws in, centred on the origin.
     static constexpr double DesignSide = 200;
-    // Fills the background and sets up the painter for the design square.
-    // False when the widget is too small to draw on.
+    // Fills the background, sets up the painter for the design square and
+    // draws the bezel ring. False when the widget is too small to draw on.
     bool beginDial(QPainter &painter);
     // The heading in whole degrees in a small box on `face`, its top edge at `top`.
     static void drawHeadingReadout(QPainter &painter, double top, const QColor &face, double heading);

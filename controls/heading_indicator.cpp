@@ -88,9 +88,6 @@ void HeadingIndicator::paintEvent(QPaintEvent *)
     if (!beginDial(painter))
         return;
 
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(dial::Bezel);
-    painter.drawEllipse(QPointF(0, 0), dial::BezelRadius, dial::BezelRadius);
     painter.setBrush(card);
     painter.drawEllipse(QPointF(0, 0), cardRadius, cardRadius);
 
