@@ -6,8 +6,8 @@
 #include "device/cls_compass.h"
 #include "wizard/ref_cal_step.h"
 #include "wizard/step_wait_90_degree_ht.h"
+#include "wizard/step_labels.h"
 #include "wizard/step_wait_level_ht.h"
-#include "wizard/temperature_wait_step.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -1,5 +1,6 @@
 #include "wizard/step_wait_90_degree_ht.h"
 
+#include "wizard/step_labels.h"
 #include "wizard/wait_conditions.h"
 
 #include <QGridLayout>

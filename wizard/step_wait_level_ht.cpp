@@ -1,6 +1,7 @@
 #include "wizard/step_wait_level_ht.h"
 
 #include "wizard/delayer.h"
+#include "wizard/step_labels.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -4,6 +4,7 @@
 #include "device/cls_compass.h"
 #include "wizard/delayer.h"
 #include "wizard/reading_text.h"
+#include "wizard/step_labels.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -19,22 +20,6 @@ const QString Degrees = QStringLiteral("°");
 const QString DegreesCelsius = QStringLiteral("°C");
 
 } // namespace
-
-QLabel *MakeLabel(const QString &text, const char *objectName, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(objectName));
-    return label;
-}
-
-QLabel *MakeColouredLabel(const QString &text, const char *objectName, const QColor &colour, QWidget *parent)
-{
-    QLabel *label = MakeLabel(text, objectName, parent);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-    return label;
-}
 
 TemperatureWaitStep::TemperatureWaitStep(platform::Platform &platform, Threshold threshold, QWidget *parent)
     : WizardStep(parent), m_platform(platform), m_threshold(std::move(threshold)),
