@@ -1,8 +1,9 @@
 #include "config/frm_setup.h"
+
 #include "config/number_text.h"
-#include "platform/number_format.h"
 #include "config/setup_rules.h"
 #include "controls/xp_button.h"
+#include "platform/number_format.h"
 
 #include <QApplication>
 #include <QComboBox>

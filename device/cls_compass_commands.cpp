@@ -9,6 +9,8 @@
 
 namespace device {
 
+namespace MP = settings_panel::MenuProtocol;
+
 namespace {
 constexpr char ESC = 27;
 constexpr char CR = 13;
@@ -194,13 +196,13 @@ bool clsCompass::CmdSaveCalDateStr()
 {
     return RunExchange([this] {
         const QDate today = m_platform.clock.now().date();
-        return SendTextCmd("}", settings_panel::MenuProtocol::CalDateTextValue(today.day(), MonthAbbreviation(today.month()), today.year()));
+        return SendTextCmd("}", MP::CalDateTextValue(today.day(), MonthAbbreviation(today.month()), today.year()));
     });
 }
 
 bool clsCompass::CmdSaveSN(std::int32_t theSN)
 {
-    const auto digits = settings_panel::MenuProtocol::SerialNumberValue(theSN);
+    const auto digits = MP::SerialNumberValue(theSN);
     if (!digits)
         return false;
     return RunExchange([this, &digits] { return SendTextCmd("[", *digits); });

@@ -1,7 +1,7 @@
 #include "settings_panel/settings_commands.h"
 
-#include "platform/wait.h"
 #include "controls/busy_pointer.h"
+#include "platform/wait.h"
 #include "settings_panel/field_checks.h"
 #include "settings_panel/menu_protocol.h"
 #include "settings_panel/number_text.h"
