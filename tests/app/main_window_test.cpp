@@ -194,8 +194,6 @@ TEST_F(MainWindowTest, SupervisionSurvivesTheTickWrap)
     EXPECT_FALSE(shown("lblPresent"));
 }
 
-} // namespace
-
 TEST_F(MainWindowTest, EveryReadingKeepsRoomForItsTextWhenAllFramesShow)
 {
     load();
@@ -293,3 +291,5 @@ TEST_F(MainWindowTest, PortButtonsPassTheFocusToEachOtherAndTabGoesDownTheColumn
     control<QAbstractButton>("cmdClose")->click();
     EXPECT_EQ(QApplication::focusWidget(), open);
 }
+
+} // namespace

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -38,6 +39,14 @@ protected:
     }
     template <class T = QWidget>
     T *control(const char *name) const { return window->findChild<T *>(QLatin1String(name)); }
+    // Starts the window, presses Open Port and waits for the first reading on the labels.
+    void startWithDataFlowing()
+    {
+        start();
+        control<QAbstractButton>("cmdOpen")->click();
+        ASSERT_TRUE(window->Com().isOpen()) << messages.join('|').toStdString();
+        ASSERT_TRUE(waitFor([&] { return control<QLabel>("lblHeading")->text() != "?"; }, 5000));
+    }
     bool waitFor(const std::function<bool()> &done, int ms)
     {
         for (int waited = 0; waited < ms; waited += 20) {

@@ -1,7 +1,6 @@
 // The escape-code search against a module whose code was changed.
 #include "answering_end_to_end.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
@@ -14,12 +13,9 @@ class EscapeSearchEndToEnd : public AnsweringEndToEnd {
 protected:
     QString terminalText() const { return control<QPlainTextEdit>("txtInput")->toPlainText(); }
 
-    void openWithDataFlowing()
+    void openOnTheTerminalPanel()
     {
-        start();
-        control<QAbstractButton>("cmdOpen")->click();
-        ASSERT_TRUE(window->Com().isOpen());
-        ASSERT_TRUE(waitFor([&] { return control<QLabel>("lblHeading")->text() != "?"; }, 5000));
+        startWithDataFlowing();
         control<QAbstractButton>("cmdShowCSetup")->click();
     }
     // Runs the search; the first sentence's settings read may still hold the port.
@@ -40,7 +36,7 @@ TEST_F(EscapeSearchEndToEnd, FindsCode3AndYesSetsTheModuleBackTo27)
 {
     SimulatedCompass compass(dir.path(), 2, {"--escape", "3"});
     ASSERT_TRUE(compass.linked());
-    openWithDataFlowing();
+    openOnTheTerminalPanel();
 
     search();
     ASSERT_EQ(messages,

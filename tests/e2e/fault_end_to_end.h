@@ -13,13 +13,12 @@
 
 // The end-to-end run for faults: every modal window is answered so that a
 // fault never leaves the program waiting for a user; a modal window other than
-// a message box or file dialog is closed and its title noted in `windowsClosed`.
+// a message box or file dialog is closed.
 class FaultEndToEnd : public AnsweringEndToEnd {
 protected:
     FaultEndToEnd()
     {
-        otherModal = [this](QWidget &modal) {
-            windowsClosed << modal.windowTitle();
+        otherModal = [](QWidget &modal) {
             if (auto *dialog = qobject_cast<QDialog *>(&modal))
                 dialog->reject();
             else
@@ -76,8 +75,6 @@ protected:
                 return true;
         return false;
     }
-
-    QStringList windowsClosed;
 };
 
 // Data lines of a log file: those that begin with a number (the header lines

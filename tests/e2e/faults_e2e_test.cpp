@@ -76,10 +76,7 @@ protected:
     void openOn(SimulatedCompass &compass)
     {
         ASSERT_TRUE(compass.linked());
-        start();
-        button("cmdOpen")->click();
-        ASSERT_TRUE(window->Com().isOpen());
-        ASSERT_TRUE(waitFor([&] { return control<QLabel>("lblHeading")->text() != "?"; }, 5000));
+        startWithDataFlowing();
     }
     // Runs `press` and returns how long it kept the program in it, in ms.
     qint64 timed(const std::function<void()> &press)

@@ -158,11 +158,9 @@ protected:
         return counts;
     }
 
-    void startWithDataFlowing()
+    void startWithSettingsRead()
     {
-        start();
-        control<QAbstractButton>("cmdOpen")->click();
-        ASSERT_TRUE(window->Com().isOpen());
+        startWithDataFlowing();
         // The first sentence brings a settings read; log once it is over.
         ASSERT_TRUE(waitFor([&] { return window->state().SettingsKnown && window->state().DumpReceived; }, 8000));
     }
@@ -172,7 +170,7 @@ TEST_F(LoggingEndToEnd, EverySentenceIsLoggedWholeAndASecondSessionAppends)
 {
     SimulatedCompass compass(dir.path(), 2, {"--quiet", "--fields", QString::number(AllFields), "--rate", "20"});
     ASSERT_TRUE(compass.linked());
-    startWithDataFlowing();
+    startWithSettingsRead();
     const QString dayBefore = today();
 
     control<QCheckBox>("chkLogDate")->setChecked(true);
@@ -222,7 +220,7 @@ TEST_F(LoggingEndToEnd, HeadingPitchAndRollOnlyLogThreeNumbersALine)
 {
     SimulatedCompass compass(dir.path(), 2, {"--quiet", "--fields", "7", "--rate", "20"});
     ASSERT_TRUE(compass.linked());
-    startWithDataFlowing();
+    startWithSettingsRead();
     openLog();
     logLinesThenStop(10);
     closeLog();
@@ -239,7 +237,7 @@ TEST_F(LoggingEndToEnd, SetupDialogListsThePortAndCancelLeavesTheLinkRunning)
 {
     SimulatedCompass compass(dir.path(), 2, {"--quiet"});
     ASSERT_TRUE(compass.linked());
-    startWithDataFlowing();
+    startWithSettingsRead();
     QStringList offeredPorts;
     bool shown = false;
     otherModal = [&](QWidget &dialog) {
