@@ -10,9 +10,11 @@ enum class MessageResult { Ok, Cancel, Yes, No };
 class MessageBox {
 public:
     virtual ~MessageBox() = default;
-    // Modal; returns the button the user pressed.
+    // Modal: runs the event loop until the user presses a button, and returns
+    // that button. `detail`, when given, says why and what to do, shown under
+    // the text without further clicks.
     virtual MessageResult show(const QString &text, MessageIcon icon,
-                               MessageButtons buttons = MessageButtons::Ok) = 0;
+                               MessageButtons buttons = MessageButtons::Ok, const QString &detail = {}) = 0;
 };
 
 } // namespace platform

@@ -8,11 +8,14 @@
 
 namespace platform::qt {
 
-MessageResult QtMessageBox::show(const QString &text, MessageIcon icon, MessageButtons buttons)
+MessageResult QtMessageBox::show(const QString &text, MessageIcon icon, MessageButtons buttons,
+                                 const QString &detail)
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(QApplication::applicationDisplayName());
     box.setText(text);
+    // Informative, not detailed text: the reason is read without a "Show Details" click.
+    box.setInformativeText(detail);
     switch (icon) {
     case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
     case MessageIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;

@@ -7,7 +7,8 @@ namespace platform::qt {
 
 class QtMessageBox : public MessageBox {
 public:
-    MessageResult show(const QString &text, MessageIcon icon, MessageButtons buttons) override;
+    MessageResult show(const QString &text, MessageIcon icon, MessageButtons buttons,
+                       const QString &detail) override;
 };
 
 class QtFileDialog : public FileDialog {

@@ -4,17 +4,13 @@
 
 namespace platform::sim {
 
-MessageResult SimMessageBox::show(const QString &text, MessageIcon icon, MessageButtons buttons)
+MessageResult SimMessageBox::show(const QString &text, MessageIcon icon, MessageButtons buttons,
+                                  const QString &detail)
 {
-    m_shown.push_back({text, icon, buttons, m_clock.virtualNow()});
+    m_shown.push_back({text, icon, buttons, m_pump.clock().virtualNow(), detail});
     if (m_onShow)
-        m_onShow(m_shown.back());
-    if (!m_answers.empty()) {
-        const MessageResult answer = m_answers.front();
-        m_answers.pop_front();
-        return answer;
-    }
-    return buttons == MessageButtons::YesNo ? MessageResult::Yes : MessageResult::Ok;
+        m_onShow(ShownMessage(m_shown.back()));
+    return runModal(buttons == MessageButtons::YesNo ? MessageResult::Yes : MessageResult::Ok);
 }
 
 QStringList SimMessageBox::texts() const
@@ -28,11 +24,7 @@ QStringList SimMessageBox::texts() const
 std::optional<QString> SimFileDialog::choose(const FileDialogRequest &request)
 {
     m_requests.push_back(request);
-    if (m_answers.empty())
-        return std::nullopt;
-    auto answer = m_answers.front();
-    m_answers.pop_front();
-    return answer;
+    return runModal(std::nullopt);
 }
 
 QString SimLocale::localeText(int item) const
@@ -60,7 +52,7 @@ QString SimLocale::formatTime(const QTime &time) const
 }
 
 SimPlatform::SimPlatform(const QString &appPath, Tick firstTick)
-    : clock(firstTick), pump(clock), ports(pump), messages(clock),
+    : clock(firstTick), pump(clock), ports(pump), messages(pump), files(pump),
       platform{clock, pump, pump, ports, messages, files, locale, shell, appPath}
 {
 }
