@@ -10,6 +10,9 @@ namespace platform {
 // (one char per byte); nothing is transcoded.
 class SerialPort {
 public:
+    // Why the last open failed or the open port stopped working.
+    enum class Failure { None, NoDevice, NoPermission, Busy, Settings, Removed, HungUp, Other };
+
     // Why the receive handler ran.
     static constexpr int EventReceive = 2;
     static constexpr int EventFramingError = 1004;
@@ -29,10 +32,13 @@ public:
     virtual int receiveThreshold() const = 0;
 
     // Opens with the current number and settings; false when the device is
-    // missing, busy, refused or the settings are invalid (see errorString()).
+    // missing, busy, refused or the settings are invalid (see failure()).
     virtual bool open() = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
+    // The last failure, and its reason naming the port and its device
+    // ("COM2 is /dev/ttyUSB0: Permission denied."); None and empty after a good open.
+    virtual Failure failure() const = 0;
     virtual std::string errorString() const = 0;
 
     // Characters go out in order, unchanged. Ignored while closed.

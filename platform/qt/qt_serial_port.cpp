@@ -1,11 +1,13 @@
 #include "platform/qt/qt_serial_port.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
 #include <QStringList>
 
 #include <linux/serial.h>
 #include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace platform::qt {
 
@@ -77,45 +79,61 @@ void QtSerialPort::setNoHandshaking()
     m_port.setFlowControl(QSerialPort::NoFlowControl);
 }
 
+std::string QtSerialPort::named(const QString &device) const
+{
+    return "COM" + std::to_string(m_number) + " is " + device.toStdString();
+}
+
+bool QtSerialPort::fail(Failure failure, std::string reason)
+{
+    m_failure = failure;
+    m_error = std::move(reason);
+    return false;
+}
+
 bool QtSerialPort::open()
 {
-    if (m_port.isOpen()) {
-        m_error = "COM" + std::to_string(m_number) + " is already open.";
-        return false;
-    }
+    if (m_port.isOpen())
+        return fail(Failure::Other, "COM" + std::to_string(m_number) + " is already open.");
     const QString device = m_map.devicePath(m_number);
-    if (device.isEmpty()) {
-        m_error = "COM" + std::to_string(m_number) + " has no device: add a link ports/COM"
-                  + std::to_string(m_number) + " beside Compass.ini.";
-        return false;
-    }
-    const auto line = parseLineSettings(m_settings, m_error);
+    if (device.isEmpty())
+        return fail(Failure::NoDevice, "COM" + std::to_string(m_number) + " has no device: add a link ports/COM"
+                                           + std::to_string(m_number) + " beside Compass.ini.");
+    std::string error;
+    const auto line = parseLineSettings(m_settings, error);
     if (!line)
-        return false;
-    if (line->stopBits == QSerialPort::OneAndHalfStop) {
-        m_error = "COM" + std::to_string(m_number) + ": 1.5 stop bits are not supported on this system;"
-                  " choose 1 or 2.";
-        return false;
-    }
+        return fail(Failure::Settings, error);
+    if (line->stopBits == QSerialPort::OneAndHalfStop)
+        return fail(Failure::Settings, "COM" + std::to_string(m_number)
+                                           + ": 1.5 stop bits are not supported on this system.");
+    m_device = device;
     m_port.setPortName(device);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_error = "COM" + std::to_string(m_number) + " (" + device.toStdString()
-                  + "): " + m_port.errorString().toStdString();
-        return false;
+        // Qt reports a busy device and a forbidden one alike, and a busy one
+        // under a lock file's name: ask the system which it is.
+        const QByteArray path = QFile::encodeName(device);
+        if (m_port.error() == QSerialPort::DeviceNotFoundError || ::access(path.constData(), F_OK) != 0)
+            return fail(Failure::NoDevice, named(device) + ": No such file or directory.");
+        if (::access(path.constData(), R_OK | W_OK) != 0)
+            return fail(Failure::NoPermission, named(device) + ": Permission denied.");
+        if (m_port.error() == QSerialPort::PermissionError)
+            return fail(Failure::Busy, named(device) + ": Device or resource busy.");
+        return fail(Failure::Other, named(device) + ": " + m_port.errorString().toStdString() + ".");
     }
     // Qt accepts some settings only once the port is open; a refusal fails the open.
     if (!m_port.setBaudRate(line->baud) || !m_port.setParity(line->parity)
         || !m_port.setDataBits(line->dataBits) || !m_port.setStopBits(line->stopBits)
         || !m_port.setFlowControl(QSerialPort::NoFlowControl)) {
-        m_error = "COM" + std::to_string(m_number) + " refused the settings " + m_settings + ": "
-                  + m_port.errorString().toStdString();
+        const std::string refusal = m_port.errorString().toStdString();
         m_port.close();
-        return false;
+        return fail(Failure::Settings, named(device) + ": it refused the settings " + m_settings + ": " + refusal
+                                           + ".");
     }
     m_port.setRequestToSend(m_rts);
     serial_icounter_struct counters{};
     m_countersAvailable = ::ioctl(static_cast<int>(m_port.handle()), TIOCGICOUNT, &counters) == 0;
     m_frameErrorsSeen = m_countersAvailable ? static_cast<quint32>(counters.frame) : 0;
+    m_failure = Failure::None;
     m_error.clear();
     return true;
 }
@@ -185,10 +203,14 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error)
     const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
     if (!gone || !m_port.isOpen())
         return;
-    const std::string reason = "COM" + std::to_string(m_number) + " (" + m_port.portName().toStdString()
-                               + ") stopped working: " + m_port.errorString().toStdString();
+    // Qt's text here is whatever errno held last ("Resource temporarily
+    // unavailable"); the device file tells the real cause.
+    const bool removed = !QFileInfo::exists(m_device);
+    const std::string reason = "COM" + std::to_string(m_number) + " (" + m_device.toStdString() + ") stopped working: "
+                               + (removed ? "the device was removed." : "the line was hung up.");
     m_port.clearError();
     m_port.close();
+    m_failure = removed ? Failure::Removed : Failure::HungUp;
     m_error = reason;
     if (m_onLost)
         QMetaObject::invokeMethod(&m_port, [this, reason] { if (m_onLost) m_onLost(reason); },

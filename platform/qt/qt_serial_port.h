@@ -33,6 +33,7 @@ public:
     bool open() override;
     void close() override;
     bool isOpen() const override { return m_port.isOpen(); }
+    Failure failure() const override { return m_failure; }
     std::string errorString() const override { return m_error; }
 
     void write(std::string_view bytes) override;
@@ -46,14 +47,19 @@ private:
     void deliver();
     int newFramingErrors();
     void onError(QSerialPort::SerialPortError error);
+    bool fail(Failure failure, std::string reason);
+    std::string named(const QString &device) const;
 
     ComPortMap m_map;
     QSerialPort m_port;
+    // The device of the last open, for telling why it stopped.
+    QString m_device;
     int m_number = 1;
     std::string m_settings = "9600,N,8,1";
     bool m_rts = false;
     int m_threshold = 1;
     int m_event = 0;
+    Failure m_failure = Failure::None;
     std::string m_error;
     bool m_deliveryQueued = false;
     quint32 m_frameErrorsSeen = 0;

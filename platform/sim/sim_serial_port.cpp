@@ -1,5 +1,7 @@
 #include "platform/sim/sim_serial_port.h"
 
+#include "platform/com_port_map.h"
+
 #include <algorithm>
 
 namespace platform::sim {
@@ -20,13 +22,15 @@ SimSerialPort::~SimSerialPort()
 bool SimSerialPort::open()
 {
     if (m_open) {
+        m_failure = Failure::Other;
         m_error = "The port is already open.";
         return false;
     }
-    if (!m_bus.claim(*this, m_error))
+    if (!m_bus.claim(*this, m_failure, m_error))
         return false;
     m_open = true;
     ++m_openCount;
+    m_failure = Failure::None;
     m_error.clear();
     if (m_bus.m_onOpen)
         m_bus.m_onOpen(*this);
@@ -40,12 +44,24 @@ void SimSerialPort::close()
     m_open = false;
     m_bus.release(*this);
     m_pending.clear();
+    m_bytesBeforeHangUp.reset();
+    m_hangUpNoticed.reset();
 }
 
 void SimSerialPort::write(std::string_view bytes)
 {
     if (!m_open || bytes.empty())
         return;
+    if (m_bytesBeforeHangUp) {
+        // What a dead line swallows is never seen by the far end.
+        const std::size_t through = std::min(bytes.size(), *m_bytesBeforeHangUp);
+        *m_bytesBeforeHangUp -= through;
+        bytes = bytes.substr(0, through);
+        if (*m_bytesBeforeHangUp == 0 && !m_hangUpNoticed)
+            m_hangUpNoticed = m_pump.clock().virtualNow();
+        if (bytes.empty())
+            return;
+    }
     m_written.push_back({m_pump.clock().virtualNow(), std::string(bytes)});
     if (m_peer)
         m_peer(bytes);
@@ -87,19 +103,30 @@ void SimSerialPort::deliverFramingError(std::optional<VirtualMs> at)
     m_pending.insert(pos, Delivery{when, {}, true});
 }
 
-void SimSerialPort::unplug(const std::string &reason)
+void SimSerialPort::unplug(const std::string &reason, Failure failure)
 {
     if (!m_open)
         return;
     close();
+    m_failure = failure;
     m_error = reason;
     if (m_onLost)
         m_onLost(reason);
 }
 
+void SimSerialPort::hangUpAfterWriting(std::size_t bytes, std::string reason)
+{
+    m_bytesBeforeHangUp = bytes;
+    m_hangUpReason = std::move(reason);
+}
+
 std::optional<VirtualMs> SimSerialPort::nextDue() const
 {
-    if (!m_open || m_pending.empty())
+    if (!m_open)
+        return std::nullopt;
+    if (m_hangUpNoticed && (m_pending.empty() || *m_hangUpNoticed < m_pending.front().at))
+        return m_hangUpNoticed;
+    if (m_pending.empty())
         return std::nullopt;
     return m_pending.front().at;
 }
@@ -120,6 +147,8 @@ void SimSerialPort::runDue(VirtualMs now)
             if (m_threshold > 0 && static_cast<int>(m_rx.size()) >= m_threshold && m_rxNew)
                 raise(EventReceive);
     }
+    if (m_open && m_hangUpNoticed && *m_hangUpNoticed <= now)
+        unplug(m_hangUpReason, Failure::HungUp);
 }
 
 void SimSerialPort::raise(int event)
@@ -144,15 +173,25 @@ SimSerialPort *SimPortBus::openPort(int number) const
     return it == m_holders.end() ? nullptr : it->second;
 }
 
-bool SimPortBus::claim(SimSerialPort &port, std::string &error)
+bool SimPortBus::claim(SimSerialPort &port, SerialPort::Failure &failure, std::string &error)
 {
+    using Failure = SerialPort::Failure;
     const int n = port.portNumber();
+    const std::string device =
+        "COM" + std::to_string(n) + " is " + ComPortMap::defaultDevicePath(n).toStdString() + ": ";
     if (!hasDevice(n)) {
-        error = "COM" + std::to_string(n) + " does not exist.";
+        failure = Failure::NoDevice;
+        error = device + "No such file or directory.";
+        return false;
+    }
+    if (m_denied.count(n)) {
+        failure = Failure::NoPermission;
+        error = device + "Permission denied.";
         return false;
     }
     if (m_holders.count(n)) {
-        error = "COM" + std::to_string(n) + " is in use by another program.";
+        failure = Failure::Busy;
+        error = device + "Device or resource busy.";
         return false;
     }
     m_holders[n] = &port;

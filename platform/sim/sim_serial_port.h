@@ -36,6 +36,7 @@ public:
     bool open() override;
     void close() override;
     bool isOpen() const override { return m_open; }
+    Failure failure() const override { return m_failure; }
     std::string errorString() const override { return m_error; }
 
     void write(std::string_view bytes) override;
@@ -50,7 +51,11 @@ public:
     // One framing-error event at `at` (default: now).
     void deliverFramingError(std::optional<VirtualMs> at = {});
     // The device goes away: the port closes and the lost handler runs.
-    void unplug(const std::string &reason);
+    void unplug(const std::string &reason, Failure failure = Failure::Removed);
+    // The line hangs up in the middle of a write, after `bytes` more bytes got
+    // through: the rest is lost, and the port is closed and reported lost from
+    // the event loop, as a real port notices it.
+    void hangUpAfterWriting(std::size_t bytes, std::string reason);
     // Everything the program wrote since the last clearWritten().
     const std::vector<WrittenChunk> &written() const { return m_written; }
     std::string writtenText() const;
@@ -78,7 +83,12 @@ private:
     bool m_rts = false;
     int m_threshold = 1;
     bool m_open = false;
+    Failure m_failure = Failure::None;
     std::string m_error;
+    // A hang-up due mid-write: bytes still to pass, then the time it is noticed.
+    std::optional<std::size_t> m_bytesBeforeHangUp;
+    std::optional<VirtualMs> m_hangUpNoticed;
+    std::string m_hangUpReason;
     int m_event = 0;
     int m_openCount = 0;
     std::string m_rx;
@@ -99,6 +109,8 @@ public:
 
     void addDevice(int number) { m_devices.insert(number); }
     void removeDevice(int number) { m_devices.erase(number); }
+    // The device exists but the user may not open it.
+    void denyAccess(int number) { m_denied.insert(number); }
     bool hasDevice(int number) const { return m_devices.count(number) != 0; }
     // Every port ever created, in creation order (tests look at `Com` through it).
     const std::vector<SimSerialPort *> &ports() const { return m_ports; }
@@ -109,12 +121,13 @@ public:
 
 private:
     friend class SimSerialPort;
-    bool claim(SimSerialPort &port, std::string &error);
+    bool claim(SimSerialPort &port, SerialPort::Failure &failure, std::string &error);
     void release(SimSerialPort &port);
     void forget(SimSerialPort &port);
 
     SimEventPump &m_pump;
     std::set<int> m_devices;
+    std::set<int> m_denied;
     std::map<int, SimSerialPort *> m_holders;
     std::vector<SimSerialPort *> m_ports;
     std::function<void(SimSerialPort &)> m_onOpen;

@@ -8,6 +8,7 @@
 namespace {
 
 using platform::sim::SimPlatform;
+using platform::sim::SimSerialPort;
 
 class SimPlatformTest : public ::testing::Test {
 protected:
@@ -118,13 +119,61 @@ TEST_F(SimPlatformTest, PortsFailToOpenWhenMissingOrHeld)
     auto b = sim.ports.createPort();
     a->setPortNumber(5);
     b->setPortNumber(5);
+    using Failure = platform::SerialPort::Failure;
     EXPECT_FALSE(a->open());
-    EXPECT_NE(a->errorString().find("does not exist"), std::string::npos);
+    EXPECT_EQ(a->failure(), Failure::NoDevice);
+    EXPECT_EQ(a->errorString(), "COM5 is /dev/ttyS4: No such file or directory.");
     sim.ports.addDevice(5);
     EXPECT_TRUE(a->open());
+    EXPECT_EQ(a->failure(), Failure::None);
     EXPECT_FALSE(b->open());
+    EXPECT_EQ(b->failure(), Failure::Busy);
     a->close();
     EXPECT_TRUE(b->open());
+    b->close();
+    sim.ports.denyAccess(5);
+    EXPECT_FALSE(b->open());
+    EXPECT_EQ(b->failure(), Failure::NoPermission);
+}
+
+TEST_F(SimPlatformTest, ALineThatHangsUpMidWriteLosesTheRestAndIsReportedFromTheLoop)
+{
+    sim.ports.addDevice(2);
+    auto port = sim.ports.createPort();
+    port->setPortNumber(2);
+    int lost = 0;
+    port->setLostHandler([&](const std::string &) { ++lost; });
+    ASSERT_TRUE(port->open());
+    SimSerialPort &far = *sim.ports.openPort(2);
+    far.hangUpAfterWriting(3, "COM2 hung up");
+    port->write("\x1b" "B9600\r");
+    port->write("more");
+    EXPECT_EQ(far.writtenText(), "\x1b" "B9");
+    EXPECT_TRUE(port->isOpen()) << "a real port notices the hang-up only in its event loop";
+    EXPECT_EQ(lost, 0);
+    sim.advance(1);
+    EXPECT_EQ(lost, 1);
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_EQ(port->failure(), platform::SerialPort::Failure::HungUp);
+}
+
+TEST_F(SimPlatformTest, ABoxStaysOpenWhileEventsRunAndAnswersWhenItCloses)
+{
+    auto timer = sim.pump.createTimer();
+    int ticks = 0;
+    timer->setTickHandler([&] { ++ticks; });
+    timer->setInterval(100);
+    timer->setEnabled(true);
+    sim.messages.queueAnswer(platform::MessageResult::No, 300);
+    EXPECT_EQ(sim.messages.show("Sure?", platform::MessageIcon::Question, platform::MessageButtons::YesNo),
+              platform::MessageResult::No);
+    EXPECT_EQ(sim.now(), 300u);
+    EXPECT_EQ(ticks, 3);
+    // Unscripted: a reader of a second and a half.
+    sim.messages.show("Note", platform::MessageIcon::Information);
+    EXPECT_EQ(sim.now(), 1800u);
+    EXPECT_EQ(sim.files.choose({}), std::nullopt);
+    EXPECT_EQ(sim.now(), 4800u) << "a file dialog is open three seconds";
 }
 
 TEST_F(SimPlatformTest, WrittenBytesCarryTheirTime)
