@@ -12,6 +12,7 @@
 #include "controls/xp_button.h"
 #include "device/cls_compass.h"
 #include "logging/log_frame.h"
+#include "platform/port_failure.h"
 #include "platform/wait.h"
 #include "settings_panel/menu_exchange_gate.h"
 #include "settings_panel/settings_panel_controller.h"
@@ -270,9 +271,9 @@ void frmMain::cmdOpen_Click()
         m_state.DumpReceived = false;
         setPortButtons(true);
     } else {
-        m_platform.messages.show(
-            tr("Can't open the communication port after %1 tries.").arg(OpenAttempts),
-            platform::MessageIcon::Exclamation);
+        m_platform.messages.show(tr("Can't open the communication port after %1 tries.").arg(OpenAttempts),
+                                 platform::MessageIcon::Exclamation, platform::MessageButtons::Ok,
+                                 platform::PortFailureDetail(*m_com));
     }
 }
 
@@ -297,7 +298,8 @@ void frmMain::cmdConfigure_Click()
     } else {
         m_platform.messages.show(tr("The Comm Port COM") + m_config->SerialPort()
                                      + tr(" couldn't be opened after 20 tries. Check if the device is avaible"),
-                                 platform::MessageIcon::Exclamation);
+                                 platform::MessageIcon::Exclamation, platform::MessageButtons::Ok,
+                                 platform::PortFailureDetail(*m_com));
     }
 }
 

@@ -116,7 +116,8 @@ void frmMain::chkShiftMode_Click()
         m_platform.messages.show(tr("Compass can't open port COM") + QString::fromStdString(m_gCompass->ComPort)
                                      + QStringLiteral(".\r\n\r\n")
                                      + tr("Please check if this port isn't used by another application."),
-                                 platform::MessageIcon::Exclamation);
+                                 platform::MessageIcon::Exclamation, platform::MessageButtons::Ok,
+                                 m_gCompass->OpenFailureDetail());
     m_gCompass->CmdSetFactoryZone();
     QPalette palette = m_frCS->palette();
     if (box->isChecked()) {

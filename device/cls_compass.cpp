@@ -1,6 +1,7 @@
 #include "device/cls_compass.h"
 
 #include "device/tagged_sentence.h"
+#include "platform/port_failure.h"
 
 namespace device {
 
@@ -23,8 +24,11 @@ bool clsCompass::StartCompass()
     m_lfAfterSkip = false;
     if (!OpenWithSettings(m_platform, *m_port, *this)) {
         m_status = LinkStatus::NotUsed;
+        // A ComPort that is no number never reached the port, whose failure would be an old one.
+        m_openFailure = ComPortNumber(ComPort) ? platform::PortFailureDetail(*m_port) : QString();
         return false;
     }
+    m_openFailure.clear();
     m_lastActivity = m_platform.clock.tickCount();
     m_status = LinkStatus::Listening;
     return true;
@@ -126,19 +130,15 @@ void clsCompass::OnCom()
             text.erase(0, 1);
     }
     if (m_skipToLineEnd) {
-        // Calibration progress: alive, but no lines. Text after the CR (and
-        // its LF) starts the next line again.
+        // Calibration progress: alive, but no lines; the chunk with the CR
+        // that ends it goes too, and so does that CR's LF in the next one.
         MarkAlive();
         m_lines.clear();
-        const auto cr = text.find('\r');
-        if (cr == std::string::npos)
-            return;
-        m_skipToLineEnd = false;
-        text.erase(0, cr + 1);
-        if (text.empty())
-            m_lfAfterSkip = true;
-        else if (text.front() == '\n')
-            text.erase(0, 1);
+        if (text.find('\r') != std::string::npos) {
+            m_skipToLineEnd = false;
+            m_lfAfterSkip = text.back() == '\r';
+        }
+        return;
     }
 
     m_lines.append(text);

@@ -47,6 +47,8 @@ public:
     // False (status "Not Used") when unbound, when ComPort is not a port
     // number or when the port will not open.
     bool StartCompass();
+    // Why the last StartCompass failed and what to do; empty when no reason is known.
+    const QString &OpenFailureDetail() const { return m_openFailure; }
     void StopCompass();
     // The owner's receive handler calls this for every event of the port.
     void OnCom();
@@ -163,6 +165,7 @@ private:
     platform::SerialPort *m_port = nullptr;
 
     std::int32_t m_status = LinkStatus::NotUsed;
+    QString m_openFailure;
     platform::Tick m_lastActivity = 0;
     LineBuffer m_lines;
     bool m_skipToLineEnd = false;

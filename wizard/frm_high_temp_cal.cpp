@@ -12,6 +12,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -173,6 +174,17 @@ void frmHighTempCal::done(int result)
     QDialog::done(result);
 }
 
+void frmHighTempCal::keyPressEvent(QKeyEvent *event)
+{
+    // Esc would end a running calibration without its stopping blank and leave
+    // the compass in its factory space: only Close and the close box end the wizard.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void frmHighTempCal::next()
 {
     controls::BusyPointer hourglass;
@@ -232,7 +244,8 @@ void frmHighTempCal::prepareReferenceCompass()
         m_platform.messages.show(tr("Compass can't open port COM") + QString::fromStdString(compass.ComPort)
                                      + QStringLiteral(".\r\n\r\n")
                                      + tr("Please check if this port isn't used by another application."),
-                                 platform::MessageIcon::Exclamation);
+                                 platform::MessageIcon::Exclamation, platform::MessageButtons::Ok,
+                                 compass.OpenFailureDetail());
     compass.CmdSetFactoryZone();
 }
 

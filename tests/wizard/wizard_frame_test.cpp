@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -122,7 +123,22 @@ TEST_F(WizardFrame, APortHeldElsewhereIsReportedOnceAndStepOneStillShows)
               QStringList{QStringLiteral("Compass can't open port COM3.\r\n\r\n"
                                          "Please check if this port isn't used by another application.")});
     EXPECT_EQ(sim.messages.shown()[0].icon, platform::MessageIcon::Exclamation);
+    EXPECT_EQ(sim.messages.shown()[0].detail, QStringLiteral("COM3 is /dev/ttyS2: Device or resource busy. Close the "
+                                                             "program that uses the port, then try again."));
     expectOnPage(1, Title1);
+}
+
+TEST_F(WizardFrame, EscLeavesTheCalibrationRunningButTheCloseBoxEndsIt)
+{
+    load();
+    walkTo(2);
+    wizard.show();
+    QTest::keyClick(&wizard, Qt::Key_Escape);
+    EXPECT_TRUE(wizard.isVisible());
+    EXPECT_EQ(wizard.CurrentStep(), 2);
+    wizard.close();
+    EXPECT_FALSE(wizard.isVisible());
+    EXPECT_EQ(wizard.result(), QDialog::Rejected);
 }
 
 TEST_F(WizardFrame, AWaitStepThatFinishesMovesOnWithoutAClick)
