@@ -145,10 +145,12 @@ void LogFrame::WriteLogLine(std::int32_t mask)
     if (addTime)
         stamp.time = m_platform.locale.formatTime(now.time());
     if (const auto error = m_session.write(mask, addDate, addTime, stamp)) {
+        // Stopped before the box opens: sentences keep coming while it is up,
+        // and each would fail and open a box of its own.
+        StopLogging();
         m_platform.messages.show(QStringLiteral("There was an error writing log file. Log will now stop!")
                                      + describe(*error, QStringLiteral("Errr N° ")),
                                  platform::MessageIcon::Exclamation);
-        StopLogging();
     }
 }
 

@@ -173,7 +173,19 @@ TEST_F(LogFrameTest, FullDeviceStopsLoggingAndKeepsTheFileOpen)
     if (!QFile::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full here";
     openAndStart("/dev/full");
-    frame.WriteLogLine(7);
+    // Sentences come in at 200 a second, also while the box is up.
+    sim.ports.addDevice(1);
+    auto port = sim.ports.createPort();
+    port->setPortNumber(1);
+    port->setReceiveHandler([&] {
+        port->readAll();
+        frame.WriteLogLine(7);
+    });
+    ASSERT_TRUE(port->open());
+    for (int i = 0; i < 1000; ++i)
+        sim.ports.openPort(1)->deliver("$", sim.now() + 5 * i);
+    sim.advance(5000);
+    EXPECT_EQ(sim.messages.mostOpenAtOnce(), 1);
     ASSERT_EQ(sim.messages.shown().size(), 1u);
     EXPECT_TRUE(sim.messages.texts()[0].startsWith(
         QString::fromUtf8("There was an error writing log file. Log will now stop!\r\n\r\nErrr N° ")));
