@@ -1,5 +1,6 @@
 #include "settings_panel/field_guard.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -42,14 +43,16 @@ void FieldGuard::left(QLineEdit *field, const Watch &watch, Qt::FocusReason reas
         return;
     }
     QPointer<QWidget> taker = QApplication::focusWidget();
+    const bool clicked = reason == Qt::MouseFocusReason && taker && taker != field;
     m_messages.show(*result.refusal, platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
-    switch (RuleOf(watch.check).afterwards) {
+    // The press that moved the focus reaches its widget only after the box,
+    // whose own loop took the release: the press alone would leave a button
+    // down and never click it.
+    if (clicked)
+        m_pressDropper.dropNextPressOn(taker);
+    const OnRefusal afterwards = RuleOf(watch.check).afterwards;
+    switch (afterwards) {
     case OnRefusal::FocusStays:
-        takeFocusBack(field);
-        // The click that moved the focus arrives after this; it must not act.
-        if (reason == Qt::MouseFocusReason && taker && taker != field)
-            m_pressDropper.dropNextPressOn(taker);
-        break;
     case OnRefusal::FocusBack:
         takeFocusBack(field);
         break;
@@ -57,6 +60,14 @@ void FieldGuard::left(QLineEdit *field, const Watch &watch, Qt::FocusReason reas
         field->setText(QStringLiteral("0"));
         break;
     }
+    // After leaving the field the click still acts; it runs from the event
+    // loop, once this focus change is over.
+    auto *button = qobject_cast<QAbstractButton *>(taker.data());
+    if (clicked && afterwards != OnRefusal::FocusStays && button)
+        QMetaObject::invokeMethod(button, [button = QPointer<QAbstractButton>(button)] {
+            if (button && button->isEnabled())
+                button->click();
+        }, Qt::QueuedConnection);
 }
 
 void FieldGuard::takeFocusBack(QLineEdit *field)

@@ -15,8 +15,8 @@ namespace settings_panel {
 // Runs the checks of the settings fields as the focus leaves them. A keep-focus
 // field that refuses its text takes the focus back, and the mouse press that
 // tried to take it away is dropped, so the button under it is not pressed. An
-// after-leaving field lets that action happen and then takes the focus back or
-// resets its text to "0".
+// after-leaving field takes the focus back or resets its text to "0", and the
+// button clicked to leave it is clicked once the message is closed.
 class FieldGuard : public QObject {
     Q_OBJECT
 public:
