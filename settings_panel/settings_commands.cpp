@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <utility>
+
 namespace settings_panel {
 
 namespace Key = MenuProtocol::Key;
@@ -98,10 +100,18 @@ void SettingsCommands::run(int index, MenuExchange exchange)
         pause(PanelTiming::BeforeReread);
         m_reader.RequestSettings(exchange, true);
     }
-    if (calibrationRunning())
+    if (calibrationRunning()) {
         m_calibrationExchange = std::move(exchange);
-    else
-        enableButtons();
+        return;
+    }
+    enableButtons();
+    // The trim reply is shown once the command is over: sentences that come
+    // while the user reads it are data, not menu text.
+    if (m_trimReply) {
+        exchange.end();
+        const QString reply = *std::exchange(m_trimReply, std::nullopt);
+        m_host.platform().messages.show(reply, platform::MessageIcon::Information, platform::MessageButtons::Ok);
+    }
 }
 
 SettingsCommands::Outcome SettingsCommands::sequence(int index, bool &reread)
@@ -268,8 +278,7 @@ void SettingsCommands::trimRollPitch()
     m_state.CaptureReply = false;
     send(MenuProtocol::Blank);
     const std::string &reply = m_state.CapturedReply;
-    m_host.platform().messages.show(QString::fromLatin1(reply.data(), static_cast<qsizetype>(reply.size())),
-                                    platform::MessageIcon::Information, platform::MessageButtons::Ok);
+    m_trimReply = QString::fromLatin1(reply.data(), static_cast<qsizetype>(reply.size()));
 }
 
 void SettingsCommands::escAndKey(char key)

@@ -83,6 +83,8 @@ private:
     Calibration m_calibration = Calibration::None;
     std::optional<MenuExchange> m_calibrationExchange;
     std::int16_t m_softIronPoint = 0;
+    // What the trim command captured, shown once the command has ended.
+    std::optional<QString> m_trimReply;
     std::optional<int> m_deferredPress;
     std::unique_ptr<controls::BusyPointer> m_deferredBusy;
 };

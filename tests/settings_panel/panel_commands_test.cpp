@@ -122,6 +122,9 @@ TEST_F(PanelCommands, TrimShowsWhatArrivedInItsWindow)
     // The compass answers after the key; the last line comes too late.
     reply({"Pitch trim 0.4", "Roll trim -0.2"}, 600);
     reply({"late"}, 1200);
+    // The command is over while the user reads its box: sentences are data again.
+    state.SettingsKnown = true;
+    reply({"$C1.0"}, 1500);
     controller.commands().Press(Cmd::TrimRollPitch);
     const std::vector<Sent> trim = {{0, ESC}, {After(500), "T"}, {After(550), " "}};
     EXPECT_EQ(sent(start), trim);
@@ -129,6 +132,7 @@ TEST_F(PanelCommands, TrimShowsWhatArrivedInItsWindow)
     EXPECT_EQ(sim.messages.shown()[0].text, "Pitch trim 0.4\r\nRoll trim -0.2\r\n");
     EXPECT_EQ(sim.messages.shown()[0].icon, platform::MessageIcon::Information);
     EXPECT_FALSE(state.CaptureReply);
+    EXPECT_EQ(dataLinesParsed, std::vector<std::string>{"$C1.0\r\n"});
 }
 
 TEST_F(PanelCommands, WithThePortClosedNothingIsSent)
