@@ -166,22 +166,25 @@ void SentenceParser::parseFieldList(std::string_view line, std::int32_t displayF
         const std::int32_t bit = 1 << bitIndex;
         if (!(displayFields & bit))
             continue;
+        // The log takes the bit even when its values do not convert: its
+        // column then shows what the label still shows.
+        m_mask |= bit;
         const FieldGroup &group = fieldGroups[bitIndex];
         for (int i = 0; i < group.count; ++i) {
             if ((i > 0 && !items.next(text)) || !deliver(group.values[i], text, false))
                 return;
         }
-        // Only a group read whole goes to the log, which would write stale text for the rest.
-        m_mask |= bit;
     }
 }
 
 void SentenceParser::parseHeadingOnly(std::string_view line)
 {
+    // The log gets the heading column whether or not the line held a heading.
+    m_mask = Mask::Heading;
     CommaItems fields(line);
     std::string_view heading;
-    if (fields.next(heading) && fields.next(heading) && deliver(V::Heading, heading, false))
-        m_mask = Mask::Heading;
+    if (fields.next(heading) && fields.next(heading))
+        deliver(V::Heading, heading, false);
 }
 
 bool SentenceParser::deliver(ReadingValue value, std::string_view text, bool feedsCompassChart)
@@ -211,8 +214,7 @@ bool SentenceParser::deliver(ReadingValue value, std::string_view text, bool fee
 void SentenceParser::finish()
 {
     m_targets.display.ShowItems(m_reading);
-    // A line that delivered nothing would log a row of old values.
-    if (m_mask != 0 && m_targets.log.LoggingActive())
+    if (m_targets.log.LoggingActive())
         m_targets.log.WriteLogLine(m_mask);
 }
 

@@ -54,7 +54,8 @@ public:
     std::int32_t SampleNumber() const { return m_sampleNumber; }
     // The latest values; the present flags are those of the last line.
     const device::CompassReading &Reading() const { return m_reading; }
-    // The field mask of the last line: the values it delivered.
+    // The field mask of the last line, as the log gets it: the values it
+    // delivered, a comma form's groups it reached, and always heading in form 4.
     std::int32_t FieldMask() const { return m_mask; }
 
 private:

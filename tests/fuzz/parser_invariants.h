@@ -61,12 +61,13 @@ public:
             fail("mask beyond the field bits: " + std::to_string(mask));
         if ((form == device::SentenceForm::Prefixed || form == device::SentenceForm::Bare) && (mask & ~displayFields))
             fail("mask has a bit the display fields lack");
-        if (form == device::SentenceForm::HeadingOnly && mask != 0 && mask != device::FieldMask::Heading)
+        if (form == device::SentenceForm::HeadingOnly && mask != device::FieldMask::Heading)
             fail("heading-only line with mask " + std::to_string(mask));
-        if (!maskMatchesReading(mask))
+        // The comma forms take a group's bit before its values convert.
+        if (form == device::SentenceForm::Tagged && !maskMatchesReading(mask))
             fail("a mask bit without its value");
-        if (m_itemsShown && logging && mask != 0 && !m_logged)
-            fail("a line that delivered values was not logged");
+        if (m_itemsShown && logging && !m_logged)
+            fail("a line whose end step ran was not logged");
         const bool endsAlways = form == device::SentenceForm::Prefixed || form == device::SentenceForm::Bare ||
                                 form == device::SentenceForm::HeadingOnly;
         if (endsAlways && !m_itemsShown)
@@ -155,7 +156,7 @@ private:
     {
         if (!m_itemsShown)
             fail("logged before the items were shown");
-        if (mask == 0 || mask != m_parser.FieldMask())
+        if (mask != m_parser.FieldMask())
             fail("log mask " + std::to_string(mask) + " is not the line's mask");
         if (!m_logging)
             fail("logged while logging was off");

@@ -96,11 +96,11 @@ TEST(TaggedSentence, ABrokenValueStopsTheLineWithoutShowingOrLoggingIt)
     EXPECT_THAT(p.parse("$C1,5P2", Form::Tagged), ElementsAre("show Heading 1", "cmp 0 5 1"));
 }
 
-TEST(TaggedSentence, AnEmptySentenceStillHidesEverything)
+TEST(TaggedSentence, AnEmptySentenceStillHidesEverythingAndIsLogged)
 {
     RecordedParser p;
-    EXPECT_THAT(p.parse("$*00\r\n", Form::Tagged), ElementsAre("items"));
-    EXPECT_THAT(p.parse("$", Form::Tagged), ElementsAre("items"));
+    EXPECT_THAT(p.parse("$*00\r\n", Form::Tagged), ElementsAre("items", "log 0"));
+    EXPECT_THAT(p.parse("$", Form::Tagged), ElementsAre("items", "log 0"));
     EXPECT_FALSE(p.display.lastItems.HeadingPresent);
 }
 
@@ -157,13 +157,13 @@ TEST(CommaSentence, ABadOrMissingItemStopsButTheLineIsStillShown)
                 ElementsAre("show Heading 1", "show Pitch 2", "items", "log 3"));
     EXPECT_TRUE(p.display.lastItems.PitchPresent);
     EXPECT_FALSE(p.display.lastItems.RollPresent);
-    // A group cut short is shown but left out of the log, which would write the old Y and Z.
+    // A bit goes to the log before its values convert: a group cut short and a
+    // first value that does not convert are logged with it.
     EXPECT_THAT(p.parse("1,0,0,0,0,0,10,20", Form::Bare, 65),
                 ElementsAre("show Heading 1", "mag 1 2 10", "show MagX 10", "mag 2 2 20", "show MagY 20", "items",
-                            "log 1"));
+                            "log 65"));
     EXPECT_TRUE(p.display.lastItems.MagXPresent);
-    // Nothing read, nothing logged.
-    EXPECT_THAT(p.parse("x,1", Form::Bare, 3), ElementsAre("items"));
+    EXPECT_THAT(p.parse("x,1", Form::Bare, 3), ElementsAre("items", "log 1"));
 }
 
 TEST(CommaSentence, PrefixedLineLosesSixCharactersAndItsTerminator)
@@ -179,8 +179,8 @@ TEST(CommaSentence, PrefixedLineLosesSixCharactersAndItsTerminator)
 TEST(CommaSentence, ShortPrefixedLineDeliversNothing)
 {
     RecordedParser p;
-    EXPECT_THAT(p.parse("$OHPR,1", Form::Prefixed, 1), ElementsAre("items"));
-    EXPECT_THAT(p.parse("$OHPR,\r\n", Form::Prefixed, 1), ElementsAre("items"));
+    EXPECT_THAT(p.parse("$OHPR,1", Form::Prefixed, 1), ElementsAre("items", "log 0"));
+    EXPECT_THAT(p.parse("$OHPR,\r\n", Form::Prefixed, 1), ElementsAre("items", "log 0"));
     EXPECT_THAT(p.parse("$OHPR,5\r\n", Form::Prefixed, 1), ElementsAre("show Heading 5", "items", "log 1"));
 }
 
@@ -191,13 +191,12 @@ TEST(HeadingSentence, FieldOneIsTheHeadingAndTheLogGetsMaskOne)
                 ElementsAre("show Heading 123.4", "items", "log 1"));
 }
 
-TEST(HeadingSentence, WithoutAReadableHeadingNothingIsLogged)
+TEST(HeadingSentence, WithoutAReadableHeadingTheLogStillGetsMaskOne)
 {
-    // Logging mask 1 here would write the previous heading as a new reading.
     RecordedParser p;
-    EXPECT_THAT(p.parse("$HCHDT\r\n", Form::HeadingOnly), ElementsAre("items"));
-    EXPECT_THAT(p.parse("$HCHDT,,T", Form::HeadingOnly), ElementsAre("items"));
-    EXPECT_THAT(p.parse("$HCHDT,12x,T", Form::HeadingOnly), ElementsAre("items"));
+    EXPECT_THAT(p.parse("$HCHDT\r\n", Form::HeadingOnly), ElementsAre("items", "log 1"));
+    EXPECT_THAT(p.parse("$HCHDT,,T", Form::HeadingOnly), ElementsAre("items", "log 1"));
+    EXPECT_THAT(p.parse("$HCHDT,12x,T", Form::HeadingOnly), ElementsAre("items", "log 1"));
     EXPECT_FALSE(p.display.lastItems.HeadingPresent);
 }
 
