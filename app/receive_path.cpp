@@ -2,6 +2,8 @@
 
 #include "device/compass_reading.h"
 
+#include <algorithm>
+
 namespace app {
 
 namespace {
@@ -68,6 +70,8 @@ void ReceivePath::captureForEscapeSearch(const std::string &input)
     if (LineBuffer.find("CMD:") != std::string::npos)
         CmdPromptSeen = -1;
     trimLineBuffer();
+    // What was captured starts the next line whole, LFs and all.
+    m_uncut = LineBuffer.size();
     LastDataTick = m_clock.tickCount();
 }
 
@@ -76,9 +80,10 @@ void ReceivePath::cutLines(const std::string &input)
     // Events nested inside HandleLine append here too and carry on with the
     // oldest line first, so the outer loop simply finds less left to do.
     LineBuffer += input;
-    for (auto lf = LineBuffer.find(LF); lf != std::string::npos; lf = LineBuffer.find(LF)) {
+    for (auto lf = LineBuffer.find(LF, m_uncut); lf != std::string::npos; lf = LineBuffer.find(LF, m_uncut)) {
         std::string line = LineBuffer.substr(0, lf + 1);
         LineBuffer.erase(0, lf + 1);
+        m_uncut = 0;
         const auto lfcr = line.find("\n\r");
         if (line.size() > 2 && lfcr != std::string::npos)
             line.resize(line.size() - 2);
@@ -89,8 +94,11 @@ void ReceivePath::cutLines(const std::string &input)
 
 void ReceivePath::trimLineBuffer()
 {
-    if (LineBuffer.size() > MaxLineBuffer)
-        LineBuffer.erase(0, LineBuffer.size() - MaxLineBuffer);
+    if (LineBuffer.size() > MaxLineBuffer) {
+        const std::size_t dropped = LineBuffer.size() - MaxLineBuffer;
+        LineBuffer.erase(0, dropped);
+        m_uncut -= std::min(m_uncut, dropped);
+    }
 }
 
 void ReceivePath::countGoodEvent()

@@ -67,6 +67,8 @@ private:
     const platform::Clock &m_clock;
     settings_panel::ConsoleState &m_state;
     ReceiveHost &m_host;
+    // The head of LineBuffer left by the escape search, which holds no line ends of its own.
+    std::size_t m_uncut = 0;
 };
 
 } // namespace app

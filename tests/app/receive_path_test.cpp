@@ -186,6 +186,12 @@ TEST_F(ReceivePathTest, EscapeSearchCapturesRawText)
     EXPECT_EQ(path.CmdPromptSeen, -1);
     EXPECT_TRUE(host.terminal.empty());
     EXPECT_EQ(path.GoodReceiveCount, 0);
+
+    // After the search the capture starts the next line; only new input's LFs cut it.
+    send("ab\ncd\nCMD:");
+    path.EscSearchActive = false;
+    send("X\r\n");
+    EXPECT_EQ(host.handled, std::vector<std::string>{"cd\nCMD:X\r\n"});
 }
 
 TEST_F(ReceivePathTest, CompassOwningThePortGetsEveryEvent)
