@@ -54,6 +54,8 @@ bool clsCompass::Send(std::string_view text)
 {
     if (!PortOpen())
         return false;
+    // A reply answers what was sent last: lines that came before it do not count.
+    m_lastReplyLine.clear();
     m_port->write(text);
     return true;
 }
@@ -90,7 +92,6 @@ bool clsCompass::SendValueCmd(const std::string &key, const std::string &value)
     m_lastKeySent.clear();
     platform::Wait(m_platform, ValueAfterEchoMs);
     m_promptValue.clear();
-    m_lastReplyLine.clear();
     m_valuePromptSeen = false;
     if (!Send(value + CR))
         return false;
@@ -112,8 +113,8 @@ bool clsCompass::SendTextCmd(const std::string &key, const std::string &text)
     return WaitReply() != Reply::None;
 }
 
-// Waits for a reply line since the last key echo, not only since this call:
-// the compass may send its answer in the same chunk as the echo.
+// Waits for a reply to what was sent last, which may have come already: the
+// compass can answer a key in the same chunk as its echo.
 clsCompass::Reply clsCompass::WaitReply()
 {
     WaitUntil(m_platform, [this] { return !m_lastReplyLine.empty() || !m_keyEchoed; }, ReplyWaitMs);

@@ -157,11 +157,11 @@ TEST_F(CompassLink, BridgeOffsetAfterACalibrationKeySkipsProgressToTheCr)
     arrive("....$C5\n");
     sim.advance(4000);
     EXPECT_EQ(compass.Status(), LinkStatus::Alive) << "progress is a sign of life";
-    arrive("...\r");
-    EXPECT_EQ(raised, 1);
-    arrive("\n$C6\r\n");
+    arrive("...\r\n$C6\r\n");
+    EXPECT_EQ(raised, 1) << "the chunk that ends the skip is dropped whole";
+    arrive("$C7\r\n");
     EXPECT_EQ(raised, 2) << "after the CR lines count again";
-    EXPECT_FLOAT_EQ(compass.Heading(), 6.0f);
+    EXPECT_FLOAT_EQ(compass.Heading(), 7.0f);
 }
 
 } // namespace
