@@ -54,6 +54,9 @@ public:
 
     void done(int result) override;
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     WizardStep *step(std::int16_t n) const;
     // Runs one frame operation; a step that finished meanwhile is moved on
