@@ -77,7 +77,7 @@ public:
     static constexpr VirtualMs DefaultOpenMs = 1500;
 
     explicit SimMessageBox(SimEventPump &pump) : SimModal(pump, DefaultOpenMs) {}
-    MessageResult show(const QString &text, MessageIcon icon, MessageButtons buttons,
+    MessageResult show(const QString &text, MessageIcon icon, MessageButtons buttons = MessageButtons::Ok,
                        const QString &detail = {}) override;
     const std::vector<ShownMessage> &shown() const { return m_shown; }
     QStringList texts() const;

@@ -30,7 +30,7 @@ protected:
     QString logPath() const { return QDir(dir.path()).filePath("run.txt"); }
     void openLog(const QString &path)
     {
-        sim.files.queueAnswer(path);
+        sim.files.queueAnswer(path, 0);
         frame.cmdOpenLog()->click();
     }
     void openAndStart(const QString &path)

@@ -154,7 +154,7 @@ TEST(CommaSentence, ABadOrMissingItemStopsButTheLineIsStillShown)
 {
     RecordedParser p;
     EXPECT_THAT(p.parse("1,2,x,4", Form::Bare, 15),
-                ElementsAre("show Heading 1", "show Pitch 2", "items", "log 3"));
+                ElementsAre("show Heading 1", "show Pitch 2", "items", "log 7"));
     EXPECT_TRUE(p.display.lastItems.PitchPresent);
     EXPECT_FALSE(p.display.lastItems.RollPresent);
     // A bit goes to the log before its values convert: a group cut short and a

@@ -112,7 +112,8 @@ TEST_F(QtSerialPortTest, MissingDeviceAndRefusedSettingsFailTheOpen)
     QFile::link("/dev/pts/999999", QDir(portsDir()).filePath("COM7"));
     port->setPortNumber(7);
     EXPECT_FALSE(port->open());
-    EXPECT_NE(port->errorString().find("COM7"), std::string::npos);
+    EXPECT_EQ(port->errorString(), "COM7 is /dev/pts/999999: No such file or directory.");
+    EXPECT_EQ(port->failure(), platform::SerialPort::Failure::NoDevice);
     EXPECT_FALSE(port->isOpen());
 
     PtyPeer peer(portsDir(), 2);
@@ -123,8 +124,13 @@ TEST_F(QtSerialPortTest, MissingDeviceAndRefusedSettingsFailTheOpen)
     port->setSettings("9600,X,8,1");
     EXPECT_FALSE(port->open());
     EXPECT_NE(port->errorString().find("parity"), std::string::npos);
+    EXPECT_EQ(port->failure(), platform::SerialPort::Failure::Settings);
     port->setSettings("38400,N,8,2");
     EXPECT_TRUE(port->open()) << port->errorString();
+    auto second = qt.ports.createPort();
+    second->setPortNumber(2);
+    EXPECT_FALSE(second->open());
+    EXPECT_EQ(second->failure(), platform::SerialPort::Failure::Busy) << second->errorString();
 }
 
 TEST_F(QtSerialPortTest, VanishedPeerClosesThePortAndReportsItOnce)
@@ -143,6 +149,9 @@ TEST_F(QtSerialPortTest, VanishedPeerClosesThePortAndReportsItOnce)
     EXPECT_EQ(lost, 1);
     EXPECT_FALSE(port->isOpen());
     EXPECT_NE(reason.find("COM2"), std::string::npos);
+    // The pseudo-terminal's node goes with its far end, as a USB adapter's does.
+    EXPECT_NE(reason.find("stopped working: the device was removed."), std::string::npos) << reason;
+    EXPECT_EQ(port->failure(), platform::SerialPort::Failure::Removed);
 }
 
 TEST(LineSettings, ParsesTheFourItems)

@@ -124,6 +124,7 @@ TEST_F(FieldFocus, AfterLeavingFieldTakesTheFocusBackButTheClickActs)
     sim.messages.setOnShow([&](const auto &) { QTest::mouseRelease(setMaxPressure, Qt::LeftButton); });
     QTest::mousePress(setMaxPressure, Qt::LeftButton);
     sim.messages.setOnShow({});
+    QApplication::processEvents();
     sim.advance(5000);
     EXPECT_EQ(sim.messages.texts(), QStringList{"Please enter a valid range for deguass (5~4000)."});
     EXPECT_TRUE(deguass->hasFocus());
