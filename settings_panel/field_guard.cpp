@@ -44,6 +44,7 @@ void FieldGuard::left(QLineEdit *field, const Watch &watch, Qt::FocusReason reas
     }
     QPointer<QWidget> taker = QApplication::focusWidget();
     const bool clicked = reason == Qt::MouseFocusReason && taker && taker != field;
+    const QString refused = field->text();
     m_messages.show(*result.refusal, platform::MessageIcon::Exclamation, platform::MessageButtons::Ok);
     // The press that moved the focus reaches its widget only after the box,
     // whose own loop took the release: the press alone would leave a button
@@ -57,7 +58,9 @@ void FieldGuard::left(QLineEdit *field, const Watch &watch, Qt::FocusReason reas
         takeFocusBack(field);
         break;
     case OnRefusal::TextToZero:
-        field->setText(QStringLiteral("0"));
+        // A settings read may have filled the field while the box was up.
+        if (field->text() == refused)
+            field->setText(QStringLiteral("0"));
         break;
     }
     // After leaving the field the click still acts; it runs from the event

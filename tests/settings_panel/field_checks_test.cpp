@@ -153,6 +153,12 @@ TEST_F(FieldFocus, RateFieldsResetToZeroOrMoveTheirScrollBar)
     QTest::keyClick(skip, Qt::Key_Tab);
     EXPECT_EQ(sim.messages.texts().back(), "Please enter a valid range for the skipping values (0 to 20).");
     EXPECT_EQ(skip->text(), "0");
+    // What a settings read writes into the field while the box is up stays.
+    type(skip, "21");
+    sim.messages.setOnShow([&](const auto &) { skip->setText("8"); });
+    QTest::keyClick(skip, Qt::Key_Tab);
+    sim.messages.setOnShow({});
+    EXPECT_EQ(skip->text(), "8");
     type(skip, "7");
     QTest::keyClick(skip, Qt::Key_Tab);
     EXPECT_EQ(panel->vsCSSkipReadings()->value(), 13);
