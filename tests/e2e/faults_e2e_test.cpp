@@ -35,6 +35,7 @@ TEST_F(FaultEndToEnd, UnpluggedAdapterClosesThePortKeepsTheLogAndOpensAgain)
     compass->kill();
     ASSERT_TRUE(waitFor([&] { return !window->Com().isOpen() && !messages.isEmpty(); }, 5000));
     EXPECT_TRUE(told("COM2")) << messages.join('|').toStdString();
+    EXPECT_TRUE(told("stopped working: the device was removed.")) << messages.join('|').toStdString();
     EXPECT_TRUE(told("Open Port")) << messages.join('|').toStdString();
     EXPECT_TRUE(enabled("cmdOpen"));
     EXPECT_FALSE(enabled("cmdClose"));
@@ -90,6 +91,7 @@ protected:
     {
         EXPECT_TRUE(waitFor([&] { return !window->Com().isOpen(); }, 3000));
         EXPECT_TRUE(told("COM2")) << messages.join('|').toStdString();
+    EXPECT_TRUE(told("stopped working: the device was removed.")) << messages.join('|').toStdString();
         EXPECT_TRUE(enabled("cmdOpen"));
         EXPECT_FALSE(enabled("cmdClose"));
     }
