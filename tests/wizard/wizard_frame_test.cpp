@@ -128,6 +128,29 @@ TEST_F(WizardFrame, APortHeldElsewhereIsReportedOnceAndStepOneStillShows)
     expectOnPage(1, Title1);
 }
 
+TEST_F(WizardFrame, AStepThatFinishesUnderItsQuestionMovesOnOnceAfterIt)
+{
+    load();
+    hold(0.0f, 0.0f, 0.0f, 30.0f, 300);
+    // While the user reads "move on anyway?", the board heats, cools and holds level.
+    auto feed = sim.pump.createTimer();
+    int fed = 0;
+    bool leftUnderTheBox = false;
+    feed->setTickHandler([&] {
+        board.sendReading(0.0f, 0.0f, 0.0f, fed++ < 3 ? 56.0f : 49.0f);
+        leftUnderTheBox = leftUnderTheBox || (sim.messages.openNow() > 0 && wizard.CurrentStep() != 1);
+    });
+    feed->setInterval(100);
+    feed->setEnabled(true);
+    sim.messages.queueAnswer(platform::MessageResult::No, 5000);
+    wizard.cmdNext()->click();
+    feed->setEnabled(false);
+    EXPECT_EQ(sim.messages.shown().size(), 1u);
+    EXPECT_EQ(sim.messages.mostOpenAtOnce(), 1);
+    EXPECT_FALSE(leftUnderTheBox) << "the step asked about stays while its question is up";
+    expectOnPage(2, Title2);
+}
+
 TEST_F(WizardFrame, EscLeavesTheCalibrationRunningButTheCloseBoxEndsIt)
 {
     load();
