@@ -18,6 +18,9 @@ std::optional<LineSettings> parseLineSettings(const std::string &text, std::stri
 
 class QtSerialPort : public SerialPort {
 public:
+    // How long after a hang-up a pulled adapter's device node is surely gone.
+    static constexpr int RemovalSettleMs = 100;
+
     explicit QtSerialPort(ComPortMap map);
     ~QtSerialPort() override;
 
