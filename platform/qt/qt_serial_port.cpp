@@ -4,21 +4,13 @@
 #include <QFileInfo>
 #include <QMetaObject>
 #include <QStringList>
-#include <QTimer>
+#include <QThread>
 
 #include <linux/serial.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace platform::qt {
-
-namespace {
-std::string lostReason(int number, const QString &device, bool removed)
-{
-    return "COM" + std::to_string(number) + " (" + device.toStdString() + ") stopped working: "
-           + (removed ? "the device was removed." : "the line was hung up.");
-}
-} // namespace
 
 std::optional<LineSettings> parseLineSettings(const std::string &text, std::string &error)
 {
@@ -212,24 +204,21 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error)
     const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
     if (!gone || !m_port.isOpen())
         return;
-    m_port.clearError();
-    m_port.close();
     // Qt's text here is whatever errno held last ("Resource temporarily
     // unavailable"); the device file tells the real cause. A pulled adapter
-    // hangs its line up a moment before its node goes, so look after that moment.
-    m_failure = Failure::HungUp;
-    m_error = lostReason(m_number, m_device, false);
-    QTimer::singleShot(RemovalSettleMs, &m_port, [this, number = m_number, device = m_device] {
-        const bool removed = !QFileInfo::exists(device);
-        const std::string reason = lostReason(number, device, removed);
-        // An open tried meanwhile has its own outcome.
-        if (m_failure == Failure::HungUp && removed) {
-            m_failure = Failure::Removed;
-            m_error = reason;
-        }
-        if (m_onLost)
-            m_onLost(reason);
-    });
+    // hangs its line up a moment before its node goes: give it that moment.
+    for (int waited = 0; waited < RemovalSettleMs && QFileInfo::exists(m_device); waited += 10)
+        QThread::msleep(10);
+    const bool removed = !QFileInfo::exists(m_device);
+    const std::string reason = "COM" + std::to_string(m_number) + " (" + m_device.toStdString() + ") stopped working: "
+                               + (removed ? "the device was removed." : "the line was hung up.");
+    m_port.clearError();
+    m_port.close();
+    m_failure = removed ? Failure::Removed : Failure::HungUp;
+    m_error = reason;
+    if (m_onLost)
+        QMetaObject::invokeMethod(&m_port, [this, reason] { if (m_onLost) m_onLost(reason); },
+                                  Qt::QueuedConnection);
 }
 
 } // namespace platform::qt

@@ -18,7 +18,7 @@ std::optional<LineSettings> parseLineSettings(const std::string &text, std::stri
 
 class QtSerialPort : public SerialPort {
 public:
-    // How long after a hang-up a pulled adapter's device node takes to go.
+    // The longest a pulled adapter's device node takes to go after its line hangs up.
     static constexpr int RemovalSettleMs = 100;
 
     explicit QtSerialPort(ComPortMap map);
