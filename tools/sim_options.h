@@ -1,4 +1,6 @@
 #pragma once
+#include "tools/command_line.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,12 +20,15 @@ struct SimOptions {
     double durationSeconds = 0;      // 0: until a signal
     double turnDegPerSecond = 2.0;
     bool quiet = false;
-    bool help = false;
+    // A capture to play instead of simulating, `speed` times faster than recorded.
+    std::optional<std::string> replay;
+    double speed = 1.0;
 };
 
-// Throws std::invalid_argument naming the option and what it takes.
-SimOptions parseSimOptions(const std::vector<std::string> &args);
+// Every option of compass-sim, in the order --help lists them.
+const std::vector<OptionSpec<SimOptions>> &simOptionSpecs();
 
-extern const char *const SimUsage;
+// Throws std::invalid_argument naming the option and what it takes.
+CommandLine<SimOptions> parseSimOptions(const std::vector<std::string> &args);
 
 } // namespace compass_sim

@@ -1,0 +1,68 @@
+#pragma once
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace compass_sim {
+
+// One option of a tool's command line, taken as --name VALUE or --name=VALUE,
+// or a flag when `valueName` is empty. `apply` checks the value and stores it,
+// throwing std::invalid_argument that says what the option takes.
+template <class Options>
+struct OptionSpec {
+    std::string name;
+    std::string valueName;
+    std::string help;
+    std::function<void(Options &, const std::string &value)> apply;
+};
+
+struct ToolInfo {
+    std::string name;
+    std::string description;
+};
+
+// The options, or the text --help or --version asked for (print it and exit).
+template <class Options>
+struct CommandLine {
+    Options options;
+    std::optional<std::string> print;
+};
+
+struct OptionLine {
+    std::string name;
+    std::string valueName;
+    std::string help;
+};
+
+// For each declared option in order, its last value when given ("" for a flag);
+// --help and --version give the text to print instead. Throws
+// std::invalid_argument for an unknown option, a missing value or a stray word.
+std::optional<std::string> readDeclaredOptions(const ToolInfo &tool, const std::vector<OptionLine> &declared,
+                                               const std::vector<std::string> &args,
+                                               std::vector<std::optional<std::string>> &values);
+
+template <class Options>
+CommandLine<Options> parseCommandLine(const ToolInfo &tool, const std::vector<OptionSpec<Options>> &specs,
+                                      const std::vector<std::string> &args)
+{
+    std::vector<OptionLine> declared;
+    for (const OptionSpec<Options> &spec : specs)
+        declared.push_back({spec.name, spec.valueName, spec.help});
+    std::vector<std::optional<std::string>> values;
+    CommandLine<Options> result;
+    result.print = readDeclaredOptions(tool, declared, args, values);
+    if (result.print)
+        return result;
+    for (std::size_t i = 0; i < specs.size(); ++i)
+        if (values[i])
+            specs[i].apply(result.options, *values[i]);
+    return result;
+}
+
+// Values checked the same way in every tool; the message names the option.
+double numberValue(const std::string &option, const std::string &text);
+int wholeValue(const std::string &option, const std::string &text, int min, int max);
+
+} // namespace compass_sim
