@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Fuzzes the data-sentence parser with libFuzzer (clang, ASan, UBSan).
+# Fuzzes the data-sentence parser and the capture reader with libFuzzer (clang,
+# ASan, UBSan).
 #   tests/fuzz/run_fuzz.sh [seconds] [--require]
-# seconds: how long to fuzz (default 20). Without clang's fuzzer runtime the run
+# seconds: how long to fuzz each (default 20). Without clang's fuzzer runtime the run
 # is skipped with a notice (test_parser's RandomSentences covers the same
 # invariants); --require makes that an error instead.
 # Builds into build-fuzz/ (or $FUZZ_BUILD_DIR); findings land there too.
@@ -21,7 +22,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 out=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 cxx=${CLANGXX:-clang++}
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
-mkdir -p "$out/corpus"
+mkdir -p "$out/corpus" "$out/capture_corpus"
 
 skip() {
   echo "run_fuzz: $1; install clang and libclang-rt-dev (Debian) to fuzz." >&2
@@ -42,6 +43,13 @@ printf '#include <cstdint>\n#include <cstddef>\nextern "C" int LLVMFuzzerTestOne
   "$root/app/number_parse.cpp" \
   -o "$out/parser_fuzz"
 
-# New inputs go to the build folder's corpus; the seeds in the source tree stay as they are.
+"$cxx" "${flags[@]}" -I"$root" \
+  "$root/tests/fuzz/capture_fuzz.cpp" \
+  "$root/tools/capture_format.cpp" \
+  -o "$out/capture_fuzz"
+
+# New inputs go to the build folder's corpora; the seeds in the source tree stay as they are.
 "$out/parser_fuzz" -max_total_time="$seconds" -max_len=256 -print_final_stats=1 \
   -artifact_prefix="$out/" "$out/corpus" "$root/tests/fuzz/seeds"
+"$out/capture_fuzz" -max_total_time="$seconds" -max_len=1024 -print_final_stats=1 \
+  -artifact_prefix="$out/capture-" "$out/capture_corpus" "$root/tests/fuzz/capture_seeds"
