@@ -1,13 +1,17 @@
 // compass-sim: a simulated compass module on a pseudo-terminal, linked as
-// <ports-dir>/COM<n> for the main program.
+// <ports-dir>/COM<n> for the main program, or the replay of a capture.
+#include "tools/capture_replay.h"
 #include "tools/compass_simulator.h"
 #include "tools/pseudo_terminal.h"
 #include "tools/sim_options.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -67,7 +71,7 @@ void configure(compass_sim::CompassSimulator &compass, const compass_sim::SimOpt
     compass.setTurnRate(opt.turnDegPerSecond);
 }
 
-int run(const compass_sim::SimOptions &opt)
+int simulate(const compass_sim::SimOptions &opt)
 {
     compass_sim::PseudoTerminal pty;
     const compass_sim::PortLink link(opt.portsDir, opt.com, pty.slavePath());
@@ -126,19 +130,56 @@ int run(const compass_sim::SimOptions &opt)
     return 0;
 }
 
+// Exit status: 0 the program sent what the capture holds, 1 it did not, 2 the capture was not played to its end.
+int replay(const compass_sim::SimOptions &opt)
+{
+    using namespace compass_sim;
+    std::ifstream file(*opt.replay, std::ios::binary);
+    if (!file) {
+        std::fprintf(stderr, "compass-sim: cannot read the capture %s: %s\n", opt.replay->c_str(), std::strerror(errno));
+        return 2;
+    }
+    CaptureReader reader(file);
+    PseudoTerminal pty(PseudoTerminal::Slave::LeftToProgram);
+    const PortLink link(opt.portsDir, opt.com, pty.slavePath());
+    catchStopSignals();
+    std::printf("compass-sim: replaying %s at %gx on %s -> %s once the program opens COM%d\n", opt.replay->c_str(),
+                opt.speed, link.path().c_str(), pty.slavePath().c_str(), opt.com);
+    std::fflush(stdout);
+    CaptureReplay play(reader, pty, opt.speed, [&opt](std::uint64_t micros, std::string_view bytes) {
+        if (!opt.quiet)
+            printReceived(micros / 1000, bytes);
+    });
+    const CaptureReplay::Result result = play.run(g_stop);
+    if (!result.fault.empty())
+        std::fprintf(stderr, "compass-sim: %s: %s; replay stopped\n", opt.replay->c_str(), result.fault.c_str());
+    for (const KeyDifference &d : result.differences)
+        std::printf("compass-sim: %s\n", describe(d).c_str());
+    std::printf("compass-sim: %llu chunks played%s; %s\n", static_cast<unsigned long long>(result.chunksPlayed),
+                result.complete ? " to the end of the capture" : ", replay cut short",
+                result.differences.empty() ? "the program sent the keys the capture holds"
+                                           : "the program's keys differ from the capture");
+    std::fflush(stdout);
+    // Time for the program to read the last chunk: a hang-up discards unread input.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    if (!result.complete)
+        return 2;
+    return result.differences.empty() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     try {
-        const auto opt = compass_sim::parseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
-        if (opt.help) {
-            std::fputs(compass_sim::SimUsage, stdout);
+        const auto parsed = compass_sim::parseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
+        if (parsed.print) {
+            std::fputs(parsed.print->c_str(), stdout);
             return 0;
         }
-        return run(opt);
+        return parsed.options.replay ? replay(parsed.options) : simulate(parsed.options);
     } catch (const std::invalid_argument &e) {
-        std::fprintf(stderr, "compass-sim: %s\n%s", e.what(), compass_sim::SimUsage);
+        std::fprintf(stderr, "compass-sim: %s (see compass-sim --help)\n", e.what());
         return 2;
     } catch (const std::exception &e) {
         std::fprintf(stderr, "compass-sim: %s\n", e.what());

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -19,7 +20,7 @@ namespace {
 
 } // namespace
 
-PseudoTerminal::PseudoTerminal()
+PseudoTerminal::PseudoTerminal(Slave slave)
 {
     m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
     if (m_master < 0)
@@ -38,22 +39,35 @@ PseudoTerminal::PseudoTerminal()
     ::cfmakeraw(&raw);
     ::tcsetattr(m_keepSlave, TCSANOW, &raw);
     ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
+    if (slave == Slave::LeftToProgram) {
+        ::close(m_keepSlave);
+        m_keepSlave = -1;
+    }
 }
 
 PseudoTerminal::~PseudoTerminal()
 {
-    ::close(m_keepSlave);
+    if (m_keepSlave >= 0)
+        ::close(m_keepSlave);
     ::close(m_master);
 }
 
-void PseudoTerminal::write(std::string_view bytes)
+std::size_t PseudoTerminal::write(std::string_view bytes)
 {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(m_master, bytes.data(), bytes.size());
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(m_master, bytes.data() + written, bytes.size() - written);
         if (n <= 0)
-            return;  // nobody reads and the buffer is full: lost, like on a line with no listener
-        bytes.remove_prefix(static_cast<std::size_t>(n));
+            break;  // nobody reads and the buffer is full: lost, like on a line with no listener
+        written += static_cast<std::size_t>(n);
     }
+    return written;
+}
+
+bool PseudoTerminal::slaveOpen() const
+{
+    pollfd p{m_master, 0, 0};
+    return ::poll(&p, 1, 0) == 0 || !(p.revents & POLLHUP);
 }
 
 PortLink::PortLink(const std::filesystem::path &dir, int com, const std::string &target)

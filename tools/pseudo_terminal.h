@@ -5,21 +5,26 @@
 
 namespace compass_sim {
 
-// A raw pseudo-terminal whose slave side stands in for the module's serial
-// port. The slave is held open here as well, so a program that closes and
-// reopens the port does not hang up the master.
+// A raw pseudo-terminal whose slave side stands in for a serial port.
+// HeldOpen: the slave is held open here as well, so a program that closes and
+// reopens the port does not hang up the master. LeftToProgram: only the
+// program holds it, so the master can tell whether the port is open.
 class PseudoTerminal {
 public:
+    enum class Slave { HeldOpen, LeftToProgram };
     // Throws std::runtime_error saying what failed.
-    PseudoTerminal();
+    explicit PseudoTerminal(Slave slave = Slave::HeldOpen);
     ~PseudoTerminal();
     PseudoTerminal(const PseudoTerminal &) = delete;
     PseudoTerminal &operator=(const PseudoTerminal &) = delete;
 
     const std::string &slavePath() const { return m_slavePath; }
     int masterFd() const { return m_master; }
-    // Writes all of `bytes` it can; drops the rest when the far end's buffer is full.
-    void write(std::string_view bytes);
+    // Writes all of `bytes` it can and returns how many; drops the rest when
+    // the far end's buffer is full.
+    std::size_t write(std::string_view bytes);
+    // Whether a program has the slave side open (always, while it is held open here).
+    bool slaveOpen() const;
 
 private:
     int m_master = -1;

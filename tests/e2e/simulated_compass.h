@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QThread>
 
+#include <csignal>
+
 // The compass simulator as a separate process on a pseudo-terminal, linked
 // as ports/COM<n> inside the program's directory.
 class SimulatedCompass {
@@ -40,6 +42,8 @@ public:
         m_process.waitForFinished(5000);
         QFile::remove(m_link);
     }
+    // Stops sending at once, as a module that stalls; kill() ends it.
+    void suspend() { ::kill(static_cast<pid_t>(m_process.processId()), SIGSTOP); }
     void stop()
     {
         if (m_process.state() == QProcess::NotRunning)

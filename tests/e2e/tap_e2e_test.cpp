@@ -1,0 +1,131 @@
+// The program through compass-tap to a module (the simulator), and the replay of what the tap recorded.
+#include "fault_end_to_end.h"
+#include "tools/capture_format.h"
+#include "tools/sent_keys.h"
+
+#include <gtest/gtest.h>
+#include <fstream>
+
+namespace {
+
+using compass_sim::CaptureRecord;
+
+class TapEndToEnd : public FaultEndToEnd {
+protected:
+    QString ports() const { return dir.filePath("ports"); }
+    QString capturePath() const { return dir.filePath("capture.txt"); }
+
+    // The tap between the module on COM3 and the program's COM2.
+    void startTap()
+    {
+        tap.start(COMPASS_TAP_PATH, {"--device-com", "3", "--ports-dir", ports(), "--com", "2", "--capture",
+                                     capturePath()});
+        ASSERT_TRUE(waitFor([&] { return QFileInfo(ports() + "/COM2").isSymLink(); }, 5000)) << tapOutput();
+    }
+    // Runs the event loop until `process` has ended, so the program goes on meanwhile.
+    bool finished(QProcess &process, int ms)
+    {
+        return waitFor([&] { return process.state() == QProcess::NotRunning; }, ms);
+    }
+    std::string tapOutput() { return (tap.readAllStandardOutput() + tap.readAllStandardError()).toStdString(); }
+
+    std::vector<CaptureRecord> capture(std::string &fault) const
+    {
+        std::ifstream in(capturePath().toStdString(), std::ios::binary);
+        compass_sim::CaptureReader reader(in);
+        std::vector<CaptureRecord> records;
+        for (CaptureRecord r; reader.next(r);)
+            records.push_back(r);
+        fault = reader.fault();
+        return records;
+    }
+    static int sentencesDelivered(const std::vector<CaptureRecord> &records)
+    {
+        std::string delivered;
+        bool open = false;
+        for (const CaptureRecord &r : records) {
+            open = r.kind == CaptureRecord::Kind::Opened || (open && r.kind != CaptureRecord::Kind::Closed);
+            if (open && r.kind == CaptureRecord::Kind::Module)
+                delivered += r.text;
+        }
+        return int(QByteArray::fromStdString(delivered).count("$C"));
+    }
+
+    QProcess tap;
+};
+
+TEST_F(TapEndToEnd, ASessionThroughTheTapReplayedTenTimesFasterLogsTheSameLines)
+{
+    SimulatedCompass compass(dir.path(), 3, {"--quiet", "--rate", "20"});
+    ASSERT_TRUE(compass.linked());
+    startTap();
+    start();
+    const QString firstLog = dir.filePath("first.txt");
+    startLog(firstLog);
+    button("cmdOpen")->click();
+    ASSERT_TRUE(window->Com().isOpen()) << messages.join('|').toStdString();
+    ASSERT_TRUE(waitFor([&] { return window->state().DumpReceived && logDataLines(firstLog).size() >= 40; }, 10000));
+    // The module falls silent before the tap stops, so the program has read all that was sent.
+    compass.suspend();
+    platform::Wait(machine.platform, 1000);
+    tap.terminate();
+    ASSERT_TRUE(finished(tap, 5000));
+    EXPECT_EQ(tap.exitCode(), 0) << tapOutput();
+    EXPECT_TRUE(waitFor([&] { return !window->Com().isOpen() && told("COM2"); }, 3000));
+    compass.kill();
+    const QStringList recorded = logDataLines(firstLog);
+
+    std::string fault;
+    const auto records = capture(fault);
+    EXPECT_EQ(fault, "");
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records.back().text, "stopped by SIGTERM");
+    EXPECT_EQ(sentencesDelivered(records), recorded.size());
+
+    // A fresh program on the replay: the same sentences, the settings read answered as the module did.
+    window.reset();
+    QProcess replay;
+    replay.start(COMPASS_SIM_PATH, {"--replay", capturePath(), "--speed", "10", "--ports-dir", ports(), "--com", "2",
+                                    "--quiet"});
+    ASSERT_TRUE(waitFor([&] { return QFileInfo(ports() + "/COM2").isSymLink(); }, 5000));
+    start();
+    const QString secondLog = dir.filePath("second.txt");
+    startLog(secondLog);
+    button("cmdOpen")->click();
+    ASSERT_TRUE(finished(replay, 15000));
+    const QString report = QString::fromLocal8Bit(replay.readAllStandardOutput() + replay.readAllStandardError());
+    EXPECT_EQ(replay.exitCode(), 0) << report.toStdString();
+    EXPECT_TRUE(report.contains("the program sent the keys the capture holds")) << report.toStdString();
+    EXPECT_TRUE(window->state().DumpReceived);
+    EXPECT_EQ(logDataLines(secondLog).join('\n').toStdString(), recorded.join('\n').toStdString());
+}
+
+TEST_F(TapEndToEnd, AModuleUnpluggedEndsTheCaptureWholeAndHangsUpTheProgram)
+{
+    SimulatedCompass compass(dir.path(), 3, {"--quiet", "--rate", "20"});
+    ASSERT_TRUE(compass.linked());
+    startTap();
+    start();
+    const QString log = dir.filePath("log.txt");
+    startLog(log);
+    button("cmdOpen")->click();
+    ASSERT_TRUE(waitFor([&] { return logDataLines(log).size() >= 10; }, 8000));
+    messages.clear();
+
+    compass.kill();
+    ASSERT_TRUE(finished(tap, 5000));
+    EXPECT_EQ(tap.exitCode(), 1);
+    EXPECT_TRUE(QString::fromStdString(tapOutput()).contains("device gone"));
+    EXPECT_TRUE(waitFor([&] { return !window->Com().isOpen() && told("COM2"); }, 5000))
+        << messages.join('|').toStdString();
+
+    std::string fault;
+    const auto records = capture(fault);
+    EXPECT_EQ(fault, "");
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records.back().text.rfind("device gone", 0), 0u) << records.back().text;
+    // Every sentence the program logged is in the capture; a hang-up may discard one the program had not read.
+    EXPECT_GE(sentencesDelivered(records), logDataLines(log).size());
+}
+
+} // namespace

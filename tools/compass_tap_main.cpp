@@ -1,0 +1,134 @@
+// compass-tap: records what a module and the program say to each other. The
+// program opens a pseudo-terminal linked as <ports-dir>/COM<n>; the tap
+// forwards its bytes to the module's device and back, unchanged.
+#include "tools/serial_tap.h"
+#include "tools/tap_device.h"
+#include "tools/tap_options.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+
+#include <csignal>
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+
+volatile std::sig_atomic_t g_signal = 0;
+
+void onSignal(int number) { g_signal = number; }
+
+// SIGINT and SIGTERM are blocked except while the tap waits, so none slips
+// between the check and the wait. Returns the mask to wait with.
+sigset_t catchStopSignals()
+{
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+    // A capture on a pipe whose reader left, or over a size limit: a write error, not death.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+    sigset_t stop, waiting;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGINT);
+    sigaddset(&stop, SIGTERM);
+    ::sigprocmask(SIG_BLOCK, &stop, &waiting);
+    sigdelset(&waiting, SIGINT);
+    sigdelset(&waiting, SIGTERM);
+    return waiting;
+}
+
+double seconds(std::uint64_t micros) { return static_cast<double>(micros) / 1e6; }
+
+void printSummary(const compass_sim::SerialTap &tap, const compass_sim::TapCounts &last,
+                  const compass_sim::CaptureFile &capture, int com)
+{
+    const compass_sim::TapCounts &now = tap.counts();
+    std::printf("%6.0f s: module %llu B, program %llu B, sentences %llu; COM%d %s; capture %llu B%s",
+                seconds(tap.micros()), static_cast<unsigned long long>(now.fromModule - last.fromModule),
+                static_cast<unsigned long long>(now.fromProgram - last.fromProgram),
+                static_cast<unsigned long long>(now.sentences - last.sentences), com,
+                tap.programOpen() ? "open" : "not open", static_cast<unsigned long long>(capture.bytesWritten()),
+                capture.recording() ? "" : " (not recording)");
+    if (now.dropped)
+        std::printf("; %llu B dropped in all", static_cast<unsigned long long>(now.dropped));
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+int run(const compass_sim::TapOptions &opt)
+{
+    using namespace compass_sim;
+    const std::string path = opt.device ? *opt.device : TapDevice::pathOfCom(opt.portsDir, *opt.deviceCom);
+    const std::string deviceName = opt.device ? path : "COM" + std::to_string(*opt.deviceCom) + " (" + path + ")";
+    TapDevice device(path, opt.line);
+    CaptureFile capture(opt.capture);
+    PseudoTerminal program(PseudoTerminal::Slave::LeftToProgram);
+    const PortLink link(opt.portsDir, opt.com, program.slavePath());
+    const sigset_t waitMask = catchStopSignals();
+
+    capture.addComment("compass-tap: module = bytes from " + deviceName + " at " + opt.line + ", program = bytes from COM" +
+                       std::to_string(opt.com) + " (" + link.path().string() + ")");
+    capture.addComment("started " + QDateTime::currentDateTime().toString(Qt::ISODate).toStdString() +
+                       " local time; times are seconds since then");
+    SerialTap tap(device.fd(), program, capture, opt.stopOnFullDisk);
+    std::printf("compass-tap: %s at %s <-> COM%d (%s -> %s), recording to %s; Ctrl-C stops\n", deviceName.c_str(),
+                opt.line.c_str(), opt.com, link.path().c_str(), program.slavePath().c_str(), opt.capture.c_str());
+    std::fflush(stdout);
+
+    TapCounts last;
+    std::uint64_t nextSummary = 1000000;
+    SerialTap::State state = SerialTap::State::Running;
+    while (state == SerialTap::State::Running && !g_signal) {
+        const std::uint64_t now = tap.micros();
+        state = tap.pump(now >= nextSummary ? 0 : static_cast<int>((nextSummary - now) / 1000 + 1), &waitMask);
+        if (tap.recordingJustStopped())
+            std::fprintf(stderr, "compass-tap: recording stopped at %.3f s: %s: %s; the capture keeps what was written%s\n",
+                         seconds(tap.micros()), opt.capture.c_str(), capture.failure().c_str(),
+                         opt.stopOnFullDisk ? "; forwarding stops" : "; forwarding goes on");
+        if (tap.micros() >= nextSummary) {
+            printSummary(tap, last, capture, opt.com);
+            last = tap.counts();
+            nextSummary += 1000000;
+        }
+    }
+
+    std::string how;
+    if (g_signal)
+        how = g_signal == SIGINT ? "stopped by SIGINT" : "stopped by SIGTERM";
+    else if (state == SerialTap::State::DeviceGone)
+        how = "device gone: " + tap.deviceError();
+    else
+        how = "forwarding stopped: recording stopped: " + capture.failure();
+    tap.finish(how);
+    if (capture.recording())
+        std::printf("compass-tap: %s at %.3f s; %s is complete (%llu B)\n", how.c_str(), seconds(tap.micros()),
+                    opt.capture.c_str(), static_cast<unsigned long long>(capture.bytesWritten()));
+    else
+        std::printf("compass-tap: %s at %.3f s; %s keeps the %llu B written before recording stopped\n", how.c_str(),
+                    seconds(tap.micros()), opt.capture.c_str(), static_cast<unsigned long long>(capture.bytesWritten()));
+    return g_signal ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);  // the serial port's notifiers want one
+    try {
+        const auto parsed = compass_sim::parseTapOptions(std::vector<std::string>(argv + 1, argv + argc));
+        if (parsed.print) {
+            std::fputs(parsed.print->c_str(), stdout);
+            return 0;
+        }
+        return run(parsed.options);
+    } catch (const std::invalid_argument &e) {
+        std::fprintf(stderr, "compass-tap: %s (see compass-tap --help)\n", e.what());
+        return 2;
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "compass-tap: %s\n", e.what());
+        return 1;
+    }
+}
