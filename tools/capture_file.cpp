@@ -13,7 +13,7 @@ namespace compass_sim {
 namespace {
 
 // Gathered records beyond this go out before the next flush, so memory stays bounded.
-constexpr std::size_t MaxPending = 1 << 20;
+constexpr std::size_t MaxPending = 1 << 16;
 
 int openNew(const std::string &path)
 {

@@ -78,16 +78,19 @@ int run(const compass_sim::TapOptions &opt)
                 opt.line.c_str(), opt.com, link.path().c_str(), program.slavePath().c_str(), opt.capture.c_str());
     std::fflush(stdout);
 
+    // Once, whether the disk fills while forwarding or on the last write.
+    const auto sayIfRecordingStopped = [&](const char *then) {
+        if (tap.recordingJustStopped())
+            std::fprintf(stderr, "compass-tap: recording stopped at %.3f s: %s: %s; the capture keeps what was written%s\n",
+                         seconds(tap.micros()), opt.capture.c_str(), capture.failure().c_str(), then);
+    };
     TapCounts last;
     std::uint64_t nextSummary = 1000000;
     SerialTap::State state = SerialTap::State::Running;
     while (state == SerialTap::State::Running && !g_signal) {
         const std::uint64_t now = tap.micros();
         state = tap.pump(now >= nextSummary ? 0 : static_cast<int>((nextSummary - now) / 1000 + 1), &waitMask);
-        if (tap.recordingJustStopped())
-            std::fprintf(stderr, "compass-tap: recording stopped at %.3f s: %s: %s; the capture keeps what was written%s\n",
-                         seconds(tap.micros()), opt.capture.c_str(), capture.failure().c_str(),
-                         opt.stopOnFullDisk ? "; forwarding stops" : "; forwarding goes on");
+        sayIfRecordingStopped(opt.stopOnFullDisk ? "; forwarding stops" : "; forwarding goes on");
         if (tap.micros() >= nextSummary) {
             printSummary(tap, last, capture, opt.com);
             last = tap.counts();
@@ -103,6 +106,7 @@ int run(const compass_sim::TapOptions &opt)
     else
         how = "forwarding stopped: recording stopped: " + capture.failure();
     tap.finish(how);
+    sayIfRecordingStopped("");
     if (capture.recording())
         std::printf("compass-tap: %s at %.3f s; %s is complete (%llu B)\n", how.c_str(), seconds(tap.micros()),
                     opt.capture.c_str(), static_cast<unsigned long long>(capture.bytesWritten()));

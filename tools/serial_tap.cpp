@@ -12,6 +12,9 @@ namespace compass_sim {
 namespace {
 // A closed port shows as a hang-up on every poll, so its opening is looked for this often instead.
 constexpr int ProgramOpenCheckMs = 20;
+// A write to the file for each chunk would cost more than all the forwarding; a process killed
+// outright loses at most this much of the capture.
+constexpr std::uint64_t FlushEveryMicros = 100000;
 } // namespace
 
 SerialTap::SerialTap(int deviceFd, PseudoTerminal &program, CaptureFile &capture, bool stopWhenRecordingStops)
@@ -43,7 +46,11 @@ SerialTap::State SerialTap::pump(int timeoutMs, const sigset_t *waitMask)
         if (m_programOpen && fds[1].revents)
             fromProgram();
     }
-    const bool recording = m_capture.flush();
+    if (micros() >= m_flushedAt + FlushEveryMicros || m_deviceGone) {
+        m_capture.flush();
+        m_flushedAt = micros();
+    }
+    const bool recording = m_capture.recording();
     if (m_deviceGone)
         return State::DeviceGone;
     return !recording && m_stopWhenRecordingStops ? State::RecordingStopped : State::Running;

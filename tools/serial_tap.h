@@ -59,6 +59,7 @@ private:
     std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
     bool m_programOpen = false;
     bool m_deviceGone = false;
+    std::uint64_t m_flushedAt = 0;
     bool m_recordingReported = false;
     bool m_atLineStart = true;
     bool m_inDataLine = false;
