@@ -4,6 +4,7 @@
 #include "tools/compass_simulator.h"
 #include "tools/pseudo_terminal.h"
 #include "tools/sim_options.h"
+#include "tools/stop_signals.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -20,20 +21,6 @@
 #include <unistd.h>
 
 namespace {
-
-volatile std::sig_atomic_t g_stop = 0;
-
-void onSignal(int) { g_stop = 1; }
-
-void catchStopSignals()
-{
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
-}
 
 std::uint64_t monotonicMs()
 {
@@ -75,7 +62,7 @@ int simulate(const compass_sim::SimOptions &opt)
 {
     compass_sim::PseudoTerminal pty;
     const compass_sim::PortLink link(opt.portsDir, opt.com, pty.slavePath());
-    catchStopSignals();
+    compass_sim::catchStopSignals();
     // While set, replies are held back instead of sent (for --hang-up-on).
     std::string *heldBack = nullptr;
     compass_sim::CompassSimulator compass([&pty, &heldBack](std::string bytes) {
@@ -94,7 +81,7 @@ int simulate(const compass_sim::SimOptions &opt)
     const auto elapsed = [start] { return monotonicMs() - start; };
     const auto end = static_cast<std::uint64_t>(opt.durationSeconds * 1000.0);
     char buf[4096];
-    while (!g_stop && (end == 0 || elapsed() < end)) {
+    while (!compass_sim::g_stopSignal && (end == 0 || elapsed() < end)) {
         compass.advanceTo(elapsed());
         const auto wait = std::clamp<std::int64_t>(static_cast<std::int64_t>(std::min(compass.nextDue(), UINT64_MAX / 2)) -
                                                        static_cast<std::int64_t>(elapsed()),
@@ -142,7 +129,7 @@ int replay(const compass_sim::SimOptions &opt)
     CaptureReader reader(file);
     PseudoTerminal pty(PseudoTerminal::Slave::LeftToProgram);
     const PortLink link(opt.portsDir, opt.com, pty.slavePath());
-    catchStopSignals();
+    compass_sim::catchStopSignals();
     std::printf("compass-sim: replaying %s at %gx on %s -> %s once the program opens COM%d\n", opt.replay->c_str(),
                 opt.speed, link.path().c_str(), pty.slavePath().c_str(), opt.com);
     std::fflush(stdout);
@@ -150,7 +137,7 @@ int replay(const compass_sim::SimOptions &opt)
         if (!opt.quiet)
             printReceived(micros / 1000, bytes);
     });
-    const CaptureReplay::Result result = play.run(g_stop);
+    const CaptureReplay::Result result = play.run(compass_sim::g_stopSignal);
     if (!result.fault.empty())
         std::fprintf(stderr, "compass-sim: %s: %s; replay stopped\n", opt.replay->c_str(), result.fault.c_str());
     for (const KeyDifference &d : result.differences)

@@ -2,6 +2,7 @@
 // program opens a pseudo-terminal linked as <ports-dir>/COM<n>; the tap
 // forwards its bytes to the module's device and back, unchanged.
 #include "tools/serial_tap.h"
+#include "tools/stop_signals.h"
 #include "tools/tap_device.h"
 #include "tools/tap_options.h"
 
@@ -13,32 +14,6 @@
 #include <stdexcept>
 
 namespace {
-
-volatile std::sig_atomic_t g_signal = 0;
-
-void onSignal(int number) { g_signal = number; }
-
-// SIGINT and SIGTERM are blocked except while the tap waits, so none slips
-// between the check and the wait. Returns the mask to wait with.
-sigset_t catchStopSignals()
-{
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
-    // A capture on a pipe whose reader left, or over a size limit: a write error, not death.
-    std::signal(SIGPIPE, SIG_IGN);
-    std::signal(SIGXFSZ, SIG_IGN);
-    sigset_t stop, waiting;
-    sigemptyset(&stop);
-    sigaddset(&stop, SIGINT);
-    sigaddset(&stop, SIGTERM);
-    ::sigprocmask(SIG_BLOCK, &stop, &waiting);
-    sigdelset(&waiting, SIGINT);
-    sigdelset(&waiting, SIGTERM);
-    return waiting;
-}
 
 double seconds(std::uint64_t micros) { return static_cast<double>(micros) / 1e6; }
 
@@ -67,7 +42,8 @@ int run(const compass_sim::TapOptions &opt)
     CaptureFile capture(opt.capture);
     PseudoTerminal program(PseudoTerminal::Slave::LeftToProgram);
     const PortLink link(opt.portsDir, opt.com, program.slavePath());
-    const sigset_t waitMask = catchStopSignals();
+    catchStopSignals();
+    const sigset_t waitMask = stopSignalsOnlyWhileWaiting();
 
     capture.addComment("compass-tap: module = bytes from " + deviceName + " at " + opt.line + ", program = bytes from COM" +
                        std::to_string(opt.com) + " (" + link.path().string() + ")");
@@ -87,7 +63,7 @@ int run(const compass_sim::TapOptions &opt)
     TapCounts last;
     std::uint64_t nextSummary = 1000000;
     SerialTap::State state = SerialTap::State::Running;
-    while (state == SerialTap::State::Running && !g_signal) {
+    while (state == SerialTap::State::Running && !g_stopSignal) {
         const std::uint64_t now = tap.micros();
         state = tap.pump(now >= nextSummary ? 0 : static_cast<int>((nextSummary - now) / 1000 + 1), &waitMask);
         sayIfRecordingStopped(opt.stopOnFullDisk ? "; forwarding stops" : "; forwarding goes on");
@@ -99,8 +75,8 @@ int run(const compass_sim::TapOptions &opt)
     }
 
     std::string how;
-    if (g_signal)
-        how = g_signal == SIGINT ? "stopped by SIGINT" : "stopped by SIGTERM";
+    if (g_stopSignal)
+        how = g_stopSignal == SIGINT ? "stopped by SIGINT" : "stopped by SIGTERM";
     else if (state == SerialTap::State::DeviceGone)
         how = "device gone: " + tap.deviceError();
     else
@@ -113,7 +89,7 @@ int run(const compass_sim::TapOptions &opt)
     else
         std::printf("compass-tap: %s at %.3f s; %s keeps the %llu B written before recording stopped\n", how.c_str(),
                     seconds(tap.micros()), opt.capture.c_str(), static_cast<unsigned long long>(capture.bytesWritten()));
-    return g_signal ? 0 : 1;
+    return g_stopSignal ? 0 : 1;
 }
 
 } // namespace
