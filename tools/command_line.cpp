@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -9,14 +10,34 @@ namespace compass_sim {
 
 namespace {
 
+constexpr std::size_t HelpColumn = 28;
+constexpr std::size_t LineWidth = 100;
+
+// `help` word-wrapped into the column after `left`; a long `left` puts it on the next line.
+std::string optionLine(const std::string &left, const std::string &help)
+{
+    std::string text = left.size() + 2 > HelpColumn ? left + "\n" + std::string(HelpColumn, ' ')
+                                                    : left + std::string(HelpColumn - left.size(), ' ');
+    std::size_t width = HelpColumn;
+    for (std::size_t start = 0; start < help.size();) {
+        const std::size_t end = std::min(help.find(' ', start), help.size());
+        if (width > HelpColumn) {
+            const bool wrap = width + 1 + end - start > LineWidth;
+            text += wrap ? "\n" + std::string(HelpColumn, ' ') : " ";
+            width = wrap ? HelpColumn : width + 1;
+        }
+        text += help.substr(start, end - start);
+        width += end - start;
+        start = end + 1;
+    }
+    return text + "\n";
+}
+
 std::string usage(const ToolInfo &tool, const std::vector<OptionLine> &declared)
 {
     std::string text = "usage: " + tool.name + " [options]\n" + tool.description + "\nOptions:\n";
-    for (const OptionLine &o : declared) {
-        std::string left = "  --" + o.name + (o.valueName.empty() ? "" : " " + o.valueName);
-        left.resize(std::max<std::size_t>(left.size() + 2, 28), ' ');
-        text += left + o.help + "\n";
-    }
+    for (const OptionLine &o : declared)
+        text += optionLine("  --" + o.name + (o.valueName.empty() ? "" : " " + o.valueName), o.help);
     return text + "  --help                    this text\n  --version                 the version\n"
                   "Options take their value as --option VALUE or --option=VALUE.\n";
 }

@@ -129,7 +129,7 @@ int replay(const compass_sim::SimOptions &opt)
     CaptureReader reader(file);
     PseudoTerminal pty(PseudoTerminal::Slave::LeftToProgram);
     const PortLink link(opt.portsDir, opt.com, pty.slavePath());
-    compass_sim::catchStopSignals();
+    catchStopSignals();
     std::printf("compass-sim: replaying %s at %gx on %s -> %s once the program opens COM%d\n", opt.replay->c_str(),
                 opt.speed, link.path().c_str(), pty.slavePath().c_str(), opt.com);
     std::fflush(stdout);
@@ -137,7 +137,7 @@ int replay(const compass_sim::SimOptions &opt)
         if (!opt.quiet)
             printReceived(micros / 1000, bytes);
     });
-    const CaptureReplay::Result result = play.run(compass_sim::g_stopSignal);
+    const CaptureReplay::Result result = play.run(g_stopSignal);
     if (!result.fault.empty())
         std::fprintf(stderr, "compass-sim: %s: %s; replay stopped\n", opt.replay->c_str(), result.fault.c_str());
     for (const KeyDifference &d : result.differences)
@@ -158,18 +158,20 @@ int replay(const compass_sim::SimOptions &opt)
 
 int main(int argc, char **argv)
 {
+    bool replaying = false;
     try {
         const auto parsed = compass_sim::parseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
         if (parsed.print) {
             std::fputs(parsed.print->c_str(), stdout);
             return 0;
         }
-        return parsed.options.replay ? replay(parsed.options) : simulate(parsed.options);
+        replaying = parsed.options.replay.has_value();
+        return replaying ? replay(parsed.options) : simulate(parsed.options);
     } catch (const std::invalid_argument &e) {
         std::fprintf(stderr, "compass-sim: %s (see compass-sim --help)\n", e.what());
         return 2;
     } catch (const std::exception &e) {
         std::fprintf(stderr, "compass-sim: %s\n", e.what());
-        return 1;
+        return replaying ? 2 : 1;
     }
 }
