@@ -134,10 +134,10 @@ void XPButton::press()
     setDown(true);
 }
 
-void XPButton::release(bool overButton)
+void XPButton::release(bool clicks)
 {
-    const bool clicks = m_armed && overButton;
     m_armed = false;
+    m_hovered = false;
     if (!clicks) {
         setDown(false);
         return;
@@ -154,13 +154,13 @@ void XPButton::release(bool overButton)
     }
 }
 
+// Any button's press and release over the face clicks; only the left one shows the press.
 void XPButton::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton) {
-        event->ignore();
-        return;
-    }
-    press();
+    if (event->button() == Qt::LeftButton)
+        press();
+    else
+        m_armed = true;
 }
 
 void XPButton::mouseMoveEvent(QMouseEvent *event)
@@ -174,17 +174,7 @@ void XPButton::mouseMoveEvent(QMouseEvent *event)
 
 void XPButton::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton) {
-        event->ignore();
-        return;
-    }
-    release(containsPointer(event->position()));
-}
-
-void XPButton::enterEvent(QEnterEvent *event)
-{
-    setHovered(true);
-    QAbstractButton::enterEvent(event);
+    release(m_armed && containsPointer(event->position()));
 }
 
 void XPButton::leaveEvent(QEvent *event)
@@ -196,13 +186,15 @@ void XPButton::leaveEvent(QEvent *event)
 void XPButton::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
+    // A held key repeats its press; only the first one is the user's.
     case Qt::Key_Space:
         if (!event->isAutoRepeat())
             press();
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        emit clicked(isChecked());
+        if (!event->isAutoRepeat())
+            emit clicked(isChecked());
         break;
     default:
         QAbstractButton::keyPressEvent(event);
@@ -213,15 +205,23 @@ void XPButton::keyReleaseEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Space) {
         if (!event->isAutoRepeat())
-            release(true);
+            release(m_armed);
         return;
     }
     QAbstractButton::keyReleaseEvent(event);
 }
 
+// The hover face comes only with a mouse move: any other redraw shows the normal face.
+void XPButton::focusInEvent(QFocusEvent *event)
+{
+    m_hovered = false;
+    QAbstractButton::focusInEvent(event);
+}
+
 void XPButton::focusOutEvent(QFocusEvent *event)
 {
     m_armed = false;
+    m_hovered = false;
     QAbstractButton::focusOutEvent(event);
 }
 

@@ -37,10 +37,10 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;
 
@@ -51,10 +51,11 @@ private:
     bool containsPointer(QPointF position) const;
     void setHovered(bool hovered);
     void press();
-    void release(bool overButton);
+    // Clears the press; raises Click when `clicks`.
+    void release(bool clicks);
 
     int m_buttonType = 1;
     bool m_hovered = false;
-    // A left press or Space began on this button; only then does a release click.
+    // A mouse press or Space began on this button; only then does a release click.
     bool m_armed = false;
 };

@@ -94,14 +94,30 @@ TEST_F(XPButtonTest, ComingBackBeforeReleaseStillClicksWithoutThePressedFace)
     EXPECT_EQ(clicks.count(), 1);
 }
 
-TEST_F(XPButtonTest, OnlyALeftPressOrSpaceArmsTheClick)
+// Only a mouse move draws the hover face; any other redraw draws the normal one.
+TEST_F(XPButtonTest, HoverFaceOnlyAfterAMouseMove)
+{
+    showActive(window);
+    button->clearFocus();
+    moveTo(*button, centre, Qt::NoButton);
+    EXPECT_EQ(facePixel(*button), XPButton::HoverFace);
+    button->setFocus();
+    EXPECT_EQ(facePixel(*button), XPButton::NormalFace);
+    moveTo(*button, centre, Qt::NoButton);
+    press(*button, centre);
+    release(*button, centre);
+    EXPECT_EQ(facePixel(*button), XPButton::NormalFace);
+}
+
+TEST_F(XPButtonTest, AnyMouseButtonClicksButOnlyTheLeftShowsThePress)
 {
     press(*button, centre, Qt::RightButton);
     EXPECT_FALSE(button->isDown());
     release(*button, centre, Qt::RightButton);
-    // Nor does a release that no press began.
+    EXPECT_EQ(clicks.count(), 1);
+    // A Space release that no Space press began does not click.
     QTest::keyRelease(button, Qt::Key_Space);
-    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_EQ(clicks.count(), 1);
 }
 
 TEST_F(XPButtonTest, SpaceShowsThePressedFaceWhileHeldAndClicksOnRelease)
@@ -124,6 +140,29 @@ TEST_F(XPButtonTest, EnterAndReturnClickAtOnce)
     QTest::keyPress(button, Qt::Key_Enter);
     EXPECT_EQ(clicks.count(), 2);
     EXPECT_FALSE(button->isDown());
+}
+
+// A held key repeats: the repeats are no new presses and do not click.
+TEST_F(XPButtonTest, HeldKeysClickOnce)
+{
+    const auto send = [&](QEvent::Type type, int key, bool repeat) {
+        QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);
+        QApplication::sendEvent(button, &event);
+    };
+    send(QEvent::KeyPress, Qt::Key_Return, false);
+    for (int i = 0; i < 3; ++i)
+        send(QEvent::KeyPress, Qt::Key_Return, true);
+    EXPECT_EQ(clicks.count(), 1);
+
+    send(QEvent::KeyPress, Qt::Key_Space, false);
+    for (int i = 0; i < 3; ++i) {
+        send(QEvent::KeyRelease, Qt::Key_Space, true);
+        send(QEvent::KeyPress, Qt::Key_Space, true);
+    }
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_TRUE(button->isDown());
+    send(QEvent::KeyRelease, Qt::Key_Space, false);
+    EXPECT_EQ(clicks.count(), 2);
 }
 
 TEST_F(XPButtonTest, DisabledButtonIgnoresMouseAndKeysAndIsSkippedByTab)
