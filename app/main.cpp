@@ -1,3 +1,4 @@
+#include "app/application_name.h"
 #include "app/frm_main.h"
 #include "controls/frame_rate_limiter.h"
 #include "platform/qt/qt_platform.h"
@@ -9,8 +10,7 @@
 int main(int argc, char **argv)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("compass-bench"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quorvane Orvex Demo Utility"));
+    app::NameApplication();
     // Readings may come a thousand times a second; the eye needs 25 frames.
     controls::FrameRateLimiter frames(25);
     application.installEventFilter(&frames);
