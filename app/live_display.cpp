@@ -1,5 +1,6 @@
 #include "app/live_display.h"
 
+#include "controls/reading_label.h"
 #include "platform/number_format.h"
 
 #include <QGridLayout>
@@ -65,11 +66,14 @@ QString spokenName(const char *caption)
     return name.trimmed();
 }
 
-QAbstractButton *makeGraphButton(const LiveDisplay::ButtonFactory &factory, const char *name, QWidget *parent)
+QAbstractButton *makeGraphButton(const LiveDisplay::ButtonFactory &factory, const char *name, const char *of,
+                                 QWidget *parent)
 {
     const QString caption = QStringLiteral("Show Graph");
     QAbstractButton *button = factory ? factory(caption, parent) : new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
+    // Three buttons read "Show Graph": the name says which.
+    button->setAccessibleName(caption + QStringLiteral(" of ") + QLatin1String(of));
     return button;
 }
 
@@ -110,12 +114,12 @@ LiveDisplay::LiveDisplay(QChar decimalSeparator, platform::TimerFactory &timers,
             column += 2;
         }
     }
-    QAbstractButton *showCompass = makeGraphButton(makeButton, "cmdShowCmpGraph", this);
+    QAbstractButton *showCompass = makeGraphButton(makeButton, "cmdShowCmpGraph", "Heading, Pitch and Roll", this);
     attitude->addWidget(showCompass, 0, 8);
 
     auto *frames = new QHBoxLayout;
-    QAbstractButton *showMag = makeGraphButton(makeButton, "cmdShowMag", m_frMag);
-    QAbstractButton *showAcc = makeGraphButton(makeButton, "cmdShowAcc", m_frAcc);
+    QAbstractButton *showMag = makeGraphButton(makeButton, "cmdShowMag", "Magnetic Field", m_frMag);
+    QAbstractButton *showAcc = makeGraphButton(makeButton, "cmdShowAcc", "Acceleration", m_frAcc);
     frames->addWidget(buildFrame(m_frMag, {V::MagVector, V::MagX, V::MagY, V::MagZ}, showMag));
     frames->addWidget(buildFrame(m_frAcc, {V::AccVector, V::AccX, V::AccY, V::AccZ}, showAcc));
     frames->addWidget(buildFrame(m_frGyro, {V::GyroVect, V::GyroX, V::GyroY}, nullptr));
@@ -142,9 +146,8 @@ QLabel *LiveDisplay::addValue(ReadingValue value, QWidget *parent)
     const Item &item = items[indexOf(value)];
     auto *captionLabel = new QLabel(QString::fromLatin1(item.caption), parent);
     captionLabel->setObjectName(QLatin1String(item.captionName));
-    auto *valueLabel = new QLabel(parent);
+    auto *valueLabel = new controls::ReadingLabel(spokenName(item.caption), parent);
     valueLabel->setObjectName(QLatin1String(item.name));
-    valueLabel->setAccessibleName(spokenName(item.caption));
     m_captions[indexOf(value)] = captionLabel;
     m_values[indexOf(value)] = valueLabel;
     return valueLabel;

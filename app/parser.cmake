@@ -12,4 +12,4 @@ target_link_libraries(app_parser PUBLIC platform Qt6::Core)
 add_library(app_live_display STATIC
   ${CMAKE_CURRENT_LIST_DIR}/live_display.cpp
 )
-target_link_libraries(app_live_display PUBLIC app_parser Qt6::Widgets)
+target_link_libraries(app_live_display PUBLIC app_parser controls Qt6::Widgets)

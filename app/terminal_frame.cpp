@@ -35,6 +35,9 @@ TerminalFrame::TerminalFrame(QWidget *parent) : QWidget(parent)
     m_chkShiftMode->setObjectName(QStringLiteral("chkShiftMode"));
     m_cmdHighTemp = new XPButton(tr("HT Cal"), "cmdHighTemp", this);
 
+    m_cmdClearDebug->setAccessibleName(tr("Clear Terminal Window"));
+    m_cmdIDEsc->setAccessibleDescription(escLabel->text());
+
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(caption, 0, 0, 1, 3);

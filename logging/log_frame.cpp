@@ -1,5 +1,6 @@
 #include "logging/log_frame.h"
 
+#include "controls/reading_label.h"
 #include "controls/xp_button.h"
 #include "platform/number_format.h"
 
@@ -51,9 +52,8 @@ void LogFrame::buildControls()
     m_chkLogDate->setObjectName(QStringLiteral("chkLogDate"));
     m_chkLogTime = new QCheckBox(QStringLiteral("Add Time"), this);
     m_chkLogTime->setObjectName(QStringLiteral("chkLogTime"));
-    m_lblLogFile = new QLabel(this);
+    m_lblLogFile = new controls::ReadingLabel(QStringLiteral("Log file"), this);
     m_lblLogFile->setObjectName(QStringLiteral("lblLogFile"));
-    m_lblLogFile->setAccessibleName(QStringLiteral("Log file"));
     m_lblLogFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_lblLogging = new QLabel(QStringLiteral("Logging"), this);
     m_lblLogging->setObjectName(QStringLiteral("lblLogging"));

@@ -24,6 +24,29 @@ QString indexed(const char *name, int index)
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
 }
 
+// "Baud Rate:" as a screen reader says it.
+QString spoken(const char *caption)
+{
+    QString text = QString::fromUtf8(caption);
+    if (text.endsWith(QLatin1Char(':')))
+        text.chop(1);
+    return text.trimmed();
+}
+
+// Names every keyboard control of a row's input after the row: the field
+// "Output Rate", the option "Soft Iron En.", the check box "Show Pitch".
+void nameControls(QWidget *input, const QString &caption)
+{
+    QList<QWidget *> widgets = input->findChildren<QWidget *>();
+    widgets.prepend(input);
+    for (QWidget *widget : widgets) {
+        if (!(widget->focusPolicy() & Qt::TabFocus) || !widget->accessibleName().isEmpty())
+            continue;
+        auto *button = qobject_cast<QAbstractButton *>(widget);
+        widget->setAccessibleName(button ? caption + QLatin1Char(' ') + button->text() : caption);
+    }
+}
+
 constexpr int FieldWidth = 64;
 constexpr int FieldHeight = 24;
 constexpr int ListWidth = 140;
@@ -59,8 +82,8 @@ CompassSettingsPanel::CompassSettingsPanel(QWidget *parent) : QWidget(parent)
     m_txtCSMaxPressure = makeField("txtCSMaxPressure");
     m_txtCSOutFormat = makeField("txtCSOutFormat");
     m_txtCSOutRate = makeField("txtCSOutRate");
-    m_vsCSSkipReadings = makeScrollBar("vsCSSkipReadings", tr("Skip count"), 0, 20);
-    m_vsCSOutRate = makeScrollBar("vsCSOutRate", tr("Output rate"), -50, 40);
+    m_vsCSSkipReadings = makeScrollBar("vsCSSkipReadings", tr("Adjust skip count"), 0, 20);
+    m_vsCSOutRate = makeScrollBar("vsCSOutRate", tr("Adjust output rate"), -50, 40);
     m_lblCSOutRateUnit = new QLabel(QStringLiteral("samples/s"), this);
     m_lblCSOutRateUnit->setObjectName(QStringLiteral("lblCSOutRateUnit"));
     m_lblCSOutRateUnit->setMinimumWidth(m_lblCSOutRateUnit->fontMetrics().horizontalAdvance("s/samples") + 4);
@@ -161,6 +184,7 @@ void CompassSettingsPanel::addRow(QGridLayout *grid, int gridRow, const Row &row
         // Without a hint the input may use the hint's column too.
         grid->addWidget(row.input, gridRow, column + 1, 1, hint.isEmpty() ? 2 : 1, alignment | Qt::AlignLeft);
         addToTabChain(row.input);
+        nameControls(row.input, spoken(row.caption));
     }
     if (!hint.isEmpty())
         grid->addWidget(new QLabel(hint, this), gridRow, column + 2);
@@ -184,7 +208,8 @@ void CompassSettingsPanel::addRow(QGridLayout *grid, int gridRow, const Row &row
         auto *button = new XPButton(QString::fromUtf8(text), commands);
         button->setObjectName(indexed("cmdSet", index));
         button->setProperty("index", index);
-        button->setAccessibleDescription(QString::fromUtf8(row.caption));
+        // Two dozen buttons read "Set": the row tells them apart.
+        button->setAccessibleName(QString::fromUtf8(text) + QLatin1Char(' ') + spoken(row.caption));
         button->setMinimumWidth(72);
         connect(button, &QAbstractButton::clicked, this, [this, index] { emit setPressed(index); });
         m_cmdSet[index] = button;

@@ -1,5 +1,6 @@
 #include "wizard/temperature_wait_step.h"
 
+#include "controls/reading_label.h"
 #include "device/cls_automation.h"
 #include "device/cls_compass.h"
 #include "wizard/delayer.h"
@@ -35,7 +36,8 @@ TemperatureWaitStep::TemperatureWaitStep(platform::Platform &platform, Threshold
     auto *readings = new QGridLayout;
     const auto addReading = [&](int row, const QString &caption, const char *captionName, const char *valueName) {
         QLabel *title = MakeLabel(caption, captionName, m_frStep);
-        QLabel *value = MakeLabel(QString(), valueName, m_frStep);
+        auto *value = new controls::ReadingLabel(caption.chopped(1), m_frStep);
+        value->setObjectName(QLatin1String(valueName));
         value->setMinimumWidth(70);
         title->setBuddy(value);
         readings->addWidget(title, row, 0);
