@@ -22,7 +22,9 @@
 #include <QDialog>
 #include <QGridLayout>
 #include <QLabel>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace app {
 
@@ -37,6 +39,10 @@ QLabel *makeNotice(const QString &text, const char *name, QWidget *parent)
     label->setObjectName(QLatin1String(name));
     label->setStyleSheet(QStringLiteral("color: blue; font-weight: bold;"));
     label->setAlignment(Qt::AlignCenter);
+    // Its line stays reserved, so showing it moves nothing.
+    QSizePolicy keepRoom = label->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    label->setSizePolicy(keepRoom);
     label->hide();
     return label;
 }
@@ -157,17 +163,19 @@ void frmMain::buildWindow()
     viewLayout->addWidget(m_lblFormat16);
     viewLayout->addWidget(m_live, 1);
     viewLayout->addWidget(m_logFrame);
+    m_logFrame->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
 
-    // Settings panel: the compass settings and the terminal with its tools.
+    // Settings panel: the compass settings above the terminal with its tools.
     m_frCS = new QWidget(this);
     m_frCS->setObjectName(QStringLiteral("frCS"));
     m_frCS->setAutoFillBackground(true);
     m_settingsPanel = new settings_panel::CompassSettingsPanel(m_frCS);
     m_panelController = new settings_panel::SettingsPanelController(*this, m_state, *m_gate, *m_settingsPanel, this);
     m_terminal = new TerminalFrame(m_frCS);
-    auto *csLayout = new QHBoxLayout(m_frCS);
-    csLayout->addWidget(m_settingsPanel, 3);
-    csLayout->addWidget(m_terminal, 2);
+    auto *csLayout = new QVBoxLayout(m_frCS);
+    csLayout->setContentsMargins(0, 0, 0, 0);
+    csLayout->addWidget(m_settingsPanel);
+    csLayout->addWidget(m_terminal, 1);
     m_frCS->hide();
 
     m_lbl1004 = makeNotice(tr("TOO MANY FRAMING ERRORS - MAYBE BAUD RATE CONFIGURATION IS WRONG"), "lbl1004", this);
@@ -336,6 +344,48 @@ void frmMain::cmdShowCSetup_Click()
         m_frViewData->hide();
         m_cmdShowCSetup->setText(tr("Output"));
     }
+    // Each view at its own size: the panel's width does not stay with the data view.
+    fitToScreen(sizeHint());
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Qt would open a window at two thirds of the screen at most.
+    if (!event->spontaneous())
+        fitToScreen(sizeHint());
+}
+
+bool frmMain::event(QEvent *event)
+{
+    const bool handled = QWidget::event(event);
+    // Frames that appear make the view ask for more: grow to it. The user's
+    // own resizing changes no hint and is left alone.
+    if (event->type() == QEvent::LayoutRequest && isVisible()) {
+        const QSize hint = sizeHint();
+        if (hint.width() > m_askedFor.width() || hint.height() > m_askedFor.height())
+            fitToScreen(size().expandedTo(hint));
+        m_askedFor = hint;
+    }
+    return handled;
+}
+
+void frmMain::fitToScreen(QSize wanted)
+{
+    // The minimum of the view just hidden must not hold the window.
+    layout()->activate();
+    const QRect screen = this->screen()->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    wanted = wanted.boundedTo(screen.size() - frame).expandedTo(minimumSizeHint());
+    resize(wanted);
+    QRect placed(frameGeometry().topLeft(), wanted + frame);
+    placed.moveRight(std::min(placed.right(), screen.right()));
+    placed.moveBottom(std::min(placed.bottom(), screen.bottom()));
+    placed.moveLeft(std::max(placed.left(), screen.left()));
+    placed.moveTop(std::max(placed.top(), screen.top()));
+    if (placed.topLeft() != pos())
+        move(placed.topLeft());
+    m_askedFor = sizeHint();
 }
 
 void frmMain::tmrCheckAlive_Timer()

@@ -77,6 +77,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     // ReceiveHost
@@ -109,6 +111,9 @@ private:
     void showChart(QWidget &chartWindow);
     void onPortLost(const std::string &reason);
     void setPortButtons(bool open);
+    // Resizes the window to `wanted`, within the available screen and above
+    // the layout's minimum, and moves it back onto the screen if it sticks out.
+    void fitToScreen(QSize wanted);
     // A fresh program-wide compass object on `Com` with the stored settings.
     void replaceCompass();
 
@@ -129,6 +134,8 @@ private:
     std::unique_ptr<charts::frmMagGraph> m_frmMagGraph;
     std::unique_ptr<charts::frmCmpGraph> m_frmCmpGraph;
     QChar m_decimalSeparator = QLatin1Char('.');
+    // The size hint the window last followed.
+    QSize m_askedFor;
 
     QAbstractButton *m_cmdConfigure = nullptr;
     QAbstractButton *m_cmdOpen = nullptr;

@@ -99,6 +99,11 @@ LiveDisplay::LiveDisplay(QChar decimalSeparator, platform::TimerFactory &timers,
     m_frAcc->setObjectName(QStringLiteral("frAcc"));
     m_frGyro->setObjectName(QStringLiteral("frGyro"));
 
+    // Never below their size hints: the window grows for them instead.
+    horizon.widget->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding);
+    air1.widget->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding);
+    for (QGroupBox *frame : {m_frMag, m_frAcc, m_frGyro})
+        frame->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
     auto *instruments = new QHBoxLayout;
     instruments->addWidget(horizon.widget);
     instruments->addWidget(air1.widget);

@@ -19,6 +19,8 @@ TerminalFrame::TerminalFrame(QWidget *parent) : QWidget(parent)
     m_txtInput->setReadOnly(true);
     m_txtInput->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_txtInput->setAccessibleName(caption->text());
+    // The window grows for the terminal rather than squeeze it.
+    m_txtInput->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding);
     QFont mono(QStringLiteral("Lucida Console"));
     mono.setStyleHint(QFont::Monospace);
     if (!QFontDatabase::families().contains(mono.family()))
@@ -38,17 +40,22 @@ TerminalFrame::TerminalFrame(QWidget *parent) : QWidget(parent)
     m_cmdClearDebug->setAccessibleName(tr("Clear Terminal Window"));
     m_cmdIDEsc->setAccessibleDescription(escLabel->text());
 
+    // The terminal takes the width; its tools stand in a column at its right.
+    auto *tools = new QGridLayout;
+    tools->addWidget(m_chkShowCompassData, 0, 0);
+    tools->addWidget(m_cmdClearDebug, 0, 1);
+    tools->addWidget(m_cmdIDEsc, 1, 1);
+    tools->addWidget(escLabel, 1, 0);
+    tools->addWidget(m_chkShiftMode, 2, 0, 1, 2);
+    tools->addWidget(m_cmdHighTemp, 3, 1);
+    tools->setRowStretch(4, 1);
+
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(caption, 0, 0, 1, 3);
-    grid->addWidget(m_txtInput, 1, 0, 1, 3);
-    grid->addWidget(m_chkShowCompassData, 2, 0, 1, 2);
-    grid->addWidget(m_cmdClearDebug, 2, 2);
-    grid->addWidget(m_cmdIDEsc, 3, 0);
-    grid->addWidget(escLabel, 3, 1, 1, 2);
-    grid->addWidget(m_chkShiftMode, 4, 0, 1, 2);
-    grid->addWidget(m_cmdHighTemp, 4, 2);
-    grid->setRowStretch(1, 1);
+    grid->addWidget(caption, 0, 0);
+    grid->addWidget(m_txtInput, 1, 0);
+    grid->addLayout(tools, 1, 1);
+    grid->setColumnStretch(0, 1);
 
     connect(m_cmdClearDebug, &QAbstractButton::clicked, this, &TerminalFrame::clear);
 }

@@ -151,6 +151,7 @@ CompassSettingsPanel::CompassSettingsPanel(QWidget *parent) : QWidget(parent)
         return grid;
     };
     auto *halves = new QHBoxLayout(this);
+    halves->setContentsMargins(0, 0, 0, 0);
     halves->addLayout(half(left, std::size(left)));
     halves->addSpacing(18);
     halves->addLayout(half(right, std::size(right)));
@@ -177,23 +178,25 @@ void CompassSettingsPanel::addRow(QGridLayout *grid, int gridRow, const Row &row
                                         ? Qt::AlignTop
                                         : Qt::AlignVCenter;
     auto *caption = new QLabel(QString::fromUtf8(row.caption), this);
-    grid->addWidget(caption, gridRow, column, alignment);
+    // A row without an input lends its caption the input's and hint's columns.
+    grid->addWidget(caption, gridRow, column, 1, row.input ? 1 : 3, alignment);
     const QString hint = QString::fromUtf8(row.hint);
     if (row.input) {
         caption->setBuddy(row.input);
         // Without a hint the input may use the hint's column too.
-        grid->addWidget(row.input, gridRow, column + 1, 1, hint.isEmpty() ? 2 : 1, alignment | Qt::AlignLeft);
+        const bool ownsHintColumn = hint.isEmpty() && row.secondButton < 0;
+        grid->addWidget(row.input, gridRow, column + 1, 1, ownsHintColumn ? 2 : 1, alignment | Qt::AlignLeft);
         addToTabChain(row.input);
         nameControls(row.input, spoken(row.caption));
     }
     if (!hint.isEmpty())
         grid->addWidget(new QLabel(hint, this), gridRow, column + 2);
 
-    auto *commands = new QWidget(this);
-    auto *layout = new QHBoxLayout(commands);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(3);
-    auto addButton = [&](int index, const char *text) {
+    auto addButton = [&](int index, const char *text, int gridColumn) {
+        auto *commands = new QWidget(this);
+        auto *layout = new QHBoxLayout(commands);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(3);
         auto *key = new QLabel(QString(QChar::fromLatin1(row.key)), commands);
         key->setObjectName(indexed("lblCSKey", index));
         key->setAlignment(Qt::AlignCenter);
@@ -210,18 +213,24 @@ void CompassSettingsPanel::addRow(QGridLayout *grid, int gridRow, const Row &row
         button->setProperty("index", index);
         // Two dozen buttons read "Set": the row tells them apart.
         button->setAccessibleName(QString::fromUtf8(text) + QLatin1Char(' ') + spoken(row.caption));
-        button->setMinimumWidth(72);
+        // At full height whatever the window's size: rows are never squeezed.
+        button->setMinimumHeight(button->sizeHint().height());
         connect(button, &QAbstractButton::clicked, this, [this, index] { emit setPressed(index); });
         m_cmdSet[index] = button;
         layout->addWidget(key);
         layout->addWidget(button);
+        layout->addStretch();
         m_tabChain.push_back(button);
+        grid->addWidget(commands, gridRow, gridColumn, alignment);
     };
-    addButton(row.button, row.buttonCaption);
-    if (row.secondButton >= 0)
-        addButton(row.secondButton, row.secondCaption);
-    layout->addStretch();
-    grid->addWidget(commands, gridRow, column + 3, alignment);
+    // Soft Iron sets beside its options, in the hint's place, and calibrates
+    // in the button column under the other calibrations.
+    if (row.secondButton >= 0) {
+        addButton(row.button, row.buttonCaption, column + 2);
+        addButton(row.secondButton, row.secondCaption, column + 3);
+    } else {
+        addButton(row.button, row.buttonCaption, column + 3);
+    }
 }
 
 QLineEdit *CompassSettingsPanel::makeField(const char *name)
@@ -256,7 +265,7 @@ QWidget *CompassSettingsPanel::makeShowItems()
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(0);
-    constexpr int Columns = 4;
+    constexpr int Columns = 3;
     for (int i = 0; i < ShowItemCount; ++i) {
         auto *item = new QCheckBox(QLatin1String(names[i]), box);
         item->setObjectName(indexed("chkCSShowItem", i));

@@ -1,0 +1,108 @@
+#include "main_window_fixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+
+// Every control a user may need, fully inside the window and every frame
+// around it, at no less than its size hint.
+void expectUnclipped(QWidget &window, QWidget *control)
+{
+    const std::string name = control->objectName().toStdString();
+    EXPECT_TRUE(control->isVisibleTo(&window)) << name;
+    EXPECT_GE(control->width(), control->sizeHint().width()) << name << " is squeezed";
+    EXPECT_GE(control->height(), control->sizeHint().height()) << name << " is squeezed";
+    for (QWidget *outer = control->parentWidget(); outer != window.parentWidget(); outer = outer->parentWidget()) {
+        const QRect inOuter(control->mapTo(outer, QPoint(0, 0)), control->size());
+        EXPECT_TRUE(outer->rect().contains(inOuter)) << name << " is cut by " << outer->objectName().toStdString();
+    }
+}
+
+// With COMPASS_SCREENSHOT_DIR set, keeps a picture of the whole screen with the window where it is.
+void keepPicture(QWidget &window, const char *name)
+{
+    const QString folder = qEnvironmentVariable("COMPASS_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        return;
+    QImage screen(window.screen()->size(), QImage::Format_RGB32);
+    screen.fill(QColor(58, 110, 165));
+    QPainter(&screen).drawPixmap(window.geometry().topLeft(), window.grab());
+    screen.save(QDir(folder).filePath(QLatin1String(name) + QStringLiteral(".png")));
+}
+
+class ScreenFitTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(QGuiApplication::primaryScreen()->size(), QSize(1280, 800));
+        load();
+        window->show();
+        settle();
+    }
+    void settle() { QApplication::processEvents(); }
+    // At the size the window takes, then made as small as it lets itself be.
+    void expectUnclippedAtAnySize(const QStringList &names)
+    {
+        for (const QSize size : {window->size(), QSize(1, 1)}) {
+            window->resize(size);
+            settle();
+            for (const QString &name : names)
+                expectUnclipped(*window, control(name.toLatin1()));
+        }
+    }
+    void expectOnScreen()
+    {
+        const QRect screen = window->screen()->availableGeometry();
+        EXPECT_TRUE(screen.contains(window->frameGeometry()));
+        EXPECT_LE(window->minimumSizeHint().width(), screen.width());
+        EXPECT_LE(window->minimumSizeHint().height(), screen.height());
+    }
+};
+
+TEST_F(ScreenFitTest, SettingsPanelAndTerminalFitTheScreen)
+{
+    expectOnScreen();
+    const QSize dataView = window->size();
+    press("cmdShowCSetup");
+    settle();
+    expectOnScreen();
+    keepPicture(*window, "main_window_settings_panel");
+    QStringList controls{"txtInput", "chkShowCompassData", "cmdClearDebug", "cmdIDEsc", "chkShiftMode", "cmdHighTemp"};
+    for (int i = 0; i < 24; ++i)
+        controls << QStringLiteral("cmdSet(%1)").arg(i);
+    expectUnclippedAtAnySize(controls);
+    press("cmdShowCSetup");
+    settle();
+    expectOnScreen();
+    EXPECT_EQ(window->size(), dataView);
+}
+
+TEST_F(ScreenFitTest, DataViewMakesRoomForEveryFrameAndHoldsStill)
+{
+    press("cmdOpen");
+    compass().deliver("$C328.1P-0.4R1.2T26.3D5M6Mx7My8Mz9A1Ax2Ay3Az4G5Gx6Gy7L8S0*00\r\n");
+    sim->advance(100);
+    settle();
+    expectOnScreen();
+    keepPicture(*window, "main_window_data_view");
+    const QRect before = window->geometry();
+    expectUnclippedAtAnySize({"frMag", "frAcc", "frGyro", "Horizon", "Air1", "Frame4"});
+    window->setGeometry(before);
+    const QRect frame = control("frMag")->geometry();
+    // Silent: the notice shows, and hides again with the next sentence.
+    sim->advance(2000);
+    settle();
+    ASSERT_TRUE(shown("lblPresent"));
+    EXPECT_EQ(window->geometry(), before);
+    EXPECT_EQ(control("frMag")->geometry(), frame);
+    compass().deliver("$C1P2R3M6A1G5*00\r\n");
+    sim->advance(600);
+    settle();
+    ASSERT_FALSE(shown("lblPresent"));
+    EXPECT_EQ(window->geometry(), before);
+}
+
+} // namespace
