@@ -9,12 +9,11 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace config {
 
 namespace {
-
-const modSerialPort::SystemDeviceList systemDevices;
 
 void setIfRead(clsConfig &config, void (clsConfig::*setter)(double), const QLineEdit *box, QChar separator)
 {
@@ -31,17 +30,13 @@ void setIfSelected(clsConfig &config, void (clsConfig::*setter)(const QString &)
 } // namespace
 
 frmSetup::frmSetup(platform::Platform &platform, clsConfig &config, platform::SerialPort &comTest, QWidget *parent)
-    : frmSetup(platform, config, comTest, systemDevices, parent)
-{
-}
-
-frmSetup::frmSetup(platform::Platform &platform, clsConfig &config, platform::SerialPort &comTest,
-                   const modSerialPort::DeviceListSource &devices, QWidget *parent)
     : QDialog(parent),
       m_platform(platform),
       m_config(config),
       m_comTest(comTest),
-      m_decimalSeparator(platform::UserDecimalSeparator(platform.locale))
+      m_decimalSeparator(platform::UserDecimalSeparator(platform.locale)),
+      m_portMap(config.AppPath() + QStringLiteral("ports")),
+      m_tmrPortPoll(platform.timers.createTimer())
 {
     setObjectName(QStringLiteral("frmSetup"));
     buildControls();
@@ -49,13 +44,19 @@ frmSetup::frmSetup(platform::Platform &platform, clsConfig &config, platform::Se
         box->installEventFilter(this);
     connect(m_cmdOk, &QAbstractButton::clicked, this, &frmSetup::cmdOk_Click);
     connect(m_cmdCancel, &QAbstractButton::clicked, this, &frmSetup::cmdCancel_Click);
-    LoadValues(devices);
+    LoadValues();
+    connect(m_cmbCom, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_chosenPort = index < 0 ? std::nullopt : modSerialPort::PortNumberOfEntry(m_cmbCom->itemText(index));
+    });
+    m_chosenPort = modSerialPort::PortNumberOfEntry(m_cmbCom->currentText());
+    m_tmrPortPoll->setTickHandler([this] { RefreshPortList(); });
+    m_tmrPortPoll->setInterval(PortPollMs);
+    m_tmrPortPoll->setEnabled(true);
 }
 
-void frmSetup::LoadValues(const modSerialPort::DeviceListSource &devices)
+void frmSetup::LoadValues()
 {
-    const platform::ComPortMap ports(m_config.AppPath() + QStringLiteral("ports"));
-    m_cmbCom->addItems(modSerialPort::FillPortList(devices, ports, m_comTest));
+    m_cmbCom->addItems(modSerialPort::FillPortList(m_platform.devices, m_portMap, m_comTest));
 
     // A value the list doesn't offer leaves the list unselected, and OK then keeps it.
     m_cmbBaud->setCurrentIndex(m_cmbBaud->findText(m_config.SerialBauds()));
@@ -88,6 +89,23 @@ void frmSetup::SelectPort()
                                             "please select another COM port"),
                              platform::MessageIcon::Information);
     m_cmbCom->setCurrentIndex(entries.isEmpty() ? -1 : 0);
+}
+
+void frmSetup::RefreshPortList()
+{
+    QStringList ports;
+    // Only the system's list is followed: the probe would open every port twice a second.
+    if (!modSerialPort::GetComPorts(ports, m_platform.devices, m_portMap))
+        return;
+    QStringList shown;
+    for (int i = 0; i < m_cmbCom->count(); ++i)
+        shown << m_cmbCom->itemText(i);
+    if (ports == shown)
+        return;
+    const QSignalBlocker keepChoice(m_cmbCom);
+    m_cmbCom->clear();
+    m_cmbCom->addItems(ports);
+    m_cmbCom->setCurrentIndex(m_chosenPort ? EntryNumbered(ports, *m_chosenPort) : -1);
 }
 
 bool frmSetup::eventFilter(QObject *watched, QEvent *event)

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 #include <cstdint>
+#include <memory>
+#include <optional>
 
 class QComboBox;
 class QLineEdit;
@@ -15,18 +17,18 @@ namespace config {
 // The "Setup" dialog: the compass port's line settings and the three chart
 // ranges. OK writes them to the settings and saves the file; Cancel changes
 // nothing. DialogResult() is 1 after OK, 2 after Cancel, 0 when closed otherwise.
+// While it is open its port list follows adapters plugged in and out.
 class frmSetup : public QDialog {
     Q_OBJECT
 
 public:
     static constexpr std::int32_t ResultOk = 1;
     static constexpr std::int32_t ResultCancel = 2;
+    // How often the port list is read again: a plugged adapter shows within a second.
+    static constexpr int PortPollMs = 500;
 
     frmSetup(platform::Platform &platform, clsConfig &config, platform::SerialPort &comTest,
              QWidget *parent = nullptr);
-    // `devices` lists the installed ports; it must outlive the constructor call.
-    frmSetup(platform::Platform &platform, clsConfig &config, platform::SerialPort &comTest,
-             const modSerialPort::DeviceListSource &devices, QWidget *parent = nullptr);
 
     std::int32_t DialogResult() const { return m_dialogResult; }
 
@@ -49,8 +51,10 @@ protected:
 
 private:
     void buildControls();
-    void LoadValues(const modSerialPort::DeviceListSource &devices);
+    void LoadValues();
     void SelectPort();
+    // Takes the system's list again, keeping the chosen port selected while it is there.
+    void RefreshPortList();
     // Tells the user, and keeps the focus there, when the box holds no number.
     void ValidateChartBox(QLineEdit *box);
     void cmdOk_Click();
@@ -61,6 +65,10 @@ private:
     platform::SerialPort &m_comTest;
     QChar m_decimalSeparator;
     std::int32_t m_dialogResult = 0;
+    platform::ComPortMap m_portMap;
+    std::unique_ptr<platform::Timer> m_tmrPortPoll;
+    // The port number last selected, kept while its adapter is unplugged.
+    std::optional<QString> m_chosenPort;
 
     QComboBox *m_cmbCom = nullptr;
     QComboBox *m_cmbBaud = nullptr;

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSerialPortInfo>
 #include <map>
 
 namespace config::modSerialPort {
@@ -20,11 +19,20 @@ bool sameDevice(const QString &a, const QString &b)
     return (!ca.isEmpty() && ca == cb) || QDir::cleanPath(a) == QDir::cleanPath(b);
 }
 
-QString describe(const SerialDevice &device)
+// What tells two adapters apart: their description, maker and serial number
+// where the device has them, and always the device path.
+QString describe(const platform::SerialDevice &device)
 {
-    if (device.description.isEmpty())
+    QStringList told;
+    if (!device.description.isEmpty())
+        told << device.description;
+    if (!device.manufacturer.isEmpty() && !device.description.contains(device.manufacturer, Qt::CaseInsensitive))
+        told << device.manufacturer;
+    if (!device.serialNumber.isEmpty())
+        told << QStringLiteral("serial ") + device.serialNumber;
+    if (told.isEmpty())
         return device.systemLocation;
-    return device.description + QStringLiteral(" (") + device.systemLocation + QLatin1Char(')');
+    return told.join(QStringLiteral(", ")) + QStringLiteral(" (") + device.systemLocation + QLatin1Char(')');
 }
 
 // COM numbers of the links in the ports folder whose target is there.
@@ -49,18 +57,7 @@ std::vector<int> linkedNumbers(const platform::ComPortMap &map)
 
 } // namespace
 
-std::optional<std::vector<SerialDevice>> SystemDeviceList::devices() const
-{
-    // Without sysfs the system has no list to give; the probe then finds the ports.
-    if (!QFileInfo(QStringLiteral("/sys/class/tty")).isDir())
-        return std::nullopt;
-    std::vector<SerialDevice> list;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
-        list.push_back({info.systemLocation(), info.description()});
-    return list;
-}
-
-bool GetComPorts(QStringList &ports, const DeviceListSource &source, const platform::ComPortMap &map)
+bool GetComPorts(QStringList &ports, const platform::SerialDeviceList &source, const platform::ComPortMap &map)
 {
     ports.clear();
     const auto devices = source.devices();
@@ -71,13 +68,13 @@ bool GetComPorts(QStringList &ports, const DeviceListSource &source, const platf
     for (int number : linkedNumbers(map)) {
         const QString target = map.devicePath(number);
         QString text = QStringLiteral("link to ") + target;
-        for (const SerialDevice &device : *devices) {
+        for (const platform::SerialDevice &device : *devices) {
             if (sameDevice(device.systemLocation, target))
                 text = describe(device);
         }
         byNumber[number] = text;
     }
-    for (const SerialDevice &device : *devices) {
+    for (const platform::SerialDevice &device : *devices) {
         const auto number = platform::ComPortMap::defaultComNumber(device.systemLocation);
         // A link that takes this number sends opens elsewhere.
         if (number && !map.overrideLink(*number))
@@ -109,7 +106,7 @@ QStringList ProbeComPorts(platform::SerialPort &comTest)
     return ports;
 }
 
-QStringList FillPortList(const DeviceListSource &source, const platform::ComPortMap &map,
+QStringList FillPortList(const platform::SerialDeviceList &source, const platform::ComPortMap &map,
                          platform::SerialPort &comTest)
 {
     QStringList ports;

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/com_port_map.h"
+#include "platform/serial_device_list.h"
 #include "platform/serial_port.h"
 
 #include <QString>
@@ -9,31 +10,12 @@
 
 namespace config::modSerialPort {
 
-// A serial device as the operating system lists it.
-struct SerialDevice {
-    QString systemLocation; // "/dev/ttyUSB0"
-    QString description;    // "FT232R USB UART"; may be empty
-};
-
-// Where the list of present serial devices comes from.
-class DeviceListSource {
-public:
-    virtual ~DeviceListSource() = default;
-    // Nothing when the system cannot be asked.
-    virtual std::optional<std::vector<SerialDevice>> devices() const = 0;
-};
-
-// The system's own list (QSerialPortInfo).
-class SystemDeviceList : public DeviceListSource {
-public:
-    std::optional<std::vector<SerialDevice>> devices() const override;
-};
-
-// The installed ports as "COMn - description", in ascending COM order, numbered
-// as opening them numbers them: a link ports/COMn wins over the fixed rule, and
-// a device whose number a link has taken is left out. False (and an empty list)
-// when the system's device list can't be had.
-bool GetComPorts(QStringList &ports, const DeviceListSource &source, const platform::ComPortMap &map);
+// The installed ports as "COMn - description, manufacturer, serial number
+// (device)", with what the device tells of these, in ascending COM order,
+// numbered as opening them numbers them: a link ports/COMn wins over the fixed
+// rule, and a device whose number a link has taken is left out. False (and an
+// empty list) when the system's device list can't be had.
+bool GetComPorts(QStringList &ports, const platform::SerialDeviceList &source, const platform::ComPortMap &map);
 
 // Whether COM n can be opened, tried on the spare port `comTest`.
 bool ComIsAvailable(platform::SerialPort &comTest, int comNumber);
@@ -42,7 +24,7 @@ bool ComIsAvailable(platform::SerialPort &comTest, int comNumber);
 QStringList ProbeComPorts(platform::SerialPort &comTest);
 
 // The setup dialog's list: the system's ports, or the probe when they can't be had.
-QStringList FillPortList(const DeviceListSource &source, const platform::ComPortMap &map,
+QStringList FillPortList(const platform::SerialDeviceList &source, const platform::ComPortMap &map,
                          platform::SerialPort &comTest);
 
 // The port number of a list entry: from its fourth character up to its first

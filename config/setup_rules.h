@@ -13,4 +13,7 @@ QString ParityName(const QString &letter);
 // -1 when none does.
 int PortEntryFor(const QStringList &entries, const QString &serialPort);
 
+// The entry whose port number is exactly `portNumber`; -1 when none is.
+int EntryNumbered(const QStringList &entries, const QString &portNumber);
+
 } // namespace config

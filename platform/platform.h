@@ -4,6 +4,7 @@
 #include "platform/file_dialog.h"
 #include "platform/locale.h"
 #include "platform/message_box.h"
+#include "platform/serial_device_list.h"
 #include "platform/serial_port.h"
 #include "platform/shell.h"
 #include "platform/timer.h"
@@ -19,11 +20,13 @@ struct Platform {
     EventPump &pump;
     TimerFactory &timers;
     SerialPortFactory &ports;
+    SerialDeviceList &devices;
     MessageBox &messages;
     FileDialog &files;
     Locale &locale;
     Shell &shell;
-    // The program's directory: Compass.ini lives here.
+    // The settings folder: Compass.ini and the ports/ folder live here (the
+    // program's directory when it may write there, see SettingsFolder).
     QString appPath;
 };
 

@@ -12,9 +12,9 @@ Tick QtClock::tickCount() const
     return static_cast<Tick>(ms);
 }
 
-QtPlatform::QtPlatform(const QString &appPath)
-    : ports(ComPortMap(QDir(appPath).filePath(QStringLiteral("ports")))),
-      platform{clock, pump, timers, ports, messages, files, locale, shell, appPath}
+QtPlatform::QtPlatform(const QString &settingsFolder)
+    : ports(ComPortMap(QDir(settingsFolder).filePath(QStringLiteral("ports")))),
+      platform{clock, pump, timers, ports, devices, messages, files, locale, shell, settingsFolder}
 {
 }
 

@@ -53,7 +53,7 @@ QString SimLocale::formatTime(const QTime &time) const
 
 SimPlatform::SimPlatform(const QString &appPath, Tick firstTick)
     : clock(firstTick), pump(clock), ports(pump), messages(pump), files(pump),
-      platform{clock, pump, pump, ports, messages, files, locale, shell, appPath}
+      platform{clock, pump, pump, ports, devices, messages, files, locale, shell, appPath}
 {
 }
 

@@ -121,6 +121,14 @@ private:
     QString m_timeFormat = "HH:mm:ss";
 };
 
+// The system's device list as the test sets it; by default the system cannot
+// be asked, so the setup dialog probes the simulated ports.
+class SimSerialDeviceList : public SerialDeviceList {
+public:
+    std::optional<std::vector<SerialDevice>> list;
+    std::optional<std::vector<SerialDevice>> devices() const override { return list; }
+};
+
 class SimShell : public Shell {
 public:
     bool open(const QString &url) override { m_opened.push_back(url); return true; }
@@ -138,6 +146,7 @@ public:
     SimClock clock;
     SimEventPump pump;
     SimPortBus ports;
+    SimSerialDeviceList devices;
     SimMessageBox messages;
     SimFileDialog files;
     SimLocale locale;

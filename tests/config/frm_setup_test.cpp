@@ -1,8 +1,8 @@
 #include "config/frm_setup.h"
 #include "config/setup_rules.h"
 #include "controls/xp_button.h"
-#include "listed_devices.h"
 #include "platform/sim/sim_platform.h"
+#include "tools/pseudo_terminal.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -19,7 +19,7 @@ namespace {
 
 using config::clsConfig;
 using config::frmSetup;
-using config::modSerialPort::SerialDevice;
+using platform::SerialDevice;
 
 const QString kMissingPort =
     "The previously selected COM port isn't installed on the computer, please select another COM port";
@@ -30,15 +30,14 @@ protected:
     platform::sim::SimPlatform sim{dir.path()};
     clsConfig cfg{dir.path()};
     std::unique_ptr<platform::SerialPort> comTest = sim.platform.ports.createPort();
-    ListedDevices devices;
 
     void SetUp() override
     {
         cfg.LoadSettings();
-        devices.list = std::vector<SerialDevice>{{"/dev/ttyS0", ""}, {"/dev/ttyS1", "16550A"},
-                                                 {"/dev/ttyUSB0", "USB Serial"}};
+        sim.devices.list = std::vector<SerialDevice>{
+            {"/dev/ttyS0", "", "", ""}, {"/dev/ttyS1", "16550A", "", ""}, {"/dev/ttyUSB0", "USB Serial", "", ""}};
     }
-    std::unique_ptr<frmSetup> open() { return std::make_unique<frmSetup>(sim.platform, cfg, *comTest, devices); }
+    std::unique_ptr<frmSetup> open() { return std::make_unique<frmSetup>(sim.platform, cfg, *comTest); }
     QByteArray fileBytes() const
     {
         QFile f(cfg.FilePath());
@@ -106,7 +105,7 @@ TEST_F(SetupDialog, MissingPortIsReportedAndTheFirstOffered)
 
 TEST_F(SetupDialog, EmptyPortListSelectsNothingAndOkKeepsThePort)
 {
-    devices.list = std::vector<SerialDevice>{};
+    sim.devices.list = std::vector<SerialDevice>{};
     const auto dlg = open();
     EXPECT_EQ(sim.messages.texts(), QStringList{kMissingPort});
     EXPECT_EQ(dlg->cmbCom()->currentIndex(), -1);
@@ -117,7 +116,7 @@ TEST_F(SetupDialog, EmptyPortListSelectsNothingAndOkKeepsThePort)
 
 TEST_F(SetupDialog, ProbedPortsAreOfferedWhenTheSystemCannotList)
 {
-    devices.list.reset();
+    sim.devices.list.reset();
     sim.ports.addDevice(2);
     sim.ports.addDevice(5);
     const auto dlg = open();
@@ -126,6 +125,41 @@ TEST_F(SetupDialog, ProbedPortsAreOfferedWhenTheSystemCannotList)
     dlg->cmbCom()->setCurrentIndex(1);
     dlg->cmdOk()->click();
     EXPECT_EQ(cfg.SerialPort(), "5");
+}
+
+TEST_F(SetupDialog, PortListFollowsALinkThatComesAndGoesKeepingTheSelection)
+{
+    const std::filesystem::path ports = QDir(dir.path()).filePath("ports").toStdString();
+    compass_sim::PseudoTerminal adapter;
+    const auto dlg = open();
+    const auto entries = [&] {
+        QStringList all;
+        for (int i = 0; i < dlg->cmbCom()->count(); ++i)
+            all << dlg->cmbCom()->itemText(i);
+        return all;
+    };
+    dlg->cmbCom()->setCurrentIndex(2);
+    const QString usb = dlg->cmbCom()->currentText();
+    const QString com9 = "COM9 - link to " + QString::fromStdString(adapter.slavePath());
+
+    auto plugged = std::make_unique<compass_sim::PortLink>(ports, 9, adapter.slavePath());
+    sim.advance(1000);
+    EXPECT_EQ(entries(), (QStringList{"COM1 - /dev/ttyS0", "COM2 - 16550A (/dev/ttyS1)", com9, usb}));
+    EXPECT_EQ(dlg->cmbCom()->currentText(), usb);
+
+    dlg->cmbCom()->setCurrentIndex(2);
+    plugged.reset();
+    sim.advance(1000);
+    EXPECT_FALSE(entries().contains(com9));
+    EXPECT_EQ(dlg->cmbCom()->currentIndex(), -1);
+
+    // Plugged in again, it is the one selected once more.
+    plugged = std::make_unique<compass_sim::PortLink>(ports, 9, adapter.slavePath());
+    sim.advance(1000);
+    EXPECT_EQ(dlg->cmbCom()->currentText(), com9);
+    EXPECT_TRUE(sim.messages.shown().empty());
+    dlg->cmdOk()->click();
+    EXPECT_EQ(cfg.SerialPort(), "9");
 }
 
 TEST_F(SetupDialog, OkTakesEveryValueAndSaves)

@@ -1,5 +1,4 @@
 #include "config/mod_serial_port.h"
-#include "listed_devices.h"
 #include "platform/sim/sim_platform.h"
 
 #include <QDir>
@@ -10,11 +9,12 @@
 namespace {
 
 using namespace config::modSerialPort;
+using platform::SerialDevice;
 
 class PortList : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    ListedDevices source;
+    platform::sim::SimSerialDeviceList source;
     QString portsDir() const { return QDir(dir.path()).filePath("ports"); }
     platform::ComPortMap map() const { return platform::ComPortMap(portsDir()); }
 
@@ -32,23 +32,26 @@ protected:
 
 TEST_F(PortList, EntriesAreNumberedAsOpeningNumbersThemInAscendingOrder)
 {
-    source.list = std::vector<SerialDevice>{{"/dev/ttyACM1", "Arduino"},
-                                            {"/dev/ttyUSB0", "FT232R USB UART"},
-                                            {"/dev/ttyS0", ""},
-                                            {"/dev/ttyS1", "16550A"},
-                                            {"/dev/pts/3", "no number"}};
+    source.list = std::vector<SerialDevice>{{"/dev/ttyACM1", "Arduino Uno", "Arduino", "8573"},
+                                            {"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A50285BI"},
+                                            {"/dev/ttyUSB1", "", "", "A50285BJ"},
+                                            {"/dev/ttyS0", "", "", ""},
+                                            {"/dev/ttyS1", "16550A", "", ""},
+                                            {"/dev/pts/3", "no number", "", ""}};
     linkPort(2, "pts5");
     QStringList ports{"stale"};
     ASSERT_TRUE(GetComPorts(ports, source, map()));
     EXPECT_EQ(ports, (QStringList{"COM1 - /dev/ttyS0", "COM2 - link to " + QDir(dir.path()).filePath("pts5"),
-                                  "COM101 - FT232R USB UART (/dev/ttyUSB0)", "COM202 - Arduino (/dev/ttyACM1)"}));
+                                  "COM101 - FT232R USB UART, FTDI, serial A50285BI (/dev/ttyUSB0)",
+                                  "COM102 - serial A50285BJ (/dev/ttyUSB1)",
+                                  "COM202 - Arduino Uno, serial 8573 (/dev/ttyACM1)"}));
 }
 
 TEST_F(PortList, LinkedDeviceKeepsItsDescriptionAndDanglingLinksAreLeftOut)
 {
     const QString device = linkPort(5, "usbdongle");
     QFile::link(QDir(dir.path()).filePath("gone"), QDir(portsDir()).filePath("COM7"));
-    source.list = std::vector<SerialDevice>{{device, "USB Serial"}};
+    source.list = std::vector<SerialDevice>{{device, "USB Serial", "", ""}};
     QStringList ports;
     ASSERT_TRUE(GetComPorts(ports, source, map()));
     EXPECT_EQ(ports, QStringList{"COM5 - USB Serial (" + device + ")"});
