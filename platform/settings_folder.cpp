@@ -1,0 +1,25 @@
+#include "platform/settings_folder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace platform {
+
+QString SettingsFolder(const QString &programDir, bool programDirWritable, const QString &userConfigDir)
+{
+    const QString program = QDir::cleanPath(programDir);
+    const bool installed = program == QStringLiteral("/usr") || program.startsWith(QStringLiteral("/usr/"));
+    return programDirWritable && !installed ? programDir : userConfigDir;
+}
+
+QString SettingsFolderFor(const QString &programDir)
+{
+    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString folder = SettingsFolder(programDir, QFileInfo(programDir).isWritable(), userDir);
+    // A folder that cannot be made shows up as a settings file that cannot be written.
+    QDir().mkpath(folder);
+    return folder;
+}
+
+} // namespace platform

@@ -1,0 +1,16 @@
+#pragma once
+#include <QString>
+
+namespace platform {
+
+// Where Compass.ini and the ports/ folder live: beside the program when it may
+// write there (a build tree), otherwise in the user's configuration folder.
+// A program under /usr counts as installed even when root could write there:
+// that tree belongs to the package manager.
+QString SettingsFolder(const QString &programDir, bool programDirWritable, const QString &userConfigDir);
+
+// The folder for this run: the program's own, or QStandardPaths'
+// AppConfigLocation (made when missing). Call once the application is named.
+QString SettingsFolderFor(const QString &programDir);
+
+} // namespace platform
