@@ -84,6 +84,9 @@ void frmMain::Form_Load()
     m_frmAccGraph = std::make_unique<charts::frmAccGraph>();
     m_frmMagGraph = std::make_unique<charts::frmMagGraph>();
     m_frmCmpGraph = std::make_unique<charts::frmCmpGraph>();
+    m_frmAccGraph->offerChartMenu(m_platform.files, m_platform.messages);
+    m_frmMagGraph->offerChartMenu(m_platform.files, m_platform.messages);
+    m_frmCmpGraph->offerChartMenu(m_platform.files, m_platform.messages);
 
     buildWindow();
 

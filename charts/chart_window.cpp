@@ -1,5 +1,6 @@
 #include "charts/chart_window.h"
 
+#include "charts/chart_menu.h"
 #include "controls/xp_button.h"
 
 #include <QCloseEvent>
@@ -41,14 +42,26 @@ ChartWindow::ChartWindow(const ChartWindowSetup &setup, QWidget *parent) : QWidg
     m_cmdClose->setFont(QFont(QStringLiteral("Verdana")));
     connect(m_cmdClose, &XPButton::clicked, this, &QWidget::hide);
 
+    m_legend = new ChartLegend(legendEntries(setup), this);
+    connect(m_chart, &StripChartWidget::coveringChanged, this, [this, order = setup.legendOrder] {
+        for (std::size_t entry = 0; entry < order.size(); ++entry) {
+            const std::optional<int> top = m_chart->coveringTrace(order[entry]);
+            m_legend->setHiddenUnder(static_cast<int>(entry), top ? m_chart->traceStyle(*top).name : QString());
+        }
+    });
     auto *bottomRow = new QHBoxLayout;
-    bottomRow->addWidget(new ChartLegend(legendEntries(setup), this), 1);
+    bottomRow->addWidget(m_legend, 1);
     bottomRow->addWidget(m_cmdClose);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_chart, 1);
     layout->addLayout(bottomRow);
     resize(560, 340);
+}
+
+void ChartWindow::offerChartMenu(platform::FileDialog &files, platform::MessageBox &messages)
+{
+    new ChartMenu(*m_chart, *m_legend, files, messages);
 }
 
 void ChartWindow::closeEvent(QCloseEvent *event)

@@ -1,6 +1,8 @@
 #pragma once
 #include "charts/chart_legend.h"
 #include "charts/strip_chart_widget.h"
+#include "platform/file_dialog.h"
+#include "platform/message_box.h"
 
 #include <QWidget>
 #include <vector>
@@ -38,12 +40,16 @@ public:
     explicit ChartWindow(const ChartWindowSetup &setup, QWidget *parent = nullptr);
 
     StripChartWidget &chart() { return *m_chart; }
+    ChartLegend &legend() { return *m_legend; }
+    // Gives the chart its context menu (pause, save image, export data).
+    void offerChartMenu(platform::FileDialog &files, platform::MessageBox &messages);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     StripChartWidget *m_chart;
+    ChartLegend *m_legend;
     XPButton *m_cmdClose;
 };
 

@@ -70,6 +70,32 @@ void drawTrace(QPainter &painter, const TraceBuffer &points, const QColor &colou
     }
 }
 
+// How to zoom and where the menu is, beside the axis title; and that the chart is paused.
+void drawHints(QPainter &painter, const StripChartWidget &chart, const QRectF &plot)
+{
+    const int line = painter.fontMetrics().height();
+    if (chart.isPaused()) {
+        const QString paused = QObject::tr("Paused");
+        const QRectF box(plot.right() - painter.fontMetrics().horizontalAdvance(paused) - 12, plot.top() + 2,
+                         painter.fontMetrics().horizontalAdvance(paused) + 10, line + 2);
+        painter.fillRect(box, chart.palette().color(QPalette::Highlight));
+        painter.setPen(chart.palette().color(QPalette::HighlightedText));
+        painter.drawText(box, Qt::AlignCenter, paused);
+    }
+    QFont small = painter.font();
+    if (small.pointSizeF() > 0)
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+    painter.setFont(small);
+    const QString hint = QObject::tr("Wheel: zoom \u00b7 right-click: menu");
+    const double room = (plot.width() - QFontMetrics(chart.font()).horizontalAdvance(chart.horizontalTitle())) / 2 - 8;
+    if (painter.fontMetrics().horizontalAdvance(hint) <= room) {
+        painter.setPen(frameColour);
+        painter.drawText(QRectF(plot.left(), plot.bottom() + line + 5, plot.width(), line),
+                         Qt::AlignRight | Qt::AlignVCenter, hint);
+    }
+    painter.setFont(chart.font());
+}
+
 } // namespace
 
 void paintStripChart(QPainter &painter, const StripChartWidget &chart)
@@ -92,7 +118,8 @@ void paintStripChart(QPainter &painter, const StripChartWidget &chart)
     for (double tick : yTicks)
         labelWidth = std::max(labelWidth, metrics.horizontalAdvance(tickLabel(tick)));
     const int left = line + 6 + labelWidth + 4;
-    const int right = area.width() - 12;
+    // Room for half the widest x label, so the last one is not cut off.
+    const int right = area.width() - std::max(12, metrics.horizontalAdvance(tickLabel(xRange.maximum)) / 2 + 4);
     if (right - left < line)
         return;
 
@@ -135,8 +162,10 @@ void paintStripChart(QPainter &painter, const StripChartWidget &chart)
     // Plain one-pixel lines: with a thousand samples on a few hundred pixels,
     // smoothing them would cost most of the frame and show little.
     for (int trace = 0; trace < chart.traceCount(); ++trace)
-        drawTrace(painter, chart.tracePoints(trace), chart.traceStyle(trace).colour, map, xRange);
+        drawTrace(painter, chart.shownPoints(trace), chart.traceStyle(trace).colour, map, xRange);
     painter.restore();
+    if (chart.showsHints())
+        drawHints(painter, chart, plot);
 }
 
 } // namespace charts

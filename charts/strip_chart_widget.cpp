@@ -1,5 +1,6 @@
 #include "charts/strip_chart_widget.h"
 
+#include "charts/shown_points.h"
 #include "charts/strip_chart_painter.h"
 
 #include <QKeyEvent>
@@ -31,6 +32,8 @@ void StripChartWidget::setTraces(const std::vector<TraceStyle> &traces)
     for (const TraceStyle &style : traces)
         m_traces.push_back({style, TraceBuffer(m_historyLength)});
     m_newestX.reset();
+    m_frozen.reset();
+    m_covering.assign(m_traces.size(), std::nullopt);
     scheduleRedraw();
 }
 
@@ -80,12 +83,55 @@ void StripChartWidget::setVisibleSpan(int samples)
     scheduleRedraw();
 }
 
+const TraceBuffer &StripChartWidget::shownPoints(int trace) const
+{
+    return m_frozen ? m_frozen->points[trace] : m_traces[trace].points;
+}
+
+std::optional<int> StripChartWidget::coveringTrace(int trace) const
+{
+    return m_covering[trace];
+}
+
 AxisRange StripChartWidget::horizontalRange() const
 {
-    if (!m_newestX)
+    const std::optional<double> &newestX = m_frozen ? m_frozen->newestX : m_newestX;
+    if (!newestX)
         return {0, static_cast<double>(m_visibleSpan)};
-    const double right = std::max(*m_newestX, m_runStartX + m_visibleSpan);
+    const double right = std::max(*newestX, (m_frozen ? m_frozen->runStartX : m_runStartX) + m_visibleSpan);
     return {right - m_visibleSpan, right};
+}
+
+void StripChartWidget::setPaused(bool paused)
+{
+    if (!paused) {
+        m_frozen.reset();
+    } else if (!m_frozen) {
+        m_frozen = Frozen{{}, m_newestX, m_runStartX};
+        for (const Trace &trace : m_traces)
+            m_frozen->points.push_back(trace.points);
+    }
+    scheduleRedraw();
+}
+
+QPixmap StripChartWidget::reportImage()
+{
+    m_showHints = false;
+    const QPixmap image = grab();
+    m_showHints = true;
+    return image;
+}
+
+void StripChartWidget::updateCovering()
+{
+    std::vector<const TraceBuffer *> shown;
+    for (int trace = 0; trace < traceCount(); ++trace)
+        shown.push_back(&shownPoints(trace));
+    auto covering = coveringTraces(shown, horizontalRange());
+    if (covering == m_covering)
+        return;
+    m_covering = std::move(covering);
+    emit coveringChanged();
 }
 
 void StripChartWidget::scheduleRedraw()
@@ -102,6 +148,7 @@ void StripChartWidget::paintEvent(QPaintEvent *)
     m_redrawPending = false;
     QPainter painter(this);
     paintStripChart(painter, *this);
+    updateCovering();
 }
 
 void StripChartWidget::wheelEvent(QWheelEvent *event)

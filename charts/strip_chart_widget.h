@@ -19,7 +19,8 @@ struct TraceStyle {
 // values arrive. Each trace keeps its recent history whether the chart is
 // shown or not, so a chart opened late shows what came while it was hidden.
 // Adding a point only schedules a redraw; any number of points between two
-// frames cost one paint.
+// frames cost one paint. Paused, it shows what it showed at the pause while
+// the traces go on collecting.
 class StripChartWidget : public QWidget, public platform::StripChart {
     Q_OBJECT
 
@@ -34,7 +35,12 @@ public:
     void setTraces(const std::vector<TraceStyle> &traces);
     int traceCount() const { return static_cast<int>(m_traces.size()); }
     const TraceStyle &traceStyle(int trace) const { return m_traces[trace].style; }
+    // Every point collected, paused or not.
     const TraceBuffer &tracePoints(int trace) const { return m_traces[trace].points; }
+    // What is drawn: the collected points, or while paused those kept at the pause.
+    const TraceBuffer &shownPoints(int trace) const;
+    // The later trace that hides this one under equal values, as last drawn.
+    std::optional<int> coveringTrace(int trace) const;
 
     void setAxisTitles(const QString &horizontal, const QString &vertical);
     QString horizontalTitle() const { return m_horizontalTitle; }
@@ -56,8 +62,19 @@ public:
     // run of x values started while that run is shorter than the span.
     AxisRange horizontalRange() const;
 
+    // Resuming jumps to the newest points.
+    void setPaused(bool paused);
+    bool isPaused() const { return m_frozen.has_value(); }
+    // The chart as it would go into a report: without the hints for the mouse.
+    QPixmap reportImage();
+    bool showsHints() const { return m_showHints; }
+
     QSize sizeHint() const override { return {480, 260}; }
     QSize minimumSizeHint() const override { return {160, 100}; }
+
+signals:
+    // A trace came out from under another one or went under it.
+    void coveringChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -70,7 +87,15 @@ private:
         TraceBuffer points;
     };
 
+    // What a pause keeps.
+    struct Frozen {
+        std::vector<TraceBuffer> points;
+        std::optional<double> newestX;
+        double runStartX;
+    };
+
     void scheduleRedraw();
+    void updateCovering();
 
     std::vector<Trace> m_traces;
     QString m_horizontalTitle;
@@ -81,6 +106,9 @@ private:
     std::optional<double> m_newestX;
     // The x where the values last started over (after a clear or a step back).
     double m_runStartX = 0;
+    std::optional<Frozen> m_frozen;
+    std::vector<std::optional<int>> m_covering;
+    bool m_showHints = true;
     bool m_redrawPending = false;
 };
 

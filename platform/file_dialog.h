@@ -11,6 +11,10 @@ struct FileDialogRequest {
     QString initialPath;
     bool pathMustExist = true;
     bool saveDialog = true;
+    // Ask before a save replaces a file (a log is appended to, so it does not).
+    bool confirmOverwrite = false;
+    // Added to a name typed without one ("png").
+    QString defaultSuffix;
 };
 
 class FileDialog {

@@ -1,0 +1,42 @@
+#pragma once
+#include "platform/file_dialog.h"
+#include "platform/message_box.h"
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace charts {
+
+class StripChartWidget;
+
+// A chart's context menu: Pause/Resume, Save Image (PNG of the chart with its
+// legend) and Export Data (CSV of the points shown). What is saved is what the
+// chart showed when the user asked, whatever arrives while the file dialog is open.
+class ChartMenu : public QObject {
+    Q_OBJECT
+
+public:
+    ChartMenu(StripChartWidget &chart, QWidget &legend, platform::FileDialog &files,
+              platform::MessageBox &messages);
+
+    QMenu &menu() { return *m_menu; }
+    void saveImage();
+    void exportData();
+
+private:
+    QAction *addAction(const QString &text, const char *objectName, const QKeySequence &shortcut);
+    // Asks where, then writes `bytes` there whole or not at all; tells the user when it fails.
+    void save(const platform::FileDialogRequest &request, const QByteArray &bytes, const QString &what);
+
+    StripChartWidget &m_chart;
+    QWidget &m_legend;
+    platform::FileDialog &m_files;
+    platform::MessageBox &m_messages;
+    QMenu *m_menu;
+    QAction *m_pause;
+};
+
+} // namespace charts
