@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test (also what CI runs).
 #   tools/test.sh            normal build and tests
-#   tools/test.sh --all      also the sanitizer build of the whole suite and a short fuzz run
+#   tools/test.sh --all      also the Debian package installed and started, the sanitizer
+#                            build of the whole suite and a short fuzz run
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -20,6 +21,7 @@ run_suite() {
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 if [ "${1:-}" = "--all" ]; then
+  tools/package-check.sh build
   # AddressSanitizer and UndefinedBehaviorSanitizer over the same tests.
   export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
