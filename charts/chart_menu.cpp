@@ -22,7 +22,7 @@ QImage chartWithLegend(StripChartWidget &chart, QWidget &legend)
                       plot.deviceIndependentSize().height() + key.deviceIndependentSize().height() + 2 * gap);
     QImage image((size * plot.devicePixelRatio()).toSize(), QImage::Format_RGB32);
     image.setDevicePixelRatio(plot.devicePixelRatio());
-    image.fill(chart.palette().color(QPalette::Base));
+    image.fill(legend.palette().color(QPalette::Window));
     QPainter painter(&image);
     painter.drawPixmap(0, 0, plot);
     painter.drawPixmap(QPointF(gap, plot.deviceIndependentSize().height() + gap), key);
