@@ -52,7 +52,9 @@ void StripChartWidget::addPoint(int trace, double x, double y)
         m_runStartX = x;
     m_newestX = x;
     m_traces[trace].points.push({x, y});
-    scheduleRedraw();
+    // A paused chart shows nothing new.
+    if (!m_frozen)
+        scheduleRedraw();
 }
 
 void StripChartWidget::clearTraces()
