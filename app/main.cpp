@@ -43,7 +43,6 @@ int main(int argc, char **argv)
     controls::FrameRateLimiter frames(25);
     application.installEventFilter(&frames);
 
-    // The application name above gives the user's folder its name.
     platform::qt::QtPlatform machine(platform::SettingsFolderFor(QApplication::applicationDirPath()));
     app::frmMain window(machine.platform);
     // Quit ends the program at once, even from inside a wait; the port is

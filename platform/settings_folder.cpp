@@ -15,7 +15,8 @@ QString SettingsFolder(const QString &programDir, bool programDirWritable, const
 
 QString SettingsFolderFor(const QString &programDir)
 {
-    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString userDir = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+                                .filePath(QStringLiteral("compass-bench"));
     const QString folder = SettingsFolder(programDir, QFileInfo(programDir).isWritable(), userDir);
     // A folder that cannot be made shows up as a settings file that cannot be written.
     QDir().mkpath(folder);

@@ -9,8 +9,9 @@ namespace platform {
 // that tree belongs to the package manager.
 QString SettingsFolder(const QString &programDir, bool programDirWritable, const QString &userConfigDir);
 
-// The folder for this run: the program's own, or QStandardPaths'
-// AppConfigLocation (made when missing). Call once the application is named.
+// The folder for this run: the program's own, or ~/.config/compass-bench
+// (QStandardPaths' configuration folder, made when missing). The name is fixed
+// rather than the application's, which title bars show.
 QString SettingsFolderFor(const QString &programDir);
 
 } // namespace platform
