@@ -1,0 +1,65 @@
+#include "mag_check/sample_collector.h"
+
+#include <algorithm>
+
+namespace mag_check {
+
+namespace {
+constexpr unsigned AllAxes = 0b111;
+} // namespace
+
+SampleCollector::SampleCollector(int capacity) : m_capacity(std::max(1, capacity)) {}
+
+SampleCollector::Sentence &SampleCollector::sentence(double sampleNumber)
+{
+    if (m_sentence && m_sentence->sampleNumber != sampleNumber)
+        flush();
+    if (!m_sentence)
+        m_sentence = Sentence{sampleNumber, Eigen::Vector3d::Zero(), Eigen::Vector3d::Zero()};
+    return *m_sentence;
+}
+
+void SampleCollector::addField(int axis, double sampleNumber, double value)
+{
+    if (axis < 0 || axis > 2)
+        return;
+    Sentence &s = sentence(sampleNumber);
+    s.field(axis) = value;
+    s.fieldAxes |= 1u << axis;
+}
+
+void SampleCollector::addGravity(int axis, double sampleNumber, double value)
+{
+    if (axis < 0 || axis > 2)
+        return;
+    Sentence &s = sentence(sampleNumber);
+    s.gravity(axis) = value;
+    s.gravityAxes |= 1u << axis;
+}
+
+void SampleCollector::flush()
+{
+    if (!m_sentence)
+        return;
+    const Sentence s = *m_sentence;
+    m_sentence.reset();
+    if (s.fieldAxes != AllAxes)
+        return;
+    FieldSample sample{s.field, s.gravityAxes == AllAxes ? std::optional(s.gravity) : std::nullopt};
+    ++m_taken;
+    if (m_samples.size() < static_cast<std::size_t>(m_capacity)) {
+        m_samples.push_back(sample);
+        return;
+    }
+    m_samples[m_oldest] = sample;
+    m_oldest = (m_oldest + 1) % m_samples.size();
+}
+
+void SampleCollector::clear()
+{
+    m_samples.clear();
+    m_oldest = 0;
+    m_sentence.reset();
+}
+
+} // namespace mag_check

@@ -1,0 +1,217 @@
+#include "mag_check/calibration_check.h"
+#include "mag_check/sample_collector.h"
+#include "tests/mag_check/turned_module.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+using namespace mag_check;
+using mag_check_test::TurnedModule;
+
+constexpr double Field = TurnedModule::Field;
+
+// Soft iron stretching one axis by 15 % and squeezing another by 10 %, along turned directions.
+Eigen::Matrix3d softIron()
+{
+    const Eigen::Matrix3d turn = (Eigen::AngleAxisd(0.4, Eigen::Vector3d::UnitZ())
+                                  * Eigen::AngleAxisd(0.7, Eigen::Vector3d::UnitX())).toRotationMatrix();
+    return turn * Eigen::Vector3d(1.15, 1.0, 0.9).asDiagonal() * turn.transpose();
+}
+
+// The worst heading error a level module shows over a full turn, with `offset` on its X and Y.
+double worstLevelHeadingError(const Eigen::Vector2d &offset)
+{
+    const double horizontal = Field * std::cos(TurnedModule::DipDegrees * std::numbers::pi / 180);
+    double worst = 0;
+    for (double heading = 0; heading < 360; heading += 0.05) {
+        const double h = heading * std::numbers::pi / 180;
+        const double shown = std::atan2(horizontal * std::sin(h) - offset.y(), horizontal * std::cos(h) + offset.x());
+        worst = std::max(worst, std::abs(std::remainder(shown - h, 2 * std::numbers::pi)));
+    }
+    return worst * 180 / std::numbers::pi;
+}
+
+TEST(CalibrationCheck, RecoversOffsetAndDistortionFrom500NoisyPoints)
+{
+    TurnedModule module;
+    module.offset = {40, -25, 15};
+    module.softIron = softIron();
+    module.noise = Field / 100;
+    const CheckResult result = checkCalibration(module.samples(500));
+    ASSERT_TRUE(result.fit);
+    EXPECT_LT((result.fit->centre - module.offset).norm(), Field / 100);
+    EXPECT_NEAR(result.fit->axisRatio() / (1.15 / 0.9), 1, 0.01);
+    EXPECT_EQ(result.coverage, 100);
+    EXPECT_NEAR(*result.inclination, TurnedModule::DipDegrees, 1);
+    // An accelerometer that counts upwards gives the same inclination.
+    std::vector<FieldSample> upwards = module.samples(500);
+    for (FieldSample &sample : upwards)
+        *sample.gravity = -*sample.gravity;
+    EXPECT_NEAR(*checkCalibration(upwards).inclination, TurnedModule::DipDegrees, 1);
+    EXPECT_GT(result.before.spread, 5 * result.after.spread);
+    EXPECT_EQ(result.verdict, Verdict::Recalibrate);
+}
+
+TEST(CalibrationCheck, VerdictFollowsTheHeadingErrorAndTheDistortion)
+{
+    struct Case {
+        Eigen::Vector3d offset;
+        double stretch;
+        bool acceleration;
+        Verdict verdict;
+    };
+    // Offsets of 2.4 and 5 give 0.56° and 1.15° at the dip of 60°; without acceleration only the
+    // lower bound at dip 0 is known, which 10 exceeds.
+    for (const Case &c : {Case{{2, -1, 1}, 1.0, true, Verdict::Good},
+                          Case{{4, 3, 0}, 1.0, true, Verdict::Recalibrate},
+                          Case{{2, -1, 1}, 1.05, true, Verdict::Recalibrate},
+                          Case{{2, -1, 1}, 1.0, false, Verdict::Undecided},
+                          Case{{10, 0, 0}, 1.0, false, Verdict::Recalibrate}}) {
+        TurnedModule module;
+        module.offset = c.offset;
+        module.softIron.diagonal() << c.stretch, 1, 1;
+        module.acceleration = c.acceleration;
+        const CheckResult result = checkCalibration(module.samples(1000));
+        EXPECT_EQ(result.verdict, c.verdict) << c.offset.transpose() << " stretched " << c.stretch;
+        if (c.offset.z() == 0 && c.acceleration) {
+            EXPECT_NEAR(*result.headingError, worstLevelHeadingError(c.offset.head<2>()), 0.02);
+        }
+    }
+}
+
+TEST(CalibrationCheck, TooFewPointsOrPointsOnOnePlaneGetNoVerdict)
+{
+    TurnedModule good;
+    EXPECT_EQ(checkCalibration(good.samples(199)).finding, Finding::TooFewPoints);
+    EXPECT_EQ(checkCalibration(good.samples(200)).verdict, Verdict::Good);
+
+    for (const auto turns : {TurnedModule::Turns::AboutZ, TurnedModule::Turns::AboutY}) {
+        TurnedModule module;
+        module.offset = {40, -25, 15};
+        module.turns = turns;
+        const CheckResult exact = checkCalibration(module.samples(2000));
+        EXPECT_FALSE(exact.fit);
+        EXPECT_EQ(exact.verdict, Verdict::RotateMore);
+        module.noise = Field / 200;
+        const CheckResult noisy = checkCalibration(module.samples(2000));
+        EXPECT_EQ(noisy.verdict, Verdict::RotateMore);
+        EXPECT_EQ(noisy.finding, Finding::TooLittleCoverage);
+    }
+    // On an ellipse in one plane, which many quadrics pass through, some of them ellipsoids.
+    std::vector<Eigen::Vector3d> ellipse;
+    for (double angle = 0; angle < 2 * std::numbers::pi; angle += 2 * std::numbers::pi / 500)
+        ellipse.emplace_back(300 * std::cos(angle), 210 * std::sin(angle), 15);
+    EXPECT_FALSE(fitEllipsoid(ellipse));
+    // Never turned over: the field stayed above 20 % below the board's XY plane.
+    TurnedModule upright;
+    upright.offset = {40, -25, 15};
+    std::vector<FieldSample> above;
+    for (const FieldSample &sample : upright.samples(2000))
+        if ((sample.field - upright.offset).z() > -Field / 5)
+            above.push_back(sample);
+    // Two stray readings where it never pointed cover nothing.
+    above.push_back({upright.offset - Eigen::Vector3d(0, 0, Field), std::nullopt});
+    above.push_back({upright.offset + Eigen::Vector3d(0.8, 0, -0.6) * Field, std::nullopt});
+    EXPECT_EQ(checkCalibration(above).finding, Finding::TooLittleCoverage);
+    // Turned level only: the module must be tilted next.
+    TurnedModule level;
+    level.turns = TurnedModule::Turns::AboutZ;
+    const auto axis = wantedAxis(checkCalibration(level.samples(500)).sectorPoints, Limits::MinSectorPoints);
+    ASSERT_TRUE(axis);
+    EXPECT_EQ(std::abs(axis->z()), 1);
+}
+
+TEST(CalibrationCheck, DegenerateInputGetsNoVerdict)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    std::vector<FieldSample> alike(500, FieldSample{{100, -50, 30}, Eigen::Vector3d::UnitZ()});
+    std::vector<FieldSample> notANumber(500, FieldSample{{nan, 1, 2}, std::nullopt});
+    std::vector<FieldSample> oneAxis;
+    std::vector<FieldSample> hyperboloid;
+    for (int i = 0; i < 500; ++i) {
+        oneAxis.push_back({{i - 250.0, 0, 0}, std::nullopt});
+        // x² + y² - z² = 200²
+        const double z = i - 250.0, around = i * 0.1;
+        hyperboloid.push_back({{std::hypot(200, z) * std::cos(around), std::hypot(200, z) * std::sin(around), z},
+                               std::nullopt});
+    }
+    // A module that stands still: one point and its noise.
+    std::mt19937 random(3);
+    std::normal_distribution<double> noise(0, 2);
+    std::vector<FieldSample> standing;
+    for (int i = 0; i < 2000; ++i) {
+        const double x = noise(random), y = noise(random), z = noise(random);
+        standing.push_back({Eigen::Vector3d(100 + x, -50 + y, 30 + z), Eigen::Vector3d::UnitZ()});
+    }
+    for (const auto &samples : {std::vector<FieldSample>{}, alike, notANumber, oneAxis, hyperboloid, standing}) {
+        const CheckResult result = checkCalibration(samples);
+        EXPECT_EQ(result.verdict, Verdict::RotateMore) << samples.size();
+    }
+    EXPECT_EQ(checkCalibration(notANumber).points, 0);
+    EXPECT_FALSE(fitEllipsoid(std::vector<Eigen::Vector3d>{}));
+    std::vector<Eigen::Vector3d> hyperboloidPoints;
+    for (const FieldSample &sample : hyperboloid)
+        hyperboloidPoints.push_back(sample.field);
+    EXPECT_FALSE(fitEllipsoid(hyperboloidPoints));
+
+    // Points that are not numbers are left out, and the rest still fit.
+    TurnedModule module;
+    module.offset = {40, -25, 15};
+    std::vector<FieldSample> mixed = module.samples(500);
+    mixed.insert(mixed.begin() + 100, notANumber.begin(), notANumber.begin() + 50);
+    const CheckResult result = checkCalibration(mixed);
+    EXPECT_EQ(result.points, 500);
+    ASSERT_TRUE(result.fit);
+    EXPECT_LT((result.fit->centre - module.offset).norm(), 1e-6);
+}
+
+TEST(DirectionSectors, AreEqualInArea)
+{
+    std::mt19937 random(5);
+    std::normal_distribution<double> normal;
+    SectorCounts counts{};
+    for (int i = 0; i < 20000; ++i) {
+        const double x = normal(random), y = normal(random), z = normal(random);
+        ++counts[static_cast<std::size_t>(*sectorOf({x, y, z}))];
+    }
+    for (int count : counts)
+        EXPECT_NEAR(count, 1000, 120);
+}
+
+TEST(SampleCollector, MakesOneSampleOfEachSentenceThatCarriedTheWholeField)
+{
+    SampleCollector collector;
+    // Tags in any order.
+    collector.addField(2, 1, 30);
+    collector.addGravity(0, 1, 0.5);
+    collector.addField(0, 1, 10);
+    collector.addGravity(2, 1, 0.5);
+    collector.addGravity(1, 1, 0.5);
+    collector.addField(1, 1, 20);
+    // No Z: no sample.
+    collector.addField(0, 2, 7);
+    collector.addField(1, 2, 7);
+    // Part of the acceleration: a sample without it.
+    for (int axis = 0; axis < 3; ++axis)
+        collector.addField(axis, 3, 5);
+    collector.addGravity(0, 3, 0.5);
+    collector.flush();
+    ASSERT_EQ(collector.samples().size(), 2u);
+    EXPECT_EQ(collector.samples()[0].field, Eigen::Vector3d(10, 20, 30));
+    EXPECT_EQ(collector.samples()[0].gravity, Eigen::Vector3d::Constant(0.5));
+    EXPECT_FALSE(collector.samples()[1].gravity);
+
+    SampleCollector bounded(3);
+    for (double sentence = 1; sentence <= 5; ++sentence)
+        for (int axis = 0; axis < 3; ++axis)
+            bounded.addField(axis, sentence, sentence);
+    bounded.flush();
+    EXPECT_EQ(bounded.taken(), 5u);
+    ASSERT_EQ(bounded.samples().size(), 3u);
+    for (const FieldSample &sample : bounded.samples())
+        EXPECT_GE(sample.field.x(), 3) << "the newest three are kept";
+}
+
+} // namespace
