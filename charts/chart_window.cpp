@@ -49,19 +49,28 @@ ChartWindow::ChartWindow(const ChartWindowSetup &setup, QWidget *parent) : QWidg
             m_legend->setHiddenUnder(static_cast<int>(entry), top ? m_chart->traceStyle(*top).name : QString());
         }
     });
-    auto *bottomRow = new QHBoxLayout;
-    bottomRow->addWidget(m_legend, 1);
-    bottomRow->addWidget(m_cmdClose);
+    m_bottomRow = new QHBoxLayout;
+    m_bottomRow->addWidget(m_legend, 1);
+    m_bottomRow->addWidget(m_cmdClose);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_chart, 1);
-    layout->addLayout(bottomRow);
+    layout->addLayout(m_bottomRow);
     resize(560, 340);
 }
 
 void ChartWindow::offerChartMenu(platform::FileDialog &files, platform::MessageBox &messages)
 {
     new ChartMenu(*m_chart, *m_legend, files, messages);
+}
+
+XPButton *ChartWindow::addButton(const QString &caption, const char *objectName)
+{
+    auto *button = new XPButton(caption, objectName, this);
+    button->setFont(m_cmdClose->font());
+    m_bottomRow->insertWidget(m_bottomRow->indexOf(m_cmdClose), button);
+    setTabOrder(button, m_cmdClose);
+    return button;
 }
 
 void ChartWindow::closeEvent(QCloseEvent *event)

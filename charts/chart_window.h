@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <vector>
 
+class QHBoxLayout;
 class XPButton;
 
 namespace charts {
@@ -46,11 +47,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A button of the window's own, left of Close and before it in the Tab order.
+    XPButton *addButton(const QString &caption, const char *objectName);
 
 private:
     StripChartWidget *m_chart;
     ChartLegend *m_legend;
     XPButton *m_cmdClose;
+    QHBoxLayout *m_bottomRow;
 };
 
 } // namespace charts

@@ -1,5 +1,7 @@
 #include "charts/chart_windows.h"
 
+#include "controls/xp_button.h"
+
 namespace charts {
 
 namespace {
@@ -49,7 +51,11 @@ ChartWindowSetup accelerationSetup()
 
 frmCmpGraph::frmCmpGraph(QWidget *parent) : ChartWindow(compassSetup(), parent) {}
 
-frmMagGraph::frmMagGraph(QWidget *parent) : ChartWindow(magneticSetup(), parent) {}
+frmMagGraph::frmMagGraph(QWidget *parent) : ChartWindow(magneticSetup(), parent)
+{
+    m_cmdCalCheck = addButton(tr("Calibration Check"), "cmdCalCheck");
+    m_cmdCalCheck->setAccessibleName(tr("Open the magnetic calibration check"));
+}
 
 frmAccGraph::frmAccGraph(QWidget *parent) : ChartWindow(accelerationSetup(), parent) {}
 

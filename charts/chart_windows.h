@@ -11,12 +11,17 @@ public:
     StripChartWidget &graphCmp() { return chart(); }
 };
 
-// Magnetic field magnitude, X, Y and Z: traces 0 to 3.
+// Magnetic field magnitude, X, Y and Z: traces 0 to 3. Its Calibration Check
+// button opens the check of the field's calibration.
 class frmMagGraph : public ChartWindow {
     Q_OBJECT
 public:
     explicit frmMagGraph(QWidget *parent = nullptr);
     StripChartWidget &graphMag() { return chart(); }
+    XPButton &cmdCalCheck() { return *m_cmdCalCheck; }
+
+private:
+    XPButton *m_cmdCalCheck;
 };
 
 // Acceleration magnitude, X, Y and Z: traces 0 to 3.

@@ -1,0 +1,67 @@
+#include "charts/chart_windows.h"
+#include "controls/xp_button.h"
+#include "mag_check/frm_mag_check.h"
+#include "platform/sim/sim_platform.h"
+#include "tests/mag_check/turned_module.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace mag_check;
+
+QString spoken(const QWidget &window, const char *name)
+{
+    const auto *widget = window.findChild<QWidget *>(QLatin1String(name));
+    return widget ? widget->accessibleName() : QStringLiteral("no %1").arg(QLatin1String(name));
+}
+
+TEST(CalibrationCheckWindow, OpensFromTheMagneticChartAndReadsOutTheCheckAsItRefreshes)
+{
+    platform::sim::SimPlatform sim(QDir::tempPath());
+    charts::frmMagGraph magGraph;
+    charts::frmAccGraph accGraph;
+    frmMagCheck check(sim.platform.timers, magGraph, accGraph.graphAcc());
+    EXPECT_EQ(magGraph.cmdCalCheck().accessibleName(), QStringLiteral("Open the magnetic calibration check"));
+    magGraph.cmdCalCheck().click();
+    ASSERT_TRUE(check.isVisible());
+    EXPECT_EQ(check.windowTitle(), QStringLiteral("Magnetic Calibration Check"));
+    EXPECT_LE(check.width(), 1280);
+    EXPECT_LE(check.height(), 800 - 60);
+    EXPECT_EQ(spoken(check, "lblVerdict"), QStringLiteral("Verdict: Rotate more"));
+
+    // Fed as the parser feeds the charts: magnitude on trace 0, X, Y and Z on traces 1 to 3.
+    mag_check_test::TurnedModule module;
+    module.offset = {40, -25, 15};
+    double sampleNumber = 0;
+    for (const FieldSample &sample : module.samples(600)) {
+        ++sampleNumber;
+        check.magneticChart().addPoint(0, sampleNumber, sample.field.norm());
+        for (int axis = 0; axis < 3; ++axis) {
+            check.magneticChart().addPoint(axis + 1, sampleNumber, sample.field(axis));
+            check.accelerationChart().addPoint(axis + 1, sampleNumber, (*sample.gravity)(axis));
+        }
+    }
+    EXPECT_EQ(magGraph.graphMag().tracePoints(3).size(), 600);
+    EXPECT_EQ(accGraph.graphAcc().tracePoints(3).size(), 600);
+    sim.advance(frmMagCheck::RefreshMs);
+    EXPECT_EQ(spoken(check, "lblVerdict"), QStringLiteral("Verdict: Recalibrate"));
+    EXPECT_EQ(spoken(check, "lblPoints"), QStringLiteral("Points: 600 of at most 20000"));
+    EXPECT_TRUE(spoken(check, "lblOffset").startsWith(QStringLiteral("Hard-iron offset: X 40.0, Y -25.0, Z 15.0")))
+        << spoken(check, "lblOffset").toStdString();
+    EXPECT_EQ(spoken(check, "lblInclination"), QStringLiteral("Inclination: 60.0°"));
+    EXPECT_TRUE(spoken(check, "picCoverage").startsWith(QStringLiteral("Field directions seen: 20 of 20 sectors")));
+
+    QStringList names;
+    for (const QWidget *widget : check.findChildren<QWidget *>())
+        if (!widget->accessibleName().isEmpty())
+            names << widget->accessibleName();
+    EXPECT_EQ(names.removeDuplicates(), 0) << names.join(QStringLiteral(" | ")).toStdString();
+
+    check.findChild<XPButton *>(QStringLiteral("cmdClear"))->click();
+    EXPECT_EQ(spoken(check, "lblPoints"), QStringLiteral("Points: 0 of at most 20000"));
+    EXPECT_EQ(spoken(check, "lblVerdict"), QStringLiteral("Verdict: Rotate more"));
+}
+
+} // namespace
