@@ -12,6 +12,7 @@
 #include "controls/xp_button.h"
 #include "device/cls_compass.h"
 #include "logging/log_frame.h"
+#include "mag_check/frm_mag_check.h"
 #include "platform/port_failure.h"
 #include "platform/wait.h"
 #include "settings_panel/menu_exchange_gate.h"
@@ -87,6 +88,8 @@ void frmMain::Form_Load()
     m_frmAccGraph->offerChartMenu(m_platform.files, m_platform.messages);
     m_frmMagGraph->offerChartMenu(m_platform.files, m_platform.messages);
     m_frmCmpGraph->offerChartMenu(m_platform.files, m_platform.messages);
+    m_frmMagCheck =
+        std::make_unique<mag_check::frmMagCheck>(m_platform.timers, *m_frmMagGraph, m_frmAccGraph->graphAcc());
 
     buildWindow();
 
@@ -216,8 +219,8 @@ void frmMain::parserTargets()
 {
     m_parser = std::make_unique<SentenceParser>(
         DecimalSeparatorByte(QString(m_decimalSeparator)),
-        SentenceTargets{*m_live, m_frmCmpGraph->graphCmp(), m_frmMagGraph->graphMag(), m_frmAccGraph->graphAcc(),
-                        static_cast<SentenceLog &>(*this)});
+        SentenceTargets{*m_live, m_frmCmpGraph->graphCmp(), m_frmMagCheck->magneticChart(),
+                        m_frmMagCheck->accelerationChart(), static_cast<SentenceLog &>(*this)});
 }
 
 void frmMain::showChart(QWidget &chartWindow)

@@ -16,6 +16,7 @@ namespace charts { class frmAccGraph; class frmMagGraph; class frmCmpGraph; }
 namespace config { class clsConfig; }
 namespace device { class clsCompass; }
 namespace logging { class LogFrame; }
+namespace mag_check { class frmMagCheck; }
 namespace settings_panel { class CompassSettingsPanel; class MenuExchange; class MenuExchangeGate; class SettingsPanelController; }
 
 namespace app {
@@ -133,6 +134,8 @@ private:
     std::unique_ptr<charts::frmAccGraph> m_frmAccGraph;
     std::unique_ptr<charts::frmMagGraph> m_frmMagGraph;
     std::unique_ptr<charts::frmCmpGraph> m_frmCmpGraph;
+    // Opened from the magnetic chart window; the parser feeds both charts through it.
+    std::unique_ptr<mag_check::frmMagCheck> m_frmMagCheck;
     QChar m_decimalSeparator = QLatin1Char('.');
     // The size hint the window last followed.
     QSize m_askedFor;
