@@ -1,5 +1,7 @@
 #pragma once
+#include <array>
 #include <cstdint>
+#include <random>
 
 namespace compass_sim {
 
@@ -38,11 +40,20 @@ public:
     // Earth field in the board's units: horizontal towards magnetic north, vertical downwards.
     void setEarthField(double horizontal, double vertical);
     void setHardIron(double x, double y, double z);
+    // Soft iron: the board sees this matrix (row by row) times the earth field.
+    void setSoftIron(const std::array<double, 9> &matrix);
+    // Gaussian noise of this standard deviation on each magnetic axis; the same every run.
+    void setMagneticNoise(double sigma);
+    // Turns the board through every orientation in `periodSeconds`, over and
+    // over: heading, pitch and roll each swing at their own pace (0 stops it).
+    void setTumble(double periodSeconds);
     void setGyroBias(double x, double y, double z);
     double horizontalField() const { return m_fieldH; }
 
 private:
     void derive();
+    // Heading, pitch and roll where the tumble is now.
+    void poseTumble();
 
     Readings m_readings;
     std::uint64_t m_now = 0;
@@ -52,7 +63,12 @@ private:
     double m_rampTo = 0, m_rampRate = 0;
     bool m_follow = true;
     double m_fieldH = 180.0, m_fieldV = 150.0;
-    double m_ironX = 12.5, m_ironY = -8.25, m_ironZ = 3.0;
+    std::array<double, 3> m_iron{12.5, -8.25, 3.0};
+    std::array<double, 9> m_softIron{1, 0, 0, 0, 1, 0, 0, 0, 1};
+    double m_noiseSigma = 0;
+    std::mt19937 m_noiseSource{2010};
+    std::normal_distribution<double> m_noise;
+    double m_tumblePeriod = 0;
     double m_biasX = 0.1, m_biasY = -0.2, m_biasZ = 0.05;
 };
 
