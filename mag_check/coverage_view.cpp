@@ -1,11 +1,11 @@
 #include "mag_check/coverage_view.h"
 
 #include "charts/plot_frame.h"
+#include "mag_check/dot_image.h"
 
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace mag_check {
 
@@ -13,7 +13,7 @@ namespace {
 
 const QColor coveredFill(200, 240, 200);
 const QColor missingFill(255, 228, 205);
-const QColor dotColour(0, 0, 255, 110);
+constexpr QRgb dotColour = qRgb(100, 100, 255);
 constexpr int Rows = 5;
 
 // Rows top to bottom: +Z cap, upper, middle and lower band, -Z cap.
@@ -41,9 +41,7 @@ public:
     }
     QPointF dot(double azimuth, double z) const
     {
-        const double across = std::sqrt(std::max(0.0, 1 - z * z));
-        const double radians = azimuth * std::numbers::pi / 180;
-        const int sector = sectorOf({across * std::cos(radians), across * std::sin(radians), z}).value_or(0);
+        const int sector = sectorAt(z, azimuth);
         const Sector s = sectorBounds(sector);
         const QRectF row = cell(sector);
         const double down = (s.zHigh - z) / (s.zHigh - s.zLow);
@@ -110,12 +108,11 @@ void CoverageView::paintEvent(QPaintEvent *)
         painter.setPen(palette().color(QPalette::PlaceholderText));
         painter.drawText(cell.adjusted(3, 1, -3, -1), Qt::AlignRight | Qt::AlignTop, QString::number(points));
     }
-    painter.setPen(QPen(dotColour, 2));
     QPolygonF dots;
     dots.reserve(m_directions.size());
     for (const QPointF &direction : m_directions)
         dots << mapping.dot(direction.x(), direction.y());
-    painter.drawPoints(dots);
+    painter.drawImage(map.toAlignedRect().topLeft(), dotImage(map, dots, dotColour));
     painter.setPen(QColor(charts::PlotFrameColour));
     painter.drawRect(map);
 

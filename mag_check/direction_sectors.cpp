@@ -50,13 +50,17 @@ std::optional<int> sectorOf(const Eigen::Vector3d &direction)
     const double length = direction.norm();
     if (!(length > 0) || !std::isfinite(length))
         return std::nullopt;
-    const double z = direction.z() / length;
+    return sectorAt(direction.z() / length, azimuthOf(direction));
+}
+
+int sectorAt(double z, double azimuth)
+{
     if (z > CapEdge)
         return 0;
     if (z < -CapEdge)
         return SectorCount - 1;
     const int band = z > BandEdge ? 0 : z > -BandEdge ? 1 : 2;
-    const int column = std::min(SectorsPerBand - 1, static_cast<int>(azimuthOf(direction) / SectorDegrees));
+    const int column = std::clamp(static_cast<int>(azimuth / SectorDegrees), 0, SectorsPerBand - 1);
     return 1 + band * SectorsPerBand + column;
 }
 

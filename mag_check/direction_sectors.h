@@ -24,6 +24,8 @@ struct Sector {
 Sector sectorBounds(int sector);
 // The sector a direction of any length points into; none for a zero or non-finite one.
 std::optional<int> sectorOf(const Eigen::Vector3d &direction);
+// The sector of the unit direction at height `z` and azimuth `azimuth` (degrees).
+int sectorAt(double z, double azimuth);
 // Azimuth in degrees, 0 to 360, from +X towards +Y.
 double azimuthOf(const Eigen::Vector3d &direction);
 

@@ -1,6 +1,7 @@
 #include "mag_check/projection_view.h"
 
 #include "charts/plot_frame.h"
+#include "mag_check/dot_image.h"
 
 #include <Eigen/Cholesky>
 #include <QPainter>
@@ -11,7 +12,8 @@ namespace mag_check {
 
 namespace {
 
-const QColor pointColour(0, 0, 255, 110);
+// Light enough that the fitted outline stands out over them.
+constexpr QRgb pointColour = qRgb(100, 100, 255);
 const QColor fitColour(255, 0, 0);
 constexpr int OutlineSteps = 120;
 const char *const axisNames[] = {"X", "Y", "Z"};
@@ -104,8 +106,7 @@ void ProjectionView::paintEvent(QPaintEvent *)
     dots.reserve(m_points.size());
     for (const QPointF &point : m_points)
         dots << pixel(point);
-    painter.setPen(QPen(pointColour, 2));
-    painter.drawPoints(dots);
+    painter.drawImage(map->plot().toAlignedRect().topLeft(), dotImage(map->plot(), dots, pointColour));
 
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(fitColour, 2));
