@@ -4,10 +4,6 @@
 
 namespace mag_check {
 
-namespace {
-constexpr unsigned AllAxes = 0b111;
-} // namespace
-
 SampleCollector::SampleCollector(int capacity) : m_capacity(std::max(1, capacity)) {}
 
 SampleCollector::Sentence &SampleCollector::sentence(double sampleNumber)
@@ -15,26 +11,26 @@ SampleCollector::Sentence &SampleCollector::sentence(double sampleNumber)
     if (m_sentence && m_sentence->sampleNumber != sampleNumber)
         flush();
     if (!m_sentence)
-        m_sentence = Sentence{sampleNumber, Eigen::Vector3d::Zero(), Eigen::Vector3d::Zero()};
+        m_sentence = Sentence{sampleNumber, {}, {}};
     return *m_sentence;
+}
+
+void SampleCollector::Parts::set(int axis, double value)
+{
+    if (axis < 0 || axis > 2)
+        return;
+    vector(axis) = value;
+    axes |= 1u << axis;
 }
 
 void SampleCollector::addField(int axis, double sampleNumber, double value)
 {
-    if (axis < 0 || axis > 2)
-        return;
-    Sentence &s = sentence(sampleNumber);
-    s.field(axis) = value;
-    s.fieldAxes |= 1u << axis;
+    sentence(sampleNumber).field.set(axis, value);
 }
 
 void SampleCollector::addGravity(int axis, double sampleNumber, double value)
 {
-    if (axis < 0 || axis > 2)
-        return;
-    Sentence &s = sentence(sampleNumber);
-    s.gravity(axis) = value;
-    s.gravityAxes |= 1u << axis;
+    sentence(sampleNumber).gravity.set(axis, value);
 }
 
 void SampleCollector::flush()
@@ -43,9 +39,9 @@ void SampleCollector::flush()
         return;
     const Sentence s = *m_sentence;
     m_sentence.reset();
-    if (s.fieldAxes != AllAxes)
+    if (!s.field.whole())
         return;
-    FieldSample sample{s.field, s.gravityAxes == AllAxes ? std::optional(s.gravity) : std::nullopt};
+    FieldSample sample{s.field.vector, s.gravity.whole() ? std::optional(s.gravity.vector) : std::nullopt};
     ++m_taken;
     if (m_samples.size() < static_cast<std::size_t>(m_capacity)) {
         m_samples.push_back(sample);

@@ -32,12 +32,18 @@ public:
     std::uint64_t taken() const { return m_taken; }
 
 private:
+    // One vector as its axes arrive.
+    struct Parts {
+        Eigen::Vector3d vector = Eigen::Vector3d::Zero();
+        unsigned axes = 0;
+
+        void set(int axis, double value);
+        bool whole() const { return axes == 0b111; }
+    };
     struct Sentence {
         double sampleNumber;
-        Eigen::Vector3d field;
-        Eigen::Vector3d gravity;
-        unsigned fieldAxes = 0;
-        unsigned gravityAxes = 0;
+        Parts field;
+        Parts gravity;
     };
 
     Sentence &sentence(double sampleNumber);

@@ -3,19 +3,9 @@
 #include "charts/chart_windows.h"
 #include "controls/xp_button.h"
 #include "mag_check/frm_mag_check.h"
-
-#include <QApplication>
+#include "tests/top_level_window.h"
 
 namespace {
-
-template <class Window>
-Window *topLevel(const char *name)
-{
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (widget->objectName() == QLatin1String(name))
-            return qobject_cast<Window *>(widget);
-    return nullptr;
-}
 
 // The check collects from the parser while hidden, as the charts do, and the charts still get every point.
 TEST_F(MainWindowTest, CalibrationCheckCollectsWhileHiddenAndOpensFromTheMagneticChart)
@@ -24,8 +14,8 @@ TEST_F(MainWindowTest, CalibrationCheckCollectsWhileHiddenAndOpensFromTheMagneti
     press("cmdOpen");
     compass().deliver("$C1Mx7My8Mz9Ax0Ay0.5Az1*00\r\n$C2Mx1My2Mz3*00\r\n$C3Mx1My2*00\r\n");
     sim->advance(500);
-    auto *magGraph = topLevel<charts::frmMagGraph>("frmMagGraph");
-    auto *check = topLevel<mag_check::frmMagCheck>("frmMagCheck");
+    auto *magGraph = topLevelWindow<charts::frmMagGraph>("frmMagGraph");
+    auto *check = topLevelWindow<mag_check::frmMagCheck>("frmMagCheck");
     ASSERT_TRUE(magGraph && check);
     EXPECT_FALSE(check->isVisible());
     magGraph->cmdCalCheck().click();
