@@ -58,32 +58,64 @@ frmMagCheck::frmMagCheck(platform::TimerFactory &timers, charts::frmMagGraph &ma
     // Hidden or shown, it never keeps the program running.
     setAttribute(Qt::WA_QuitOnClose, false);
 
+    // Made top to bottom, so Tab goes through them as the user sees them.
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(buildProjections(), 3);
+    auto *lower = new QHBoxLayout;
+    layout->addLayout(lower, 2);
+    lower->addLayout(buildCoverage(), 1);
+    lower->addSpacing(10);
+    lower->addLayout(buildResults(), 1);
+    layout->addLayout(buildButtons());
+    resize(1000, 720);
+    m_cmdClear->setFocus();
+
+    connect(m_cmdClear, &XPButton::clicked, this, &frmMagCheck::clear);
+    connect(m_cmdClose, &XPButton::clicked, this, &QWidget::hide);
+    connect(&magGraph.cmdCalCheck(), &XPButton::clicked, this, [this] {
+        show();
+        raise();
+        activateWindow();
+    });
+    m_refresh->setInterval(RefreshMs);
+    m_refresh->setTickHandler([this] { refreshIfNew(); });
+    showResult();
+}
+
+QLayout *frmMagCheck::buildProjections()
+{
     auto *pictures = new QHBoxLayout;
-    const char *const projectionNames[] = {"picXY", "picYZ", "picXZ"};
-    const std::pair<int, int> projectionAxes[] = {{0, 1}, {1, 2}, {0, 2}};
+    const char *const names[] = {"picXY", "picYZ", "picXZ"};
+    const std::pair<int, int> axes[] = {{0, 1}, {1, 2}, {0, 2}};
     for (std::size_t i = 0; i < m_projections.size(); ++i) {
-        m_projections[i] = new ProjectionView(projectionAxes[i].first, projectionAxes[i].second, this);
-        m_projections[i]->setObjectName(QLatin1String(projectionNames[i]));
+        m_projections[i] = new ProjectionView(axes[i].first, axes[i].second, this);
+        m_projections[i]->setObjectName(QLatin1String(names[i]));
         pictures->addWidget(m_projections[i]);
     }
+    return pictures;
+}
 
+QLayout *frmMagCheck::buildCoverage()
+{
     m_coverage = new CoverageView(this);
     m_coverage->setObjectName(QStringLiteral("picCoverage"));
     m_lblTurnHint = wrappedLabel("lblTurnHint", this);
-    auto *coverageColumn = new QVBoxLayout;
-    coverageColumn->addWidget(
-        new QLabel(tr("Field directions seen, in %1 sectors of equal area:").arg(SectorCount), this));
-    coverageColumn->addWidget(m_coverage, 1);
-    coverageColumn->addWidget(m_lblTurnHint);
+    auto *column = new QVBoxLayout;
+    column->addWidget(new QLabel(tr("Field directions seen, in %1 sectors of equal area:").arg(SectorCount), this));
+    column->addWidget(m_coverage, 1);
+    column->addWidget(m_lblTurnHint);
+    return column;
+}
 
+QLayout *frmMagCheck::buildResults()
+{
     m_readings = new QWidget(this);
     auto *grid = new QGridLayout(m_readings);
     grid->setContentsMargins(0, 0, 0, 0);
     int row = 0;
     for (const Reading &reading : readingsOf(m_result, m_collector.capacity())) {
-        auto *value = wrappedLabel(reading.name.toLatin1().constData(), m_readings);
         grid->addWidget(new QLabel(reading.caption + QLatin1Char(':'), m_readings), row, 0, Qt::AlignTop);
-        grid->addWidget(value, row++, 1);
+        grid->addWidget(wrappedLabel(reading.name.toLatin1().constData(), m_readings), row++, 1);
     }
     grid->setColumnStretch(1, 1);
 
@@ -101,47 +133,29 @@ frmMagCheck::frmMagCheck(platform::TimerFactory &timers, charts::frmMagGraph &ma
     lblLimits->setAccessibleName(tr("Limits: %1").arg(limitsText()));
     lblLimits->setForegroundRole(QPalette::PlaceholderText);
 
-    auto *results = new QVBoxLayout;
-    results->addWidget(m_readings);
-    results->addSpacing(6);
-    results->addWidget(m_lblVerdict);
-    results->addWidget(m_lblFinding);
-    results->addStretch();
-    results->addWidget(lblLimits);
+    auto *column = new QVBoxLayout;
+    column->addWidget(m_readings);
+    column->addSpacing(6);
+    column->addWidget(m_lblVerdict);
+    column->addWidget(m_lblFinding);
+    column->addStretch();
+    column->addWidget(lblLimits);
+    return column;
+}
 
-    auto *lower = new QHBoxLayout;
-    lower->addLayout(coverageColumn, 1);
-    lower->addSpacing(10);
-    lower->addLayout(results, 1);
-
+QLayout *frmMagCheck::buildButtons()
+{
     m_cmdClear = new XPButton(tr("Clear"), "cmdClear", this);
     m_cmdClear->setAccessibleName(tr("Clear the collected points"));
     m_cmdClose = new XPButton(tr("Close"), "cmdClose", this);
     m_cmdClose->setAccessibleName(tr("Close the calibration check"));
-    for (XPButton *button : {m_cmdClear, m_cmdClose})
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    for (XPButton *button : {m_cmdClear, m_cmdClose}) {
         button->setFont(QFont(QStringLiteral("Verdana")));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_cmdClear);
-    buttons->addWidget(m_cmdClose);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(pictures, 3);
-    layout->addLayout(lower, 2);
-    layout->addLayout(buttons);
-    resize(1000, 720);
-    m_cmdClear->setFocus();
-
-    connect(m_cmdClear, &XPButton::clicked, this, &frmMagCheck::clear);
-    connect(m_cmdClose, &XPButton::clicked, this, &QWidget::hide);
-    connect(&magGraph.cmdCalCheck(), &XPButton::clicked, this, [this] {
-        show();
-        raise();
-        activateWindow();
-    });
-    m_refresh->setInterval(RefreshMs);
-    m_refresh->setTickHandler([this] { refreshIfNew(); });
-    showResult();
+        row->addWidget(button);
+    }
+    return row;
 }
 
 void frmMagCheck::refresh()

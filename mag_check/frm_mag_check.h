@@ -9,6 +9,7 @@
 #include <memory>
 
 class QLabel;
+class QLayout;
 class XPButton;
 
 namespace charts { class frmMagGraph; }
@@ -49,6 +50,10 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    QLayout *buildProjections();
+    QLayout *buildCoverage();
+    QLayout *buildResults();
+    QLayout *buildButtons();
     void refreshIfNew();
     void showResult();
 

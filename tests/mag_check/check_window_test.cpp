@@ -27,8 +27,11 @@ TEST(CalibrationCheckWindow, OpensFromTheMagneticChartAndReadsOutTheCheckAsItRef
     magGraph.cmdCalCheck().click();
     ASSERT_TRUE(check.isVisible());
     EXPECT_EQ(check.windowTitle(), QStringLiteral("Magnetic Calibration Check"));
+    // With room for a title bar and a panel on a 1280x800 screen.
     EXPECT_LE(check.width(), 1280);
     EXPECT_LE(check.height(), 800 - 60);
+    EXPECT_LE(check.minimumSizeHint().width(), 1280);
+    EXPECT_LE(check.minimumSizeHint().height(), 800 - 60);
     EXPECT_EQ(spoken(check, "lblVerdict"), QStringLiteral("Verdict: Rotate more"));
 
     // Fed as the parser feeds the charts: magnitude on trace 0, X, Y and Z on traces 1 to 3.
@@ -58,6 +61,14 @@ TEST(CalibrationCheckWindow, OpensFromTheMagneticChartAndReadsOutTheCheckAsItRef
         if (!widget->accessibleName().isEmpty())
             names << widget->accessibleName();
     EXPECT_EQ(names.removeDuplicates(), 0) << names.join(QStringLiteral(" | ")).toStdString();
+
+    // Tab goes through the pictures as they stand, then the buttons.
+    QStringList tabOrder;
+    for (QWidget *widget = check.findChild<QWidget *>(QStringLiteral("picXY")); tabOrder.size() < 6;
+         widget = widget->nextInFocusChain())
+        if (widget->focusPolicy() & Qt::TabFocus)
+            tabOrder << widget->objectName();
+    EXPECT_EQ(tabOrder.join(' '), QStringLiteral("picXY picYZ picXZ picCoverage cmdClear cmdClose"));
 
     check.findChild<XPButton *>(QStringLiteral("cmdClear"))->click();
     EXPECT_EQ(spoken(check, "lblPoints"), QStringLiteral("Points: 0 of at most 20000"));
