@@ -56,6 +56,19 @@ void configure(compass_sim::CompassSimulator &compass, const compass_sim::SimOpt
         compass.overrideSentencesPerSecond(*opt.rate);
     compass.setEscapeCode(opt.escape);
     compass.setTurnRate(opt.turnDegPerSecond);
+    compass_sim::SensorModel &board = compass.sensor();
+    if (opt.hardIron) {
+        const compass_sim::ModuleSettings &stored = compass.settings();
+        board.setHardIron(stored.number("MAG_X_OFFSET") + (*opt.hardIron)[0],
+                          stored.number("MAG_Y_OFFSET") + (*opt.hardIron)[1],
+                          stored.number("MAG_Z_OFFSET") + (*opt.hardIron)[2]);
+    }
+    if (opt.softIron)
+        board.setSoftIron(*opt.softIron);
+    if (opt.magNoise > 0)
+        board.setMagneticNoise(opt.magNoise);
+    if (opt.tumbleSeconds > 0)
+        board.setTumble(opt.tumbleSeconds);
 }
 
 int simulate(const compass_sim::SimOptions &opt)

@@ -13,6 +13,31 @@ const ToolInfo SimTool{
 // Replay holds its output while the program is behind, so faster than this tells nothing more.
 constexpr double MaxSpeed = 1000;
 
+double notNegative(const std::string &option, const std::string &text, const std::string &what)
+{
+    const double v = numberValue(option, text);
+    if (v < 0)
+        throw std::invalid_argument("--" + option + " takes " + what + ", 0 or more, not \"" + text + "\"");
+    return v;
+}
+
+// `count` numbers separated by commas.
+template <std::size_t count>
+std::array<double, count> numbers(const std::string &option, const std::string &text)
+{
+    std::array<double, count> values{};
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t comma = text.find(',', start);
+        if ((comma == std::string::npos) != (i + 1 == count))
+            throw std::invalid_argument("--" + option + " takes " + std::to_string(count) +
+                                        " numbers separated by commas, not \"" + text + "\"");
+        values[i] = numberValue(option, text.substr(start, comma - start));
+        start = comma + 1;
+    }
+    return values;
+}
+
 } // namespace
 
 const std::vector<OptionSpec<SimOptions>> &simOptionSpecs()
@@ -51,6 +76,17 @@ const std::vector<OptionSpec<SimOptions>> &simOptionSpecs()
          "fail like a module losing power: on the first byte with this code send half the reply, remove the "
          "link and exit",
          [](O &o, const std::string &v) { o.hangUpOn = wholeValue("hang-up-on", v, 0, 255); }},
+        {"hard-iron", "X,Y,Z", "iron the module's stored offsets do not take off",
+         [](O &o, const std::string &v) { o.hardIron = numbers<3>("hard-iron", v); }},
+        {"soft-iron", "M11,M12,...,M33",
+         "make the board see this matrix (nine numbers, row by row) times the earth field",
+         [](O &o, const std::string &v) { o.softIron = numbers<9>("soft-iron", v); }},
+        {"mag-noise", "SIGMA", "noise of this standard deviation on each magnetic axis",
+         [](O &o, const std::string &v) { o.magNoise = notNegative("mag-noise", v, "a standard deviation"); }},
+        {"tumble", "SECONDS", "turn the board through every orientation in SECONDS, over and over",
+         [](O &o, const std::string &v) {
+             o.tumbleSeconds = notNegative("tumble", v, "the seconds of one turn through every orientation");
+         }},
         {"quiet", "", "do not print what is received", [](O &o, const std::string &) { o.quiet = true; }},
         {"replay", "FILE",
          "play the module side of a compass-tap capture once the program opens the port, holding it where the "

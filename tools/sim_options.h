@@ -1,6 +1,7 @@
 #pragma once
 #include "tools/command_line.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,11 @@ struct SimOptions {
     std::optional<int> hangUpOn;
     double durationSeconds = 0;      // 0: until a signal
     double turnDegPerSecond = 2.0;
+    // Hard iron the module's stored offsets leave in its output, soft iron (row by row) and noise.
+    std::optional<std::array<double, 3>> hardIron;
+    std::optional<std::array<double, 9>> softIron;
+    double magNoise = 0;
+    double tumbleSeconds = 0;        // 0: no tumble
     bool quiet = false;
     // A capture to play instead of simulating, `speed` times faster than recorded.
     std::optional<std::string> replay;

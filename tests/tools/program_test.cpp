@@ -27,7 +27,9 @@ TEST(Options, BothFormsKeepEachOptionsMeaning)
 {
     const std::vector<std::string> spaced{"--ports-dir", "p", "--com", "5", "--rate", "2.5", "--format", "8",
                                           "--fields", "9", "--escape", "3", "--quiet", "--duration", "4",
-                                          "--hang-up-on", "38", "--turn", "0", "--replay", "c.txt", "--speed", "10"};
+                                          "--hang-up-on", "38", "--turn", "0", "--replay", "c.txt", "--speed", "10",
+                                          "--hard-iron", "28,-16,9.5", "--soft-iron", "1.1,0,0,0,1,0,0,0.5,0.9",
+                                          "--mag-noise", "0.5", "--tumble", "60"};
     std::vector<std::string> joined;
     for (std::size_t i = 0; i < spaced.size(); ++i) {
         if (spaced[i] == "--quiet") {
@@ -51,6 +53,10 @@ TEST(Options, BothFormsKeepEachOptionsMeaning)
         EXPECT_DOUBLE_EQ(o.turnDegPerSecond, 0);
         EXPECT_EQ(o.replay, "c.txt");
         EXPECT_DOUBLE_EQ(o.speed, 10);
+        EXPECT_EQ(o.hardIron, (std::array<double, 3>{28, -16, 9.5}));
+        EXPECT_EQ(o.softIron, (std::array<double, 9>{1.1, 0, 0, 0, 1, 0, 0, 0.5, 0.9}));
+        EXPECT_DOUBLE_EQ(o.magNoise, 0.5);
+        EXPECT_DOUBLE_EQ(o.tumbleSeconds, 60);
     }
     const auto defaults = parseSimOptions({}).options;
     EXPECT_FALSE(defaults.format || defaults.hangUpOn || defaults.replay || defaults.quiet);
@@ -81,7 +87,8 @@ TEST(Options, RefuseWhatTheToolsCannotTake)
     for (const std::vector<std::string> &bad :
          {std::vector<std::string>{"--format", "3"}, {"--escape=256"}, {"--fields", "8192"}, {"--com", "x"},
           {"--rate", "0"}, {"--hang-up-on", "-1"}, {"--duration", "-1"}, {"--com"}, {"--colour", "red"}, {"stray"},
-          {"--speed", "0"}, {"--quiet=yes"}})
+          {"--speed", "0"}, {"--quiet=yes"}, {"--hard-iron", "1,2"}, {"--hard-iron", "1,2,3,4"},
+          {"--soft-iron", "1,0,0,0,1,0,0,0,x"}, {"--mag-noise", "-1"}, {"--tumble", "-5"}})
         EXPECT_THROW(parseSimOptions(bad), std::invalid_argument) << bad[0];
     for (const std::vector<std::string> &bad :
          {std::vector<std::string>{"--capture", "c"}, {"--device", "d", "--device-com", "3", "--capture", "c"},
