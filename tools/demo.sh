@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+tools/configure.sh build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j "${JOBS:-2}" --target compass-bench compass-sim
 
 appdir=build/app

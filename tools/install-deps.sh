@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
   libeigen3-dev libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang lld libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core
 )
 missing=()

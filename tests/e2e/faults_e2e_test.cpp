@@ -14,6 +14,13 @@
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
+#define COMPASS_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define COMPASS_UNDER_ASAN 1
+#endif
+#endif
+#if defined(COMPASS_UNDER_ASAN)
 constexpr bool RunsUnderAddressSanitizer = true;
 #else
 constexpr bool RunsUnderAddressSanitizer = false;
