@@ -1,7 +1,6 @@
 #include "app/frm_main.h"
 
 #include "app/live_display.h"
-#include "app/number_text.h"
 #include "app/terminal_frame.h"
 #include "charts/chart_windows.h"
 #include "config/cls_config.h"
@@ -76,8 +75,6 @@ frmMain::~frmMain()
 void frmMain::Form_Load()
 {
     m_gCompass = std::make_unique<device::clsCompass>(m_platform);
-    const QString separator = platform::GetLocaleText(m_platform, platform::Locale::MonetaryDecimalSeparator);
-    m_decimalSeparator = separator.isEmpty() ? QChar(0) : separator.front();
 
     m_config = std::make_unique<config::clsConfig>(m_platform.appPath);
     tellConfigLoad(m_config->LoadSettings());
@@ -153,7 +150,7 @@ void frmMain::buildWindow()
     m_frViewData->setObjectName(QStringLiteral("frViewData"));
     auto *horizon = new controls::AttitudeIndicator;
     auto *air1 = new controls::HeadingIndicator;
-    m_live = new LiveDisplay(m_decimalSeparator, m_platform.timers, InstrumentWidget(horizon), InstrumentWidget(air1),
+    m_live = new LiveDisplay(m_platform.separators.Monetary, m_platform.timers, InstrumentWidget(horizon), InstrumentWidget(air1),
                              [](const QString &caption, QWidget *parent) -> QAbstractButton * {
                                  return new XPButton(caption, parent);
                              },
@@ -218,7 +215,7 @@ void frmMain::buildWindow()
 void frmMain::parserTargets()
 {
     m_parser = std::make_unique<SentenceParser>(
-        DecimalSeparatorByte(QString(m_decimalSeparator)),
+        m_platform.separators.monetaryByte(),
         SentenceTargets{*m_live, m_frmCmpGraph->graphCmp(), m_frmMagCheck->magneticChart(),
                         m_frmMagCheck->accelerationChart(), static_cast<SentenceLog &>(*this)});
 }

@@ -68,7 +68,7 @@ public:
     platform::Timer &tmrCheckAlive() { return *m_tmrCheckAlive; }
     platform::Timer &tmrAskCmp() { return *m_tmrAskCmp; }
     config::clsConfig &settings() { return *m_config; }
-    QChar DecimalSeparator() const { return m_decimalSeparator; }
+    QChar DecimalSeparator() const { return m_platform.separators.Monetary; }
     std::int32_t sampleNumber() const { return m_parser->SampleNumber(); }
     std::int32_t DialogResult = 0;
 
@@ -136,7 +136,6 @@ private:
     std::unique_ptr<charts::frmCmpGraph> m_frmCmpGraph;
     // Opened from the magnetic chart window; the parser feeds both charts through it.
     std::unique_ptr<mag_check::frmMagCheck> m_frmMagCheck;
-    QChar m_decimalSeparator = QLatin1Char('.');
     // The size hint the window last followed.
     QSize m_askedFor;
 

@@ -1,9 +1,8 @@
 # The data-sentence parser and the live display; included from this folder's CMakeLists.txt.
 
-# number_text formats for the user with Qt; the rest is plain C++ that the fuzzer compiles directly.
+# Plain C++ that the fuzzer compiles directly.
 add_library(app_parser STATIC
   ${CMAKE_CURRENT_LIST_DIR}/number_parse.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/number_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sentence_parser.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sentence_value.cpp
 )

@@ -43,7 +43,7 @@ public:
     // SampleNumber runs 1 ... SampleNumberLimit, then 0, 1, ...
     static constexpr std::int32_t SampleNumberLimit = 2'000'000;
 
-    // `decimalSeparator`: the user's separator as a wire byte (see DecimalSeparatorByte).
+    // `decimalSeparator`: the monetary separator as a byte (platform::PointByte).
     SentenceParser(char decimalSeparator, SentenceTargets targets);
 
     // `form`: the device::SentenceForm code the line handler gave the line; other

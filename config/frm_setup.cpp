@@ -34,7 +34,7 @@ frmSetup::frmSetup(platform::Platform &platform, clsConfig &config, platform::Se
       m_platform(platform),
       m_config(config),
       m_comTest(comTest),
-      m_decimalSeparator(platform::UserDecimalSeparator(platform.locale)),
+      m_decimalSeparator(platform.separators.Number),
       m_portMap(config.AppPath() + QStringLiteral("ports")),
       m_tmrPortPoll(platform.timers.createTimer())
 {

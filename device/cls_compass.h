@@ -158,7 +158,6 @@ private:
     bool SendSpace();
     bool ShowVersion();
     bool SetFactoryZone();
-    char DecimalSeparator() const;
     QString MonthAbbreviation(int month) const;
 
     platform::Platform &m_platform;

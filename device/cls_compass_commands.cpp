@@ -155,14 +155,6 @@ bool clsCompass::SetFactoryZone()
     return false;
 }
 
-char clsCompass::DecimalSeparator() const
-{
-    const QString separator = m_platform.locale.localeText(platform::Locale::DecimalSeparator);
-    if (separator.isEmpty() || separator.front() == QChar(0))
-        return '.';
-    return separator.front().toLatin1();
-}
-
 QString clsCompass::MonthAbbreviation(int month) const
 {
     const QString name = m_platform.locale.localeText(AbbreviatedMonthName1 + month - 1);

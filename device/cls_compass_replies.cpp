@@ -33,7 +33,7 @@ void clsCompass::ProcessReply(const std::string &line)
         m_versionExpected = false;
         m_calibrationAcknowledged = false;
     }
-    if (auto value = ValuePromptValue(line, DecimalSeparator())) {
+    if (auto value = ValuePromptValue(line, m_platform.separators.numberByte())) {
         m_versionExpected = false;
         m_calibrationAcknowledged = false;
         m_promptValue = std::move(*value);

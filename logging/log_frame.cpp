@@ -29,7 +29,7 @@ LogFrame::LogFrame(platform::Platform &platform, const platform::Instrument &hor
                    std::function<QString(int valueIndex)> labelText, QWidget *parent)
     : QGroupBox(QStringLiteral("Log"), parent),
       m_platform(platform),
-      m_session(LogValues{horizon, std::move(labelText)}, platform::UserDecimalSeparator(platform.locale)),
+      m_session(LogValues{horizon, std::move(labelText)}, platform.separators.Number),
       m_tmrLogging(platform.timers.createTimer())
 {
     setObjectName(QStringLiteral("Frame4"));

@@ -12,12 +12,4 @@ QString FormatNumber(double value, QChar decimalSeparator)
     return text;
 }
 
-QChar UserDecimalSeparator(const Locale &locale)
-{
-    const QString text = locale.localeText(Locale::DecimalSeparator);
-    if (text.isEmpty() || text.front() == QChar(0))
-        return QLatin1Char('.');
-    return text.front();
-}
-
 } // namespace platform

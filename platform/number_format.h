@@ -1,6 +1,4 @@
 #pragma once
-#include "platform/locale.h"
-
 #include <QChar>
 #include <QString>
 
@@ -10,8 +8,5 @@ namespace platform {
 // digits, no trailing zeros, the user's decimal separator (328.1 as "328,1").
 // -0 reads as 0.
 QString FormatNumber(double value, QChar decimalSeparator);
-
-// The user's decimal separator; "." when the locale has none.
-QChar UserDecimalSeparator(const Locale &locale);
 
 } // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/clock.h"
+#include "platform/decimal_separators.h"
 #include "platform/event_pump.h"
 #include "platform/file_dialog.h"
 #include "platform/locale.h"
@@ -28,6 +29,8 @@ struct Platform {
     // The settings folder: Compass.ini and the ports/ folder live here (the
     // program's directory when it may write there, see SettingsFolder).
     QString appPath;
+    // Read once: the locale does not change while the program runs.
+    DecimalSeparators separators = ReadDecimalSeparators(locale);
 };
 
 } // namespace platform

@@ -15,9 +15,4 @@ void Wait(Platform &platform, std::int32_t ms)
     }
 }
 
-QString GetLocaleText(Platform &platform, std::int32_t item)
-{
-    return platform.locale.localeText(item);
-}
-
 } // namespace platform

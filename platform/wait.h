@@ -9,7 +9,4 @@ namespace platform {
 // events all the while (at least once, even for 0 ms).
 void Wait(Platform &platform, std::int32_t ms);
 
-// One item of the user's locale (see Locale::localeText).
-QString GetLocaleText(Platform &platform, std::int32_t item);
-
 } // namespace platform

@@ -86,7 +86,7 @@ FieldRule RuleOf(CheckedField field)
 CheckResult CheckField(CheckedField field, const QString &text, char decimalSeparator)
 {
     const Limits limits = limitsOf(field);
-    const auto number = ReadNumber(text.toStdString(), decimalSeparator);
+    const auto number = ReadNumber(text.toLatin1().toStdString(), decimalSeparator);
     if (!number)
         return {QString::fromUtf8(limits.notNumeric)};
     const double value = limits.whole ? RoundHalfEven(*number) : *number;

@@ -1,6 +1,5 @@
 #include "settings_panel/number_text.h"
 
-#include "platform/number_format.h"
 #include "settings_panel/menu_protocol.h"
 
 #include <cctype>
@@ -155,12 +154,6 @@ std::optional<bool> ReadBoolean(std::string_view text, char decimalSeparator)
     if (!number)
         return std::nullopt;
     return *number != 0.0;
-}
-
-char UserDecimalSeparator(const platform::Locale &locale)
-{
-    const char16_t c = platform::UserDecimalSeparator(locale).unicode();
-    return c < 128 ? static_cast<char>(c) : '.';
 }
 
 std::string FormatSingle(float value, char decimalSeparator)

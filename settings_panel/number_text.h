@@ -1,6 +1,4 @@
 #pragma once
-#include "platform/locale.h"
-
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,10 +23,6 @@ std::optional<std::int32_t> ReadWhole32(std::string_view text, char decimalSepar
 std::optional<float> ReadSingle(std::string_view text, char decimalSeparator);
 // 0 is false, any other number true; the words True and False in any case.
 std::optional<bool> ReadBoolean(std::string_view text, char decimalSeparator);
-
-// The first character of the user's decimal separator; "." when the locale has
-// none or it is not a single byte.
-char UserDecimalSeparator(const platform::Locale &locale);
 
 // A single float for the user: at most seven significant digits, no trailing
 // zeros, the user's decimal separator.

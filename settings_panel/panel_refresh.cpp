@@ -52,7 +52,7 @@ bool RefreshSettingsPanel(CompassSettingsPanel &panel, ConsoleState &state, Sett
                           const std::function<void(bool)> &setNullGyroAvailable)
 {
     const CompassSettings &s = state.Settings;
-    const char separator = UserDecimalSeparator(host.platform().locale);
+    const char separator = host.platform().separators.numberByte();
     auto single = [separator](float value) { return QString::fromLatin1(FormatSingle(value, separator)); };
 
     for (int i = 0; i < CompassSettingsPanel::ShowItemCount; ++i)

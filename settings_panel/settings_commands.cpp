@@ -207,7 +207,7 @@ SettingsCommands::Outcome SettingsCommands::sendAngle(int index, char key, QLine
 {
     // The field's own check keeps it numeric; should it not be, nothing is sent
     // rather than a half command.
-    const char separator = UserDecimalSeparator(m_host.platform().locale);
+    const char separator = m_host.platform().separators.numberByte();
     const auto degrees = ReadSingle(fieldText(field), separator);
     if (!degrees) {
         const CheckedField check = index == Deviation ? CheckedField::Deviation : CheckedField::Declination;

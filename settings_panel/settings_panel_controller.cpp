@@ -43,7 +43,7 @@ void SettingsPanelController::linkRateControls()
         unit->setText(OutRateUnit(shown));
     });
     connect(rate, &QLineEdit::textChanged, this, [this, unit](const QString &text) {
-        if (const auto number = ReadNumber(text.toStdString(), decimalSeparator()))
+        if (const auto number = ReadNumber(text.toLatin1().toStdString(), decimalSeparator()))
             unit->setText(RoundHalfEven(*number) < 0 ? OutRateUnit(-1) : OutRateUnit(0));
     });
     QLineEdit *skip = m_panel.txtCSSkipReadings();
@@ -73,7 +73,7 @@ void SettingsPanelController::watchFields()
 
 char SettingsPanelController::decimalSeparator() const
 {
-    return UserDecimalSeparator(m_host.platform().locale);
+    return m_host.platform().separators.numberByte();
 }
 
 } // namespace settings_panel

@@ -146,7 +146,7 @@ void SettingsReader::pause(std::int32_t ms)
 
 char SettingsReader::decimalSeparator() const
 {
-    return UserDecimalSeparator(m_host.platform().locale);
+    return m_host.platform().separators.numberByte();
 }
 
 } // namespace settings_panel

@@ -50,7 +50,7 @@ TEST_F(SetupDialog, LoadShowsTheStoredSettings)
 {
     cfg.setSerialParity("n");
     cfg.setMagChartMax(0.5);
-    sim.locale.setDecimalSeparator(',');
+    sim.platform.separators.Number = u',';
     const auto dlg = open();
     EXPECT_EQ(dlg->cmbCom()->count(), 3);
     EXPECT_EQ(dlg->cmbCom()->currentText(), "COM2 - 16550A (/dev/ttyS1)");

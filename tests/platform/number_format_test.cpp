@@ -1,3 +1,4 @@
+#include "platform/decimal_separators.h"
 #include "platform/number_format.h"
 #include "platform/sim/sim_platform.h"
 
@@ -24,13 +25,22 @@ TEST(NumberFormat, UsesTheUsersSeparator)
     EXPECT_EQ(FormatNumber(12.5, ','), "12,5");
     EXPECT_EQ(FormatNumber(-1.25, ','), "-1,25");
     EXPECT_EQ(FormatNumber(7, ','), "7");
+}
 
+TEST(DecimalSeparators, ReadFromTheLocaleAndUsedAsOneByteOfText)
+{
     platform::sim::SimLocale locale;
     locale.setDecimalSeparator(',');
-    EXPECT_EQ(platform::UserDecimalSeparator(locale), QChar(','));
     // A locale without one reads numbers with ".".
-    locale.setDecimalSeparator(QChar(0));
-    EXPECT_EQ(platform::UserDecimalSeparator(locale), QChar('.'));
+    locale.setMonetaryDecimalSeparator(QChar(0));
+    const platform::DecimalSeparators separators = platform::ReadDecimalSeparators(locale);
+    EXPECT_EQ(separators.Number, QChar(','));
+    EXPECT_EQ(separators.Monetary, QChar('.'));
+
+    EXPECT_EQ(platform::PointByte(QChar(0xB7)), '\xB7');
+    // Outside Latin-1, or a character a number is made of: "." alone.
+    for (const QChar unusable : {QChar(0x066B), QChar(' '), QChar('e'), QChar('-'), QChar('5'), QChar(0xA0)})
+        EXPECT_EQ(platform::PointByte(unusable), '.') << int(unusable.unicode());
 }
 
 } // namespace
