@@ -1,7 +1,7 @@
 #include "app/live_display.h"
 
 #include "controls/reading_label.h"
-#include "platform/number_format.h"
+#include "numbers/number_text.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -198,7 +198,7 @@ void LiveDisplay::ShowValue(ReadingValue value, double number)
 
 QString LiveDisplay::textOf(ReadingValue value, double number) const
 {
-    return platform::FormatNumber(number, m_decimalSeparator) + unitOf(value);
+    return numbers::FormatNumber(number, m_decimalSeparator) + unitOf(value);
 }
 
 void LiveDisplay::refreshLabels()

@@ -1,7 +1,7 @@
 #include "app/sentence_parser.h"
 
-#include "app/number_parse.h"
 #include "app/sentence_items.h"
+#include "numbers/number_reader.h"
 
 #include <optional>
 
@@ -86,7 +86,7 @@ constexpr std::size_t TerminatorLength = 2;
 } // namespace
 
 SentenceParser::SentenceParser(char decimalSeparator, SentenceTargets targets)
-    : m_decimalSeparator(decimalSeparator), m_targets(targets)
+    : m_number{decimalSeparator}, m_targets(targets)
 {
 }
 
@@ -145,7 +145,7 @@ bool SentenceParser::parseTagged(std::string_view line)
         const std::optional<Tag> known = lookUpTag(tag);
         if (!known) {
             // An unknown tag's value must still be a number.
-            if (!ParseSentenceNumber(text, m_decimalSeparator))
+            if (!numbers::ReadNumber(text, m_number))
                 return false;
             continue;
         }
@@ -189,7 +189,7 @@ void SentenceParser::parseHeadingOnly(std::string_view line)
 
 bool SentenceParser::deliver(ReadingValue value, std::string_view text, bool feedsCompassChart)
 {
-    const std::optional<double> number = ParseSentenceNumber(text, m_decimalSeparator);
+    const std::optional<double> number = numbers::ReadNumber(text, m_number);
     if (!number)
         return false;
     valueOf(m_reading, value) = *number;

@@ -1,6 +1,7 @@
 #pragma once
 #include "app/sentence_value.h"
 #include "device/compass_reading.h"
+#include "numbers/number_reader.h"
 #include "platform/strip_chart.h"
 
 #include <cstdint>
@@ -68,7 +69,8 @@ private:
     bool deliver(ReadingValue value, std::string_view text, bool feedsCompassChart);
     void finish();
 
-    char m_decimalSeparator;
+    // "." or the monetary separator serves as the point.
+    numbers::NumberRules m_number;
     SentenceTargets m_targets;
     device::CompassReading m_reading;
     std::int32_t m_sampleNumber = 0;

@@ -1,9 +1,9 @@
 #include "config/frm_setup.h"
 
-#include "config/number_text.h"
 #include "config/setup_rules.h"
 #include "controls/xp_button.h"
-#include "platform/number_format.h"
+#include "numbers/number_reader.h"
+#include "numbers/number_text.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,9 +15,18 @@ namespace config {
 
 namespace {
 
+// A limit as typed: white space around it, the user's separator (whatever
+// character it is) or "." as the point.
+std::optional<double> readLimit(const QString &text, QChar separator)
+{
+    QString plain = text.trimmed();
+    plain.replace(separator, QLatin1Char('.'));
+    return numbers::ReadNumber(plain.toStdString());
+}
+
 void setIfRead(clsConfig &config, void (clsConfig::*setter)(double), const QLineEdit *box, QChar separator)
 {
-    if (const auto value = ReadNumber(box->text(), separator))
+    if (const auto value = readLimit(box->text(), separator))
         (config.*setter)(*value);
 }
 
@@ -65,12 +74,12 @@ void frmSetup::LoadValues()
     const QString parity = ParityName(m_config.SerialParity());
     m_cmbParity->setCurrentIndex(parity.isEmpty() ? -1 : m_cmbParity->findText(parity));
 
-    m_txtMMax->setText(platform::FormatNumber(m_config.MagChartMax(), m_decimalSeparator));
-    m_txtMMin->setText(platform::FormatNumber(m_config.MagChartMin(), m_decimalSeparator));
-    m_txtAMax->setText(platform::FormatNumber(m_config.AccChartMax(), m_decimalSeparator));
-    m_txtAMin->setText(platform::FormatNumber(m_config.AccChartMin(), m_decimalSeparator));
-    m_txtCMax->setText(platform::FormatNumber(m_config.CmpChartMax(), m_decimalSeparator));
-    m_txtCMin->setText(platform::FormatNumber(m_config.CmpChartMin(), m_decimalSeparator));
+    m_txtMMax->setText(numbers::FormatNumber(m_config.MagChartMax(), m_decimalSeparator));
+    m_txtMMin->setText(numbers::FormatNumber(m_config.MagChartMin(), m_decimalSeparator));
+    m_txtAMax->setText(numbers::FormatNumber(m_config.AccChartMax(), m_decimalSeparator));
+    m_txtAMin->setText(numbers::FormatNumber(m_config.AccChartMin(), m_decimalSeparator));
+    m_txtCMax->setText(numbers::FormatNumber(m_config.CmpChartMax(), m_decimalSeparator));
+    m_txtCMin->setText(numbers::FormatNumber(m_config.CmpChartMin(), m_decimalSeparator));
 
     SelectPort();
 }
@@ -122,7 +131,7 @@ bool frmSetup::eventFilter(QObject *watched, QEvent *event)
 
 void frmSetup::ValidateChartBox(QLineEdit *box)
 {
-    if (ReadNumber(box->text(), m_decimalSeparator))
+    if (readLimit(box->text(), m_decimalSeparator))
         return;
     m_platform.messages.show(QStringLiteral("Please enter a valid numeric value."),
                              platform::MessageIcon::Exclamation);

@@ -1,15 +1,15 @@
 #include "controls/xp_button_layout.h"
 
-#include <algorithm>
-#include <cmath>
+#include "numbers/number_reader.h"
 
+#include <algorithm>
+
+namespace {
 int roundHalfEven(double value)
 {
-    const double nearest = std::round(value);
-    if (std::abs(value - std::trunc(value)) == 0.5)
-        return static_cast<int>(2.0 * std::round(value / 2.0));
-    return static_cast<int>(nearest);
+    return static_cast<int>(numbers::RoundHalfEven(value));
 }
+} // namespace
 
 XPButtonLayout layoutXPButton(QSize button, QSize caption, int buttonType)
 {

@@ -16,7 +16,4 @@ struct XPButtonLayout {
 // The button type that adds the drop-down segment; every other value is plain.
 inline constexpr int XPButtonDropDownType = 2;
 
-// Rounds to the nearest whole number, halves to the even neighbour.
-int roundHalfEven(double value);
-
 XPButtonLayout layoutXPButton(QSize button, QSize caption, int buttonType);

@@ -1,6 +1,6 @@
 #include "device/command_values.h"
 
-#include "settings_panel/number_text.h"
+#include "numbers/number_reader.h"
 
 namespace device {
 
@@ -25,7 +25,7 @@ std::string ExpandCustomCommand(const std::string &text)
 std::string TempOffsetValue(float degrees)
 {
     // Round to one decimal first, as the compass's own menu does, then scale.
-    const double tenths = settings_panel::RoundHalfEven(static_cast<double>(degrees) * 10.0);
+    const double tenths = numbers::RoundHalfEven(static_cast<double>(degrees) * 10.0);
     return std::to_string(static_cast<long long>(tenths));
 }
 

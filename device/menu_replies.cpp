@@ -1,17 +1,15 @@
 #include "device/menu_replies.h"
 
 #include "settings_panel/menu_protocol.h"
-#include "settings_panel/number_text.h"
+#include "numbers/number_reader.h"
 
 namespace device {
 
 std::optional<std::string> ValuePromptValue(std::string_view line, char decimalSeparator)
 {
     const auto value = settings_panel::MenuProtocol::ValueEcho(line);
-    if (!value || !settings_panel::ReadNumber(*value, decimalSeparator))
-        return std::nullopt;
-    // The number reader also takes "." for the point; an echo of what the user typed has only theirs.
-    if (decimalSeparator != '.' && value->find('.') != std::string_view::npos)
+    // An echo of what the user typed has only the user's point.
+    if (!value || !numbers::ReadNumber(*value, {decimalSeparator, false}))
         return std::nullopt;
     return std::string(*value);
 }

@@ -1,12 +1,8 @@
 #include "device/tagged_sentence.h"
 
-#include "settings_panel/number_text.h"
+#include "numbers/number_reader.h"
 
-#include <charconv>
-#include <cmath>
 #include <cstdint>
-#include <limits>
-#include <string>
 #include <vector>
 
 namespace device {
@@ -16,11 +12,6 @@ namespace {
 bool isLetter(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
 // Alternating runs of letters (tags) and of other characters (values); the
@@ -42,22 +33,20 @@ std::vector<std::string_view> tagValueRuns(std::string_view text)
     return runs;
 }
 
-bool storeFloat(double value, double &field, bool &present)
+// Counts are kept as rounded 32-bit integers, the rest as single floats.
+bool store(double value, bool whole, double &field, bool &present)
 {
-    if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max())
-        return false;
-    field = static_cast<float>(value);
-    present = true;
-    return true;
-}
-
-bool storeInt32(double value, double &field, bool &present)
-{
-    const double rounded = settings_panel::RoundHalfEven(value);
-    if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
-          rounded <= std::numeric_limits<std::int32_t>::max()))
-        return false;
-    field = rounded;
+    if (whole) {
+        const auto count = numbers::WholeOf<std::int32_t>(value);
+        if (!count)
+            return false;
+        field = *count;
+    } else {
+        const auto single = numbers::SingleOf(value);
+        if (!single)
+            return false;
+        field = *single;
+    }
     present = true;
     return true;
 }
@@ -94,40 +83,12 @@ bool store(std::string_view tag, double value, CompassReading &r)
     for (const Target &t : targets) {
         if (t.tag != tag)
             continue;
-        return t.whole ? storeInt32(value, r.*t.value, r.*t.present)
-                       : storeFloat(value, r.*t.value, r.*t.present);
+        return store(value, t.whole, r.*t.value, r.*t.present);
     }
     return true;
 }
 
 } // namespace
-
-double PlainNumber(std::string_view text)
-{
-    std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    // Only digits and one point: from_chars would also take an exponent.
-    const std::size_t start = i;
-    bool point = false;
-    while (i < text.size() && ((text[i] >= '0' && text[i] <= '9') || (text[i] == '.' && !point))) {
-        point = point || text[i] == '.';
-        ++i;
-    }
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data() + start, text.data() + i, value,
-                                              std::chars_format::fixed);
-    if (error == std::errc::result_out_of_range)
-        value = std::numeric_limits<double>::infinity();
-    else if (error != std::errc() || end == text.data() + start)
-        value = 0;
-    return negative ? -value : value;
-}
 
 bool ReadTaggedSentence(std::string_view line, CompassReading &reading)
 {
@@ -141,7 +102,7 @@ bool ReadTaggedSentence(std::string_view line, CompassReading &reading)
     for (std::size_t i = 0; i < runs.size(); i += 2) {
         if (i + 1 >= runs.size())
             return false;
-        if (!store(runs[i], PlainNumber(runs[i + 1]), reading))
+        if (!store(runs[i], numbers::LeadingNumber(runs[i + 1]), reading))
             return false;
     }
     return true;

@@ -5,12 +5,6 @@
 
 namespace device {
 
-// The number at the start of a value the way the compass object reads it:
-// blanks skipped, an optional sign, digits with "." as the decimal point
-// whatever the user's locale; anything after the number is ignored and text
-// without a number gives 0.
-double PlainNumber(std::string_view text);
-
 // Reads a tagged "$C" sentence (without its CR LF) into `reading` the way the
 // compass object keeps it: the first sixteen values as 32-bit floats,
 // LifeCount and SPIErr as rounded 32-bit integers. All present flags are

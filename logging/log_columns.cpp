@@ -1,6 +1,6 @@
 #include "logging/log_columns.h"
 
-#include "platform/number_format.h"
+#include "numbers/number_text.h"
 
 #include <array>
 #include <vector>
@@ -41,7 +41,7 @@ QString valueText(int valueIndex, const LogValues &values, QChar decimalSeparato
     static constexpr int instrumentValue[] = {platform::Instrument::Heading, platform::Instrument::Pitch,
                                               platform::Instrument::Roll};
     if (valueIndex < 3)
-        return platform::FormatNumber(values.horizon.value(instrumentValue[valueIndex]), decimalSeparator);
+        return numbers::FormatNumber(values.horizon.value(instrumentValue[valueIndex]), decimalSeparator);
     return values.labelText(valueIndex);
 }
 

@@ -2,7 +2,6 @@
 
 #include "controls/reading_label.h"
 #include "controls/xp_button.h"
-#include "platform/number_format.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

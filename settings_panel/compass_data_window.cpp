@@ -1,7 +1,7 @@
 #include "settings_panel/compass_data_window.h"
 
 #include "controls/xp_button.h"
-#include "settings_panel/number_text.h"
+#include "numbers/number_text.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -19,7 +19,7 @@ public:
     void add(const char *label, const std::string &value) { m_text += label + value + "\r\n"; }
     void add(const char *label, std::int32_t value) { add(label, std::to_string(value)); }
     void add(const char *label, std::int16_t value) { add(label, std::to_string(value)); }
-    void add(const char *label, float value) { add(label, FormatSingle(value, m_separator)); }
+    void add(const char *label, float value) { add(label, numbers::FormatSingle(value, m_separator)); }
     void add(const char *label, bool value) { add(label, std::string(value ? "True" : "False")); }
     void emptyLine() { m_text += "\r\n"; }
     const std::string &text() const { return m_text; }

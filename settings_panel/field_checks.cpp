@@ -1,6 +1,6 @@
 #include "settings_panel/field_checks.h"
 
-#include "settings_panel/number_text.h"
+#include "numbers/number_reader.h"
 
 #include <QStringList>
 
@@ -86,10 +86,10 @@ FieldRule RuleOf(CheckedField field)
 CheckResult CheckField(CheckedField field, const QString &text, char decimalSeparator)
 {
     const Limits limits = limitsOf(field);
-    const auto number = ReadNumber(text.toLatin1().toStdString(), decimalSeparator);
+    const auto number = numbers::ReadNumber(text.toLatin1().toStdString(), {decimalSeparator});
     if (!number)
         return {QString::fromUtf8(limits.notNumeric)};
-    const double value = limits.whole ? RoundHalfEven(*number) : *number;
+    const double value = limits.whole ? numbers::RoundHalfEven(*number) : *number;
     const bool inRange = field == CheckedField::OutFormat
                              ? isOutputFormat(value, text)
                              : (!limits.low || value >= *limits.low) && (!limits.high || value <= *limits.high);

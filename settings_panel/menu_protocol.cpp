@@ -1,7 +1,8 @@
 #include "settings_panel/menu_protocol.h"
 
+#include "numbers/number_text.h"
+
 #include <cctype>
-#include <charconv>
 #include <cstdio>
 
 namespace settings_panel::MenuProtocol {
@@ -55,22 +56,9 @@ std::string WholeValue(std::int64_t value)
     return std::to_string(value);
 }
 
-std::string DecimalValue(float value)
-{
-    if (value == 0.0f)
-        return "0";
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
-    std::string text(buffer, result.ptr);
-    for (char &c : text)
-        if (c == 'e')
-            c = 'E';
-    return text;
-}
-
 std::string TenthsValue(float degrees)
 {
-    return DecimalValue(degrees * 10.0f);
+    return numbers::FormatSingle(degrees * 10.0f);
 }
 
 std::optional<std::string> SerialNumberValue(std::int64_t serial)

@@ -115,9 +115,6 @@ constexpr std::int32_t WindowDumpTime = 600;
 
 // Whole numbers: plain decimal, a "-" for negatives, no plus sign or padding.
 std::string WholeValue(std::int64_t value);
-// A float as plain decimal text with at most seven significant digits and a "."
-// as the point; no trailing zeros.
-std::string DecimalValue(float value);
 // Degrees in tenths: the degrees times 10, so 12.5 gives "125" and 12.34 gives "123.4".
 std::string TenthsValue(float degrees);
 // Key "[": nine digits with leading zeros; longer numbers keep every digit.

@@ -1,7 +1,8 @@
 #include "settings_panel/panel_refresh.h"
 
+#include "numbers/number_reader.h"
+#include "numbers/number_text.h"
 #include "settings_panel/field_checks.h"
-#include "settings_panel/number_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,7 +54,7 @@ bool RefreshSettingsPanel(CompassSettingsPanel &panel, ConsoleState &state, Sett
 {
     const CompassSettings &s = state.Settings;
     const char separator = host.platform().separators.numberByte();
-    auto single = [separator](float value) { return QString::fromLatin1(FormatSingle(value, separator)); };
+    auto single = [separator](float value) { return QString::fromLatin1(numbers::FormatSingle(value, separator)); };
 
     for (int i = 0; i < CompassSettingsPanel::ShowItemCount; ++i)
         panel.chkCSShowItem(i)->setChecked((s.DisplayFields >> i) & 1);
@@ -79,7 +80,7 @@ bool RefreshSettingsPanel(CompassSettingsPanel &panel, ConsoleState &state, Sett
     selectItem(panel.cmbCSMountPos(), s.MountingPosition - 1);
     panel.txtCSOutRate()->setText(whole(s.OutputRate));
     setScrollValue(panel.vsCSOutRate(), OutRateScrollValue(s.OutputRate));
-    if (const auto baud = ReadWhole16(s.BaudRate, separator))
+    if (const auto baud = numbers::ReadWhole<std::int16_t>(s.BaudRate, {separator}))
         selectItem(panel.cmbCSBaud(), *baud);
     return true;
 }

@@ -1,10 +1,10 @@
 #include "settings_panel/settings_commands.h"
 
 #include "controls/busy_pointer.h"
+#include "numbers/number_reader.h"
 #include "platform/wait.h"
 #include "settings_panel/field_checks.h"
 #include "settings_panel/menu_protocol.h"
-#include "settings_panel/number_text.h"
 #include "settings_panel/settings_reader.h"
 
 #include <QAbstractButton>
@@ -208,7 +208,7 @@ SettingsCommands::Outcome SettingsCommands::sendAngle(int index, char key, QLine
     // The field's own check keeps it numeric; should it not be, nothing is sent
     // rather than a half command.
     const char separator = m_host.platform().separators.numberByte();
-    const auto degrees = ReadSingle(fieldText(field), separator);
+    const auto degrees = numbers::ReadSingle(fieldText(field), {separator});
     if (!degrees) {
         const CheckedField check = index == Deviation ? CheckedField::Deviation : CheckedField::Declination;
         showExclamation(CheckField(check, field->text(), separator).refusal.value_or(QString()));

@@ -1,9 +1,10 @@
 #include "settings_panel/settings_dump.h"
 
 #include "settings_panel/menu_protocol.h"
-#include "settings_panel/number_text.h"
+#include "numbers/number_reader.h"
 
 #include <array>
+#include <cctype>
 #include <variant>
 
 namespace settings_panel {
@@ -84,16 +85,44 @@ const std::array<DumpKey, KnownDumpKeyCount> &dumpKeys()
     return keys;
 }
 
+bool equalsIgnoringCase(std::string_view text, std::string_view word)
+{
+    if (text.size() != word.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(text[i])) != word[i])
+            return false;
+    }
+    return true;
+}
+
+// 0 is false, any other number true; the words True and False in any case.
+std::optional<bool> readBoolean(std::string_view text, numbers::NumberRules rules)
+{
+    const auto first = text.find_first_not_of(" \t");
+    const std::string_view word = first == std::string_view::npos
+                                      ? std::string_view()
+                                      : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    if (equalsIgnoringCase(word, "true"))
+        return true;
+    if (equalsIgnoringCase(word, "false"))
+        return false;
+    const auto number = numbers::ReadNumber(text, rules);
+    if (!number)
+        return std::nullopt;
+    return *number != 0.0;
+}
+
 struct Store {
     S &settings;
     const std::string &value;
-    char separator;
+    numbers::NumberRules rules;
 
     void operator()(std::string S::*field) const { settings.*field = value; }
-    void operator()(std::int32_t S::*field) const { assign(field, ReadWhole32(value, separator)); }
-    void operator()(std::int16_t S::*field) const { assign(field, ReadWhole16(value, separator)); }
-    void operator()(float S::*field) const { assign(field, ReadSingle(value, separator)); }
-    void operator()(bool S::*field) const { assign(field, ReadBoolean(value, separator)); }
+    void operator()(std::int32_t S::*field) const { assign(field, numbers::ReadWhole<std::int32_t>(value, rules)); }
+    void operator()(std::int16_t S::*field) const { assign(field, numbers::ReadWhole<std::int16_t>(value, rules)); }
+    void operator()(float S::*field) const { assign(field, numbers::ReadSingle(value, rules)); }
+    void operator()(bool S::*field) const { assign(field, readBoolean(value, rules)); }
 
     template <typename T>
     void assign(T S::*field, const std::optional<T> &converted) const
@@ -116,7 +145,7 @@ void ParseSettingsLine(ConsoleState &state, std::string_view line, char decimalS
             continue;
         if (key.name == "KFILTER")
             state.Settings.KFilterPresent = true;
-        std::visit(Store{state.Settings, parts->Value, decimalSeparator}, key.field);
+        std::visit(Store{state.Settings, parts->Value, {decimalSeparator}}, key.field);
         return;
     }
 }

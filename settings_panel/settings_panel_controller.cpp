@@ -1,7 +1,7 @@
 #include "settings_panel/settings_panel_controller.h"
 
+#include "numbers/number_reader.h"
 #include "settings_panel/field_checks.h"
-#include "settings_panel/number_text.h"
 #include "settings_panel/panel_refresh.h"
 
 #include <QLabel>
@@ -43,8 +43,8 @@ void SettingsPanelController::linkRateControls()
         unit->setText(OutRateUnit(shown));
     });
     connect(rate, &QLineEdit::textChanged, this, [this, unit](const QString &text) {
-        if (const auto number = ReadNumber(text.toLatin1().toStdString(), decimalSeparator()))
-            unit->setText(RoundHalfEven(*number) < 0 ? OutRateUnit(-1) : OutRateUnit(0));
+        if (const auto number = numbers::ReadNumber(text.toLatin1().toStdString(), {decimalSeparator()}))
+            unit->setText(numbers::RoundHalfEven(*number) < 0 ? OutRateUnit(-1) : OutRateUnit(0));
     });
     QLineEdit *skip = m_panel.txtCSSkipReadings();
     connect(m_panel.vsCSSkipReadings(), &QScrollBar::valueChanged, this,

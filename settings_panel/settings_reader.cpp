@@ -4,7 +4,6 @@
 #include "platform/wait.h"
 #include "settings_panel/compass_data_window.h"
 #include "settings_panel/menu_protocol.h"
-#include "settings_panel/number_text.h"
 #include "settings_panel/settings_dump.h"
 
 #include <optional>

@@ -2,16 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour)
-{
-    EXPECT_EQ(roundHalfEven(22.5), 22);
-    EXPECT_EQ(roundHalfEven(23.5), 24);
-    EXPECT_EQ(roundHalfEven(-0.5), 0);
-    EXPECT_EQ(roundHalfEven(-1.5), -2);
-    EXPECT_EQ(roundHalfEven(10.3667), 10);
-    EXPECT_EQ(roundHalfEven(10.6), 11);
-}
-
 TEST(XPButtonLayout, PlainButtonCentresItsCaption)
 {
     const XPButtonLayout layout = layoutXPButton({75, 23}, {30, 13}, 1);

@@ -3,20 +3,7 @@
 #include <gtest/gtest.h>
 
 using device::CompassReading;
-using device::PlainNumber;
 using device::ReadTaggedSentence;
-
-TEST(PlainNumber, TakesTheLeadingNumberWithAPointAndNeverFails)
-{
-    EXPECT_DOUBLE_EQ(PlainNumber("328.1"), 328.1);
-    EXPECT_DOUBLE_EQ(PlainNumber(" -0.4\r"), -0.4);
-    EXPECT_DOUBLE_EQ(PlainNumber("12.5.7"), 12.5);
-    EXPECT_DOUBLE_EQ(PlainNumber(".5"), 0.5);
-    EXPECT_DOUBLE_EQ(PlainNumber("12,5"), 12.0);
-    EXPECT_DOUBLE_EQ(PlainNumber("-"), 0.0);
-    EXPECT_DOUBLE_EQ(PlainNumber(""), 0.0);
-    EXPECT_DOUBLE_EQ(PlainNumber("#!"), 0.0);
-}
 
 TEST(TaggedSentence, StoresTaggedValuesAndFlagsOnlyThose)
 {

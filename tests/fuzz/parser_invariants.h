@@ -1,8 +1,8 @@
 #pragma once
 // What must hold for any line the parser is given, whatever it holds. Shared by
 // the fuzzer and the randomized test; plain C++ so the fuzzer needs no Qt.
-#include "app/number_parse.h"
 #include "app/sentence_parser.h"
+#include "numbers/number_reader.h"
 
 #include <charconv>
 #include <cmath>
@@ -16,7 +16,7 @@ namespace parser_invariants {
 // same text with "." as its point; returns what went wrong, empty when nothing.
 inline std::string checkNumber(std::string_view text, char decimalSeparator)
 {
-    const std::optional<double> value = app::ParseSentenceNumber(text, decimalSeparator);
+    const std::optional<double> value = numbers::ReadNumber(text, {decimalSeparator});
     if (!value)
         return {};
     std::string plain;

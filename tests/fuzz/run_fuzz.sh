@@ -40,7 +40,7 @@ printf '#include <cstdint>\n#include <cstddef>\nextern "C" int LLVMFuzzerTestOne
   "$root/tests/fuzz/parser_fuzz.cpp" \
   "$root/app/sentence_parser.cpp" \
   "$root/app/sentence_value.cpp" \
-  "$root/app/number_parse.cpp" \
+  "$root/numbers/number_reader.cpp" \
   -o "$out/parser_fuzz"
 
 "$cxx" "${flags[@]}" -I"$root" \

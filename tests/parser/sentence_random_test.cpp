@@ -46,4 +46,26 @@ TEST(RandomSentences, EveryFormHoldsItsInvariants)
     }
 }
 
+// The reader's quick path for short decimals must round exactly like the full conversion.
+TEST(RandomSentences, DecimalsReadAsTheStandardConversionReadsThem)
+{
+    std::mt19937_64 random(1105);
+    for (int i = 0; i < 200000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 20);
+        std::string text = random() % 2 ? "-" : "";
+        const int point = static_cast<int>(random() % (digits + 1));
+        for (int d = 0; d < digits; ++d) {
+            if (d == point)
+                text += random() % 2 ? '.' : ',';
+            text += static_cast<char>('0' + random() % 10);
+        }
+        if (random() % 8 == 0)
+            text += "e" + std::to_string(static_cast<int>(random() % 60) - 30);
+        ASSERT_EQ(parser_invariants::checkNumber(text, ','), "");
+        if (text.find('e') == std::string::npos) {
+            ASSERT_TRUE(numbers::ReadNumber(text, {','})) << text;
+        }
+    }
+}
+
 } // namespace

@@ -1,5 +1,4 @@
 #include "settings_panel/menu_protocol.h"
-#include "settings_panel/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -78,36 +77,6 @@ TEST(MenuValues, FixedForms)
     EXPECT_FALSE(MP::SerialNumberValue(-1));
     EXPECT_EQ(MP::CalDateTextValue(5, "Nov", 2010), "05 Nov 10");
     EXPECT_EQ(MP::CalDateTextValue(28, QString::fromUtf8("f\u00e9v"), 2009), "28 f\xe9v 09");
-}
-
-TEST(NumberText, Grammar)
-{
-    using settings_panel::ReadNumber;
-    EXPECT_EQ(ReadNumber(" -12.5 ", '.'), -12.5);
-    EXPECT_EQ(ReadNumber("+3", '.'), 3.0);
-    EXPECT_EQ(ReadNumber("1e3", '.'), 1000.0);
-    EXPECT_EQ(ReadNumber("2,5E-1", ','), 0.25);
-    EXPECT_EQ(ReadNumber(".5", '.'), 0.5);
-    EXPECT_EQ(ReadNumber("5.", '.'), 5.0);
-    for (const char *bad : {"", " ", "-", ".", "1e", "1.2.3", "1,000", "12a", "0x10", "inf", "nan", "1e999"})
-        EXPECT_FALSE(ReadNumber(bad, '.')) << bad;
-}
-
-TEST(NumberText, HalvesGoToEven)
-{
-    using settings_panel::RoundHalfEven;
-    EXPECT_EQ(RoundHalfEven(0.5), 0.0);
-    EXPECT_EQ(RoundHalfEven(1.5), 2.0);
-    EXPECT_EQ(RoundHalfEven(2.5), 2.0);
-    EXPECT_EQ(RoundHalfEven(-1.5), -2.0);
-    EXPECT_EQ(RoundHalfEven(-2.5), -2.0);
-    EXPECT_EQ(RoundHalfEven(2.4999), 2.0);
-    EXPECT_EQ(RoundHalfEven(-0.6), -1.0);
-    EXPECT_EQ(RoundHalfEven(1235.5), 1236.0);
-    EXPECT_EQ(RoundHalfEven(2.6), 3.0);
-    EXPECT_EQ(settings_panel::ReadWhole16("-32768.5", '.'), std::int16_t(-32768));
-    EXPECT_FALSE(settings_panel::ReadWhole16("-32769", '.'));
-    EXPECT_FALSE(settings_panel::ReadWhole32("2147483647.5", '.'));
 }
 
 } // namespace

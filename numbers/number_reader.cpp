@@ -1,4 +1,4 @@
-#include "app/number_parse.h"
+#include "numbers/number_reader.h"
 
 #include <array>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <string>
 #include <system_error>
 
-namespace app {
+namespace numbers {
 
 namespace {
 
@@ -25,7 +25,7 @@ std::string_view trimmed(std::string_view text)
 struct Scan {
     // Characters of the number at the start of the text, 0 when it is not one.
     std::size_t length = 0;
-    // The point is the user's separator rather than ".".
+    // The point is a character other than ".".
     bool foreignPoint = false;
     bool exponent = false;
     std::size_t digits = 0;
@@ -34,7 +34,9 @@ struct Scan {
     std::uint64_t mantissa = 0;
 };
 
-Scan scanNumber(std::string_view text, char decimalSeparator)
+// The unsigned number at the start of `text`: digits with at most one point
+// (`point` or, when `dotToo`, "."), then an exponent when `exponent` allows one.
+Scan scanNumber(std::string_view text, NumberRules rules, bool exponent)
 {
     Scan scan;
     std::size_t i = 0;
@@ -46,7 +48,7 @@ Scan scanNumber(std::string_view text, char decimalSeparator)
                 scan.mantissa = scan.mantissa * 10 + static_cast<unsigned>(c - '0');
             if (point)
                 ++scan.fractionDigits;
-        } else if (!point && (c == '.' || c == decimalSeparator)) {
+        } else if (!point && (c == rules.separator || (c == '.' && rules.dotToo))) {
             point = true;
             scan.foreignPoint = c != '.';
         } else {
@@ -55,7 +57,7 @@ Scan scanNumber(std::string_view text, char decimalSeparator)
     }
     if (scan.digits == 0)
         return scan;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    if (exponent && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         scan.exponent = true;
         ++i;
         if (i < text.size() && (text[i] == '+' || text[i] == '-'))
@@ -83,18 +85,9 @@ std::optional<double> quickValue(const Scan &scan)
     return static_cast<double>(scan.mantissa) / powersOfTen[scan.fractionDigits];
 }
 
-std::optional<double> convert(std::string_view number)
+// The conversion knows "." only; values are short, so a stack copy nearly always fits.
+std::errc convert(std::string_view number, char point, double &value)
 {
-    double value = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error != std::errc() || end != number.data() + number.size())
-        return std::nullopt;
-    return value;
-}
-
-std::optional<double> convertThroughPoint(std::string_view number, char decimalSeparator)
-{
-    // The conversion knows "." only; values are short, so a stack copy nearly always fits.
     std::array<char, 64> buffer;
     std::string longCopy;
     char *copy = buffer.data();
@@ -103,30 +96,66 @@ std::optional<double> convertThroughPoint(std::string_view number, char decimalS
         copy = longCopy.data();
     }
     for (std::size_t i = 0; i < number.size(); ++i)
-        copy[i] = number[i] == decimalSeparator ? '.' : number[i];
-    return convert(std::string_view(copy, number.size()));
+        copy[i] = number[i] == point ? '.' : number[i];
+    const auto [end, error] = std::from_chars(copy, copy + number.size(), value);
+    return end == copy + number.size() ? error : std::errc::invalid_argument;
+}
+
+// The sign at the start of `text`, removed.
+bool takeSign(std::string_view &text)
+{
+    if (text.empty() || (text.front() != '+' && text.front() != '-'))
+        return false;
+    const bool negative = text.front() == '-';
+    text.remove_prefix(1);
+    return negative;
 }
 
 } // namespace
 
-std::optional<double> ParseSentenceNumber(std::string_view text, char decimalSeparator)
+std::optional<double> ReadNumber(std::string_view text, NumberRules rules)
 {
     std::string_view number = trimmed(text);
-    bool negative = false;
-    if (!number.empty() && (number.front() == '+' || number.front() == '-')) {
-        negative = number.front() == '-';
-        number.remove_prefix(1);
-    }
-    const Scan scan = scanNumber(number, decimalSeparator);
+    const bool negative = takeSign(number);
+    const Scan scan = scanNumber(number, rules, true);
     if (scan.length == 0 || scan.length != number.size())
         return std::nullopt;
 
     std::optional<double> value = quickValue(scan);
-    if (!value)
-        value = scan.foreignPoint ? convertThroughPoint(number, decimalSeparator) : convert(number);
-    if (value && negative)
-        *value = -*value;
-    return value;
+    if (!value) {
+        double converted = 0;
+        if (convert(number, scan.foreignPoint ? rules.separator : '.', converted) != std::errc())
+            return std::nullopt;
+        value = converted;
+    }
+    return negative ? -*value : *value;
 }
 
-} // namespace app
+double RoundHalfEven(double value)
+{
+    const double floor = std::floor(value);
+    const double fraction = value - floor;
+    if (fraction < 0.5)
+        return floor;
+    if (fraction > 0.5)
+        return floor + 1.0;
+    return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+}
+
+double LeadingNumber(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    const bool negative = takeSign(text);
+    const Scan scan = scanNumber(text, NumberRules{}, false);
+    double value = 0;
+    if (scan.length > 0) {
+        if (const auto quick = quickValue(scan))
+            value = *quick;
+        else if (convert(text.substr(0, scan.length), '.', value) == std::errc::result_out_of_range)
+            value = std::numeric_limits<double>::infinity();
+    }
+    return negative ? -value : value;
+}
+
+} // namespace numbers
