@@ -14,7 +14,7 @@
 #include "mag_check/frm_mag_check.h"
 #include "platform/port_failure.h"
 #include "platform/wait.h"
-#include "settings_panel/menu_exchange_gate.h"
+#include "protocol/menu_exchange_gate.h"
 #include "settings_panel/settings_panel_controller.h"
 
 #include <QCheckBox>
@@ -63,7 +63,7 @@ frmMain::frmMain(platform::Platform &platform, QWidget *parent)
     m_tmrAskCmp = m_platform.timers.createTimer();
     m_tmrAskCmp->setTickHandler([this] { tmrAskCmp_Timer(); });
     m_receive = std::make_unique<ReceivePath>(m_platform.clock, m_state, static_cast<ReceiveHost &>(*this));
-    m_gate = std::make_unique<settings_panel::MenuExchangeGate>(m_platform.timers);
+    m_gate = std::make_unique<protocol::MenuExchangeGate>(m_platform.timers);
 }
 
 frmMain::~frmMain()
@@ -150,7 +150,8 @@ void frmMain::buildWindow()
     m_frViewData->setObjectName(QStringLiteral("frViewData"));
     auto *horizon = new controls::AttitudeIndicator;
     auto *air1 = new controls::HeadingIndicator;
-    m_live = new LiveDisplay(m_platform.separators.Monetary, m_platform.timers, InstrumentWidget(horizon), InstrumentWidget(air1),
+    m_live = new LiveDisplay(m_platform.separators.Monetary, m_platform.timers, InstrumentWidget(horizon),
+                             InstrumentWidget(air1),
                              [](const QString &caption, QWidget *parent) -> QAbstractButton * {
                                  return new XPButton(caption, parent);
                              },

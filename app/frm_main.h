@@ -2,7 +2,7 @@
 #include "app/receive_path.h"
 #include "app/sentence_parser.h"
 #include "platform/platform.h"
-#include "settings_panel/console_state.h"
+#include "protocol/console_state.h"
 #include "settings_panel/settings_host.h"
 #include "wizard/wizard_host.h"
 
@@ -17,7 +17,8 @@ namespace config { class clsConfig; }
 namespace device { class clsCompass; }
 namespace logging { class LogFrame; }
 namespace mag_check { class frmMagCheck; }
-namespace settings_panel { class CompassSettingsPanel; class MenuExchange; class MenuExchangeGate; class SettingsPanelController; }
+namespace protocol { class MenuExchange; class MenuExchangeGate; }
+namespace settings_panel { class CompassSettingsPanel; class SettingsPanelController; }
 
 namespace app {
 
@@ -62,7 +63,7 @@ public:
     // The candidate the last escape-code search stopped at.
     std::int16_t EscCode = 0;
 
-    settings_panel::ConsoleState &state() { return m_state; }
+    protocol::ConsoleState &state() { return m_state; }
     ReceivePath &receivePath() { return *m_receive; }
     platform::SerialPort &Com() { return *m_com; }
     platform::Timer &tmrCheckAlive() { return *m_tmrCheckAlive; }
@@ -95,7 +96,7 @@ private:
     platform::SerialPort &port() override { return *m_com; }
     platform::Timer &checkAliveTimer() override { return *m_tmrCheckAlive; }
     void updateFormat16Notice() override { UpdateFormat16Notice(); }
-    void clearShiftMode(settings_panel::MenuExchange &running) override;
+    void clearShiftMode(protocol::MenuExchange &running) override;
     void runModal(QDialog &dialog) override;
     // SentenceLog
     bool LoggingActive() const override;
@@ -119,7 +120,7 @@ private:
     void replaceCompass();
 
     platform::Platform &m_platform;
-    settings_panel::ConsoleState m_state;
+    protocol::ConsoleState m_state;
     std::unique_ptr<config::clsConfig> m_config;
     std::unique_ptr<device::clsCompass> m_gCompass;
     std::unique_ptr<platform::SerialPort> m_com;
@@ -127,8 +128,8 @@ private:
     std::unique_ptr<platform::Timer> m_tmrCheckAlive;
     std::unique_ptr<platform::Timer> m_tmrAskCmp;
     std::unique_ptr<ReceivePath> m_receive;
-    std::unique_ptr<settings_panel::MenuExchangeGate> m_gate;
-    settings_panel::MenuExchange *m_shiftModeExchange = nullptr;
+    std::unique_ptr<protocol::MenuExchangeGate> m_gate;
+    protocol::MenuExchange *m_shiftModeExchange = nullptr;
     std::unique_ptr<SentenceParser> m_parser;
     // Top-level windows without an owner, loaded hidden.
     std::unique_ptr<charts::frmAccGraph> m_frmAccGraph;

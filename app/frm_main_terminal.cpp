@@ -7,7 +7,8 @@
 #include "device/cls_compass.h"
 #include "device/wait_until.h"
 #include "platform/wait.h"
-#include "settings_panel/menu_exchange_gate.h"
+#include "protocol/menu_exchange_gate.h"
+#include "protocol/menu_protocol.h"
 #include "wizard/ht_cal_launcher.h"
 
 #include <QCheckBox>
@@ -66,7 +67,7 @@ void frmMain::cmdIDEsc_Click()
         warn(tr("ESC Command was not found, please check if the compass is connected to the computer"));
         return;
     }
-    m_com->write("\x1b");
+    m_com->write(std::string_view(&protocol::Esc, 1));
     if (escCode == 27) {
         m_platform.messages.show(tr("Current ESC command is the default value: <esc>=27 (0x1B)"),
                                  platform::MessageIcon::Information);
@@ -82,13 +83,13 @@ void frmMain::cmdIDEsc_Click()
     platform::Wait(m_platform, 50);
     m_com->write(std::string(1, static_cast<char>(escCode)));
     platform::Wait(m_platform, 50);
-    m_com->write("%");
+    m_com->write(std::string_view(&protocol::Key::EscapeCode, 1));
     platform::Wait(m_platform, 250);
-    m_com->write("27\r");
+    m_com->write(std::string(protocol::DefaultEscapeCode) + protocol::Cr);
     platform::Wait(m_platform, 20);
 }
 
-void frmMain::clearShiftMode(settings_panel::MenuExchange &running)
+void frmMain::clearShiftMode(protocol::MenuExchange &running)
 {
     // The switch back belongs to the panel command that is ending.
     m_shiftModeExchange = &running;
@@ -99,7 +100,7 @@ void frmMain::clearShiftMode(settings_panel::MenuExchange &running)
 void frmMain::chkShiftMode_Click()
 {
     QCheckBox *box = m_terminal->chkShiftMode();
-    std::optional<settings_panel::MenuExchange> own;
+    std::optional<protocol::MenuExchange> own;
     if (!m_shiftModeExchange) {
         own = m_gate->tryBegin();
         if (!own || (m_gCompass && m_gCompass->CommandRunning())) {

@@ -1,6 +1,7 @@
 #include "app/receive_path.h"
 
 #include "device/compass_reading.h"
+#include "protocol/menu_protocol.h"
 
 #include <algorithm>
 
@@ -22,7 +23,7 @@ std::int32_t formOf(const std::string &line)
 }
 } // namespace
 
-ReceivePath::ReceivePath(const platform::Clock &clock, settings_panel::ConsoleState &state,
+ReceivePath::ReceivePath(const platform::Clock &clock, protocol::ConsoleState &state,
                          ReceiveHost &host)
     : m_clock(clock), m_state(state), m_host(host)
 {
@@ -67,7 +68,7 @@ void ReceivePath::captureForEscapeSearch(const std::string &input)
     const auto lf = LineBuffer.find(LF);
     if (lf != std::string::npos)
         LineBuffer.erase(0, lf + 1);
-    if (LineBuffer.find("CMD:") != std::string::npos)
+    if (protocol::ContainsKeyPrompt(LineBuffer))
         CmdPromptSeen = -1;
     trimLineBuffer();
     // What was captured starts the next line whole, LFs and all.

@@ -1,7 +1,7 @@
 #pragma once
 #include "platform/clock.h"
 #include "platform/serial_port.h"
-#include "settings_panel/console_state.h"
+#include "protocol/console_state.h"
 
 #include <cstdint>
 #include <string>
@@ -37,7 +37,7 @@ public:
     static constexpr std::size_t MaxPendingEcho = 48 * 1024;
     static constexpr std::int16_t FramingLimit = 50;
 
-    ReceivePath(const platform::Clock &clock, settings_panel::ConsoleState &state, ReceiveHost &host);
+    ReceivePath(const platform::Clock &clock, protocol::ConsoleState &state, ReceiveHost &host);
 
     // The receive event of `Com`.
     void OnComm(platform::SerialPort &com);
@@ -65,7 +65,7 @@ private:
     void trimLineBuffer();
 
     const platform::Clock &m_clock;
-    settings_panel::ConsoleState &m_state;
+    protocol::ConsoleState &m_state;
     ReceiveHost &m_host;
     // The head of LineBuffer left by the escape search, which holds no line ends of its own.
     std::size_t m_uncut = 0;

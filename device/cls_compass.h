@@ -151,9 +151,9 @@ private:
     template <typename Exchange> bool RunExchange(Exchange exchange);
     bool PortOpen() const;
     bool Send(std::string_view text);
-    bool SendCmd(const std::string &key);
-    bool SendValueCmd(const std::string &key, const std::string &value);
-    bool SendTextCmd(const std::string &key, const std::string &text);
+    bool SendCmd(char key);
+    bool SendValueCmd(char key, const std::string &value);
+    bool SendTextCmd(char key, const std::string &text);
     Reply WaitReply();
     bool SendSpace();
     bool ShowVersion();

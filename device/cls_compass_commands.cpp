@@ -3,33 +3,14 @@
 #include "device/command_values.h"
 #include "device/wait_until.h"
 #include "platform/wait.h"
-#include "settings_panel/menu_protocol.h"
+#include "protocol/menu_protocol.h"
 
 #include <QLocale>
 
 namespace device {
 
-namespace MP = settings_panel::MenuProtocol;
-
-namespace {
-constexpr char ESC = 27;
-constexpr char CR = 13;
-
-// Menu timing.
-constexpr int KeyAfterEscMs = 250;
-constexpr int EchoWaitMs = 200;
-constexpr int RetryPauseMs = 100;
-constexpr int ValueAfterEchoMs = 90;
-constexpr int PromptWaitMs = 200;
-constexpr int TextCharMs = 10;
-constexpr int ReplyWaitMs = 200;
-constexpr int CustomCharMs = 200;
-constexpr int AfterSpaceMs = 510;
-constexpr int VersionBeforeSpaceMs = 150;
-
-// The item numbers of the abbreviated month names, January first.
-constexpr int AbbreviatedMonthName1 = 0x44;
-} // namespace
+namespace Key = protocol::Key;
+namespace Pace = protocol::ObjectPace;
 
 // The guard that keeps one exchange at a time: replies of two interleaved
 // commands would be indistinguishable.
@@ -60,47 +41,47 @@ bool clsCompass::Send(std::string_view text)
     return true;
 }
 
-bool clsCompass::SendCmd(const std::string &key)
+bool clsCompass::SendCmd(char key)
 {
     m_keyAcknowledged = false;
     if (!m_port)
         return false;
     for (int attempt = 0; attempt < CmdTries; ++attempt) {
-        m_lastKeySent = key;
+        m_lastKeySent = std::string(1, key);
         m_keyAcknowledged = false;
-        if (!Send(std::string(1, ESC))) {
+        if (!Send(std::string_view(&protocol::Esc, 1))) {
             m_lastKeySent.clear();
             return false;
         }
-        platform::Wait(m_platform, KeyAfterEscMs);
-        if (!Send(key)) {
+        platform::Wait(m_platform, Pace::KeyAfterEsc);
+        if (!Send(std::string_view(&key, 1))) {
             m_lastKeySent.clear();
             return false;
         }
-        if (WaitUntil(m_platform, [this] { return m_keyAcknowledged; }, EchoWaitMs))
+        if (WaitUntil(m_platform, [this] { return m_keyAcknowledged; }, Pace::EchoWait))
             break;
-        platform::Wait(m_platform, RetryPauseMs);
+        platform::Wait(m_platform, Pace::RetryPause);
     }
     m_lastKeySent.clear();
     return m_keyAcknowledged;
 }
 
-bool clsCompass::SendValueCmd(const std::string &key, const std::string &value)
+bool clsCompass::SendValueCmd(char key, const std::string &value)
 {
     if (!SendCmd(key))
         return false;
     m_lastKeySent.clear();
-    platform::Wait(m_platform, ValueAfterEchoMs);
+    platform::Wait(m_platform, Pace::ValueAfterEcho);
     m_promptValue.clear();
     m_valuePromptSeen = false;
-    if (!Send(value + CR))
+    if (!Send(value + protocol::Cr))
         return false;
     // A data sentence clears the echo: the compass left its menu.
-    WaitUntil(m_platform, [this] { return m_valuePromptSeen || !m_keyEchoed; }, PromptWaitMs);
+    WaitUntil(m_platform, [this] { return m_valuePromptSeen || !m_keyEchoed; }, Pace::PromptWait);
     return m_valuePromptSeen && m_promptValue == value;
 }
 
-bool clsCompass::SendTextCmd(const std::string &key, const std::string &text)
+bool clsCompass::SendTextCmd(char key, const std::string &text)
 {
     if (!SendCmd(key))
         return false;
@@ -108,7 +89,7 @@ bool clsCompass::SendTextCmd(const std::string &key, const std::string &text)
     for (char c : text) {
         if (!Send(std::string(1, c)))
             return false;
-        platform::Wait(m_platform, TextCharMs);
+        platform::Wait(m_platform, Pace::FixedFormChar);
     }
     return WaitReply() != Reply::None;
 }
@@ -117,7 +98,7 @@ bool clsCompass::SendTextCmd(const std::string &key, const std::string &text)
 // compass can answer a key in the same chunk as its echo.
 clsCompass::Reply clsCompass::WaitReply()
 {
-    WaitUntil(m_platform, [this] { return !m_lastReplyLine.empty() || !m_keyEchoed; }, ReplyWaitMs);
+    WaitUntil(m_platform, [this] { return !m_lastReplyLine.empty() || !m_keyEchoed; }, Pace::ReplyWait);
     if (!m_lastReplyLine.empty())
         return Reply::Line;
     return m_keyEchoed ? Reply::None : Reply::DataSentence;
@@ -125,18 +106,18 @@ clsCompass::Reply clsCompass::WaitReply()
 
 bool clsCompass::SendSpace()
 {
-    if (!Send(" "))
+    if (!Send(std::string_view(&protocol::Blank, 1)))
         return false;
-    platform::Wait(m_platform, AfterSpaceMs);
+    platform::Wait(m_platform, Pace::AfterBlank);
     m_skipToLineEnd = false;
     return true;
 }
 
 bool clsCompass::ShowVersion()
 {
-    if (!SendCmd("V"))
+    if (!SendCmd(Key::Version))
         return false;
-    platform::Wait(m_platform, VersionBeforeSpaceMs);
+    platform::Wait(m_platform, Pace::VersionBeforeBlank);
     SendSpace();
     return WaitReply() != Reply::None;
 }
@@ -145,7 +126,7 @@ bool clsCompass::SetFactoryZone()
 {
     m_mode = 0;
     for (int send = 0; send < 2; ++send) {
-        if (!SendCmd("#"))
+        if (!SendCmd(Key::FlashZone))
             return false;
         if (WaitReply() == Reply::None)
             return false;
@@ -157,7 +138,7 @@ bool clsCompass::SetFactoryZone()
 
 QString clsCompass::MonthAbbreviation(int month) const
 {
-    const QString name = m_platform.locale.localeText(AbbreviatedMonthName1 + month - 1);
+    const QString name = m_platform.locale.localeText(platform::Locale::FirstAbbreviatedMonth + month - 1);
     if (name.isEmpty() || name.front() == QChar(0))
         return QLocale::c().monthName(month, QLocale::ShortFormat);
     return name;
@@ -170,18 +151,18 @@ bool clsCompass::CmdSetFactoryZone()
 
 bool clsCompass::CmdSwitchFlashZone()
 {
-    return RunExchange([this] { return SendCmd("#"); });
+    return RunExchange([this] { return SendCmd(Key::FlashZone); });
 }
 
 bool clsCompass::CmdShowFields(std::int16_t newVal)
 {
-    return RunExchange([this, newVal] { return SendValueCmd("X", std::to_string(newVal)); });
+    return RunExchange([this, newVal] { return SendValueCmd(Key::DisplayFields, std::to_string(newVal)); });
 }
 
 bool clsCompass::CmdSaveCalDate()
 {
     return RunExchange([this] {
-        return SendValueCmd("]", CalDateDaysValue(m_platform.clock.now().date()));
+        return SendValueCmd(Key::CalDateDays, CalDateDaysValue(m_platform.clock.now().date()));
     });
 }
 
@@ -189,16 +170,17 @@ bool clsCompass::CmdSaveCalDateStr()
 {
     return RunExchange([this] {
         const QDate today = m_platform.clock.now().date();
-        return SendTextCmd("}", MP::CalDateTextValue(today.day(), MonthAbbreviation(today.month()), today.year()));
+        return SendTextCmd(Key::CalDateText,
+                           protocol::CalDateTextValue(today.day(), MonthAbbreviation(today.month()), today.year()));
     });
 }
 
 bool clsCompass::CmdSaveSN(std::int32_t theSN)
 {
-    const auto digits = MP::SerialNumberValue(theSN);
+    const auto digits = protocol::SerialNumberValue(theSN);
     if (!digits)
         return false;
-    return RunExchange([this, &digits] { return SendTextCmd("[", *digits); });
+    return RunExchange([this, &digits] { return SendTextCmd(Key::SerialNumber, *digits); });
 }
 
 bool clsCompass::CmdShowVersion()
@@ -208,32 +190,32 @@ bool clsCompass::CmdShowVersion()
 
 bool clsCompass::CmdStartLevelCalibration()
 {
-    return RunExchange([this] { return SendCmd("C"); });
+    return RunExchange([this] { return SendCmd(Key::LevelCalibration); });
 }
 
 bool clsCompass::CmdStart90DegreeCal()
 {
-    return RunExchange([this] { return SendCmd("Z"); });
+    return RunExchange([this] { return SendCmd(Key::ZCalibration); });
 }
 
 bool clsCompass::CmdSetTempOffset(float theOffset)
 {
-    return RunExchange([this, theOffset] { return SendValueCmd("+", TempOffsetValue(theOffset)); });
+    return RunExchange([this, theOffset] { return SendValueCmd(Key::TemperatureOffset, TempOffsetValue(theOffset)); });
 }
 
 bool clsCompass::CmdStartHighTempLevelCal()
 {
-    return RunExchange([this] { return SendCmd("("); });
+    return RunExchange([this] { return SendCmd(Key::HighTempLevelCal); });
 }
 
 bool clsCompass::CmdStartHighTemp90DegreeCal()
 {
-    return RunExchange([this] { return SendCmd(")"); });
+    return RunExchange([this] { return SendCmd(Key::HighTemp90Cal); });
 }
 
 bool clsCompass::CmdRestoreDefaults()
 {
-    return RunExchange([this] { return SendCmd("F"); });
+    return RunExchange([this] { return SendCmd(Key::FactoryDefaults); });
 }
 
 bool clsCompass::CmdCustomCommand(std::string &theCmd)
@@ -249,7 +231,7 @@ bool clsCompass::CmdCustomCommand(std::string &theCmd)
         for (char c : theCmd) {
             if (!Send(std::string(1, c)))
                 return false;
-            platform::Wait(m_platform, CustomCharMs);
+            platform::Wait(m_platform, Pace::FreeTextChar);
         }
         return true;
     });

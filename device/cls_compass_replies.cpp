@@ -1,24 +1,26 @@
 #include "device/cls_compass.h"
 
 #include "device/menu_replies.h"
-#include "settings_panel/menu_protocol.h"
+#include "protocol/menu_protocol.h"
 
 namespace device {
 
-namespace MP = settings_panel::MenuProtocol;
-
 namespace {
-bool isCalibrationKey(const std::string &key)
+namespace Key = protocol::Key;
+
+// The keys after which the compass prints its calibration progress.
+bool isCalibrationKey(char key)
 {
-    return key == "C" || key == "Z" || key == "(" || key == ")";
+    return key == Key::LevelCalibration || key == Key::ZCalibration || key == Key::HighTempLevelCal ||
+           key == Key::HighTemp90Cal;
 }
 } // namespace
 
 void clsCompass::ProcessReply(const std::string &line)
 {
-    if (m_lastKeySent.size() == 1 && MP::IsKeyEcho(line, m_lastKeySent.front())) {
-        m_versionExpected = m_lastKeySent == "V";
-        m_calibrationAcknowledged = isCalibrationKey(m_lastKeySent);
+    if (m_lastKeySent.size() == 1 && protocol::IsKeyEcho(line, m_lastKeySent.front())) {
+        m_versionExpected = m_lastKeySent.front() == Key::Version;
+        m_calibrationAcknowledged = isCalibrationKey(m_lastKeySent.front());
         m_keyAcknowledged = true;
         m_keyEchoed = true;
         m_lastKeySent.clear();
@@ -28,7 +30,7 @@ void clsCompass::ProcessReply(const std::string &line)
     }
     m_lastReplyLine = line;
 
-    if (MP::IsFactoryNotice(line)) {
+    if (protocol::IsFactoryNotice(line)) {
         m_mode = 2;
         m_versionExpected = false;
         m_calibrationAcknowledged = false;
@@ -39,7 +41,7 @@ void clsCompass::ProcessReply(const std::string &line)
         m_promptValue = std::move(*value);
         m_valuePromptSeen = true;
     }
-    if (MP::IsCalibrationProgress(line) && m_calibrationAcknowledged)
+    if (protocol::IsCalibrationProgress(line) && m_calibrationAcknowledged)
         m_skipToLineEnd = true;
     if (m_versionExpected)
         ReadVersion(line);
@@ -48,7 +50,7 @@ void clsCompass::ProcessReply(const std::string &line)
 // Every line counts until something else clears the expectation.
 void clsCompass::ReadVersion(const std::string &line)
 {
-    const MP::VersionLine version = MP::ReadVersionLine(line);
+    const protocol::VersionLine version = protocol::ReadVersionLine(line);
     if (version.Model)
         m_partNumber = *version.Model;
     if (version.FirmwareVersion)

@@ -31,7 +31,7 @@ private:
 
 } // namespace
 
-std::string CompassDataText(const CompassSettings &s, char decimalSeparator)
+std::string CompassDataText(const protocol::CompassSettings &s, char decimalSeparator)
 {
     Lines l(decimalSeparator);
     l.add("Firmware Version = ", s.FirmwareVersion);

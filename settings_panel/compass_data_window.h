@@ -1,5 +1,5 @@
 #pragma once
-#include "settings_panel/compass_settings.h"
+#include "protocol/compass_settings.h"
 
 #include <QDialog>
 #include <string>
@@ -11,7 +11,7 @@ namespace settings_panel {
 
 // The list shown in "Compass Data": one "label = value" line per setting, each
 // ending in CR LF, with an empty line after the test date.
-std::string CompassDataText(const CompassSettings &settings, char decimalSeparator);
+std::string CompassDataText(const protocol::CompassSettings &settings, char decimalSeparator);
 
 // `frmCmpData`: the compass's full settings as text, and a Close button.
 class CompassDataWindow : public QDialog {

@@ -1,7 +1,7 @@
 #include "settings_panel/compass_settings_panel.h"
 
 #include "controls/xp_button.h"
-#include "settings_panel/menu_protocol.h"
+#include "protocol/menu_protocol.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -15,7 +15,7 @@
 
 namespace settings_panel {
 
-namespace Key = MenuProtocol::Key;
+namespace Key = protocol::Key;
 
 namespace {
 
@@ -104,7 +104,7 @@ CompassSettingsPanel::CompassSettingsPanel(QWidget *parent) : QWidget(parent)
     QWidget *rateInput = withScrollBar(m_txtCSOutRate, m_vsCSOutRate, m_lblCSOutRateUnit);
 
     QStringList bauds;
-    for (const char *baud : MenuProtocol::BaudRates)
+    for (const char *baud : protocol::BaudRates)
         bauds << QLatin1String(baud);
     m_cmbCSBaud = makeList("cmbCSBaud", bauds);
     m_cmbCSMountPos = makeList("cmbCSMountPos", {"Standard Flat = 1", "Front = 2", "Port = 3", "Roof = 4",

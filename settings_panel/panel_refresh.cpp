@@ -49,10 +49,10 @@ std::int32_t AliveTimeoutForRate(std::int16_t outputRate)
     return DefaultAliveTimeout;
 }
 
-bool RefreshSettingsPanel(CompassSettingsPanel &panel, ConsoleState &state, SettingsHost &host,
+bool RefreshSettingsPanel(CompassSettingsPanel &panel, protocol::ConsoleState &state, SettingsHost &host,
                           const std::function<void(bool)> &setNullGyroAvailable)
 {
-    const CompassSettings &s = state.Settings;
+    const protocol::CompassSettings &s = state.Settings;
     const char separator = host.platform().separators.numberByte();
     auto single = [separator](float value) { return QString::fromLatin1(numbers::FormatSingle(value, separator)); };
 

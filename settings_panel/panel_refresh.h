@@ -1,6 +1,6 @@
 #pragma once
+#include "protocol/console_state.h"
 #include "settings_panel/compass_settings_panel.h"
-#include "settings_panel/console_state.h"
 #include "settings_panel/settings_host.h"
 
 #include <functional>
@@ -15,7 +15,7 @@ std::int32_t AliveTimeoutForRate(std::int16_t outputRate);
 // mounting list on, a control that cannot show its value keeps the old one and
 // the refresh goes on. `setNullGyroAvailable` learns whether "Null Gyro" makes
 // sense for this compass. Returns whether every step ran.
-bool RefreshSettingsPanel(CompassSettingsPanel &panel, ConsoleState &state, SettingsHost &host,
+bool RefreshSettingsPanel(CompassSettingsPanel &panel, protocol::ConsoleState &state, SettingsHost &host,
                           const std::function<void(bool)> &setNullGyroAvailable);
 
 // The panel as the main window starts with it.

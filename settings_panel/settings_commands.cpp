@@ -3,8 +3,8 @@
 #include "controls/busy_pointer.h"
 #include "numbers/number_reader.h"
 #include "platform/wait.h"
+#include "protocol/menu_protocol.h"
 #include "settings_panel/field_checks.h"
-#include "settings_panel/menu_protocol.h"
 #include "settings_panel/settings_reader.h"
 
 #include <QAbstractButton>
@@ -17,8 +17,8 @@
 
 namespace settings_panel {
 
-namespace Key = MenuProtocol::Key;
-namespace PanelTiming = MenuProtocol::PanelPace;
+namespace Key = protocol::Key;
+namespace PanelTiming = protocol::PanelPace;
 
 namespace {
 
@@ -30,7 +30,7 @@ constexpr std::int16_t SoftIronHeadings = 4;
 
 } // namespace
 
-SettingsCommands::SettingsCommands(SettingsHost &host, ConsoleState &state, MenuExchangeGate &gate,
+SettingsCommands::SettingsCommands(SettingsHost &host, protocol::ConsoleState &state, protocol::MenuExchangeGate &gate,
                                    CompassSettingsPanel &panel, SettingsReader &reader)
     : m_host(host), m_state(state), m_gate(gate), m_panel(panel), m_reader(reader)
 {
@@ -49,7 +49,7 @@ void SettingsCommands::Press(int index)
     if (m_deferredPress)
         return;
     if (calibrationRunning() && index == calibrationButton()) {
-        MenuExchange exchange = std::move(*m_calibrationExchange);
+        protocol::MenuExchange exchange = std::move(*m_calibrationExchange);
         m_calibrationExchange.reset();
         run(index, std::move(exchange));
         return;
@@ -85,7 +85,7 @@ void SettingsCommands::runDeferredPress()
     run(index, std::move(*exchange));
 }
 
-void SettingsCommands::run(int index, MenuExchange exchange)
+void SettingsCommands::run(int index, protocol::MenuExchange exchange)
 {
     controls::BusyPointer busy;
     disableButtons();
@@ -119,7 +119,7 @@ SettingsCommands::Outcome SettingsCommands::sequence(int index, bool &reread)
     switch (index) {
     case BaudRate:
         escAndKey(Key::BaudRate);
-        value(Key::BaudRate, MenuProtocol::WholeValue(m_panel.cmbCSBaud()->currentIndex()));
+        value(Key::BaudRate, protocol::WholeValue(m_panel.cmbCSBaud()->currentIndex()));
         break;
     case OutputRate:
         escAndKey(Key::OutputRate);
@@ -132,7 +132,7 @@ SettingsCommands::Outcome SettingsCommands::sequence(int index, bool &reread)
             if (m_panel.chkCSShowItem(i)->isChecked())
                 mask |= 1 << i;
         escAndKey(Key::DisplayFields);
-        value(Key::DisplayFields, MenuProtocol::WholeValue(mask));
+        value(Key::DisplayFields, protocol::WholeValue(mask));
         m_state.Settings.DisplayFields = mask;
         break;
     }
@@ -164,8 +164,8 @@ SettingsCommands::Outcome SettingsCommands::sequence(int index, bool &reread)
         break;
     case SoftIron:
         escAndKey(Key::SoftIron);
-        value(Key::SoftIron, std::string(m_panel.optSoftIron(0)->isChecked() ? MenuProtocol::SoftIronOn
-                                                                            : MenuProtocol::SoftIronOff));
+        value(Key::SoftIron, std::string(m_panel.optSoftIron(0)->isChecked() ? protocol::SoftIronOn
+                                                                            : protocol::SoftIronOff));
         break;
     case SoftIronCalibration: softIron(); break;
     case OutputFormat:
@@ -179,12 +179,12 @@ SettingsCommands::Outcome SettingsCommands::sequence(int index, bool &reread)
         break;
     case Mounting:
         escAndKey(Key::Mounting);
-        value(Key::Mounting, MenuProtocol::WholeValue(m_panel.cmbCSMountPos()->currentIndex() + 1));
+        value(Key::Mounting, protocol::WholeValue(m_panel.cmbCSMountPos()->currentIndex() + 1));
         break;
     case QuietMode:
         escAndKey(Key::QuietMode);
         value(Key::QuietMode,
-              std::string(m_panel.optCSQMode(0)->isChecked() ? MenuProtocol::QuietOn : MenuProtocol::QuietOff));
+              std::string(m_panel.optCSQMode(0)->isChecked() ? protocol::QuietOn : protocol::QuietOff));
         break;
     case TempOffset:
         escAndKey(Key::TemperatureOffset);
@@ -215,7 +215,7 @@ SettingsCommands::Outcome SettingsCommands::sendAngle(int index, char key, QLine
         return Outcome::Refused;
     }
     escAndKey(key);
-    value(key, MenuProtocol::TenthsValue(*degrees));
+    value(key, protocol::TenthsValue(*degrees));
     return Outcome::Sent;
 }
 
@@ -231,7 +231,7 @@ void SettingsCommands::levelOrZ(int index, char key)
         if (key == Key::LevelCalibration)
             value(key, "");
         else
-            pause(MenuProtocol::PauseAfterKey(key));
+            pause(protocol::PauseAfterKey(key));
         button->setEnabled(true);
         m_calibration = key == Key::LevelCalibration ? Calibration::Level : Calibration::Z;
         return;
@@ -240,7 +240,7 @@ void SettingsCommands::levelOrZ(int index, char key)
     m_host.port().setReceiveThreshold(NormalThreshold);
     m_state.RawTerminal = false;
     button->setText(QStringLiteral("Start"));
-    send(MenuProtocol::Blank);
+    send(protocol::Blank);
     m_calibration = Calibration::None;
 }
 
@@ -250,12 +250,12 @@ void SettingsCommands::softIron()
     if (!calibrationRunning()) {
         m_host.checkAliveTimer().setInterval(0);
         escAndKey(Key::SoftIron);
-        value(Key::SoftIron, std::string(MenuProtocol::SoftIronCalibrate));
+        value(Key::SoftIron, std::string(protocol::SoftIronCalibrate));
         m_softIronPoint = 0;
         button->setText(QLatin1String(SoftIronCaptions[0]));
         m_calibration = Calibration::SoftIron;
     } else {
-        send(MenuProtocol::Blank);
+        send(protocol::Blank);
         ++m_softIronPoint;
         if (m_softIronPoint < SoftIronHeadings) {
             button->setText(QLatin1String(SoftIronCaptions[m_softIronPoint]));
@@ -274,16 +274,16 @@ void SettingsCommands::trimRollPitch()
     escAndKey(Key::TrimRollPitch);
     m_state.CapturedReply.clear();
     m_state.CaptureReply = true;
-    pause(MenuProtocol::PauseAfterKey(Key::TrimRollPitch));
+    pause(protocol::PauseAfterKey(Key::TrimRollPitch));
     m_state.CaptureReply = false;
-    send(MenuProtocol::Blank);
+    send(protocol::Blank);
     const std::string &reply = m_state.CapturedReply;
     m_trimReply = QString::fromLatin1(reply.data(), static_cast<qsizetype>(reply.size()));
 }
 
 void SettingsCommands::escAndKey(char key)
 {
-    send(MenuProtocol::Esc);
+    send(protocol::Esc);
     m_state.MenuCommandActive = true;
     pause(PanelTiming::AfterEsc);
     send(key);
@@ -291,21 +291,21 @@ void SettingsCommands::escAndKey(char key)
 
 void SettingsCommands::value(char key, const std::string &text)
 {
-    pause(MenuProtocol::PauseAfterKey(key));
-    if (MenuProtocol::ValueEndOf(key) == MenuProtocol::ValueEnd::CrTogether) {
-        send(text + MenuProtocol::Cr);
+    pause(protocol::PauseAfterKey(key));
+    if (protocol::ValueEndOf(key) == protocol::ValueEnd::CrTogether) {
+        send(text + protocol::Cr);
         return;
     }
     send(text);
     pause(PanelTiming::BeforeCr);
-    send(MenuProtocol::Cr);
+    send(protocol::Cr);
 }
 
 void SettingsCommands::keyThenBlank(char key)
 {
     escAndKey(key);
-    pause(MenuProtocol::PauseAfterKey(key));
-    send(MenuProtocol::Blank);
+    pause(protocol::PauseAfterKey(key));
+    send(protocol::Blank);
 }
 
 void SettingsCommands::send(std::string_view text)

@@ -1,7 +1,7 @@
 #pragma once
+#include "protocol/console_state.h"
+#include "protocol/menu_exchange_gate.h"
 #include "settings_panel/compass_settings_panel.h"
-#include "settings_panel/console_state.h"
-#include "settings_panel/menu_exchange_gate.h"
 #include "settings_panel/settings_host.h"
 
 #include <cstdint>
@@ -33,8 +33,8 @@ public:
     static constexpr int CalibrationThreshold = 1;
     static constexpr int NormalThreshold = 10;
 
-    SettingsCommands(SettingsHost &host, ConsoleState &state, MenuExchangeGate &gate, CompassSettingsPanel &panel,
-                     SettingsReader &reader);
+    SettingsCommands(SettingsHost &host, protocol::ConsoleState &state, protocol::MenuExchangeGate &gate,
+                     CompassSettingsPanel &panel, SettingsReader &reader);
     ~SettingsCommands();
 
     // `cmdSet` with this index was pressed. While another exchange has the menu
@@ -51,7 +51,7 @@ private:
     enum class Calibration { None, Level, Z, SoftIron };
     enum class Outcome { Sent, Refused };
 
-    void run(int index, MenuExchange exchange);
+    void run(int index, protocol::MenuExchange exchange);
     void runDeferredPress();
     Outcome sequence(int index, bool &reread);
     Outcome sendAngle(int index, char key, QLineEdit *field);
@@ -72,8 +72,8 @@ private:
     void showExclamation(const QString &text);
 
     SettingsHost &m_host;
-    ConsoleState &m_state;
-    MenuExchangeGate &m_gate;
+    protocol::ConsoleState &m_state;
+    protocol::MenuExchangeGate &m_gate;
     CompassSettingsPanel &m_panel;
     SettingsReader &m_reader;
 
@@ -81,7 +81,7 @@ private:
     // Every button is disabled, or all but a running calibration's.
     bool m_locked = false;
     Calibration m_calibration = Calibration::None;
-    std::optional<MenuExchange> m_calibrationExchange;
+    std::optional<protocol::MenuExchange> m_calibrationExchange;
     std::int16_t m_softIronPoint = 0;
     // What the trim command captured, shown once the command has ended.
     std::optional<QString> m_trimReply;

@@ -1,7 +1,7 @@
 #include "settings_panel/settings_dump.h"
 
-#include "settings_panel/menu_protocol.h"
 #include "numbers/number_reader.h"
+#include "protocol/menu_protocol.h"
 
 #include <array>
 #include <cctype>
@@ -11,7 +11,7 @@ namespace settings_panel {
 
 namespace {
 
-using S = CompassSettings;
+using S = protocol::CompassSettings;
 using Field = std::variant<std::string S::*, std::int32_t S::*, std::int16_t S::*, float S::*, bool S::*>;
 
 struct DumpKey {
@@ -134,9 +134,9 @@ struct Store {
 
 } // namespace
 
-void ParseSettingsLine(ConsoleState &state, std::string_view line, char decimalSeparator)
+void ParseSettingsLine(protocol::ConsoleState &state, std::string_view line, char decimalSeparator)
 {
-    const auto parts = MenuProtocol::SplitDumpLine(line);
+    const auto parts = protocol::SplitDumpLine(line);
     if (!parts)
         return;
     state.DumpReceived = true;

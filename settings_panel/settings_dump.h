@@ -1,5 +1,5 @@
 #pragma once
-#include "settings_panel/console_state.h"
+#include "protocol/console_state.h"
 
 #include <string_view>
 
@@ -11,6 +11,6 @@ constexpr int KnownDumpKeyCount = 57;
 // One line of the settings dump, terminator and all. A line of a name, "=" and
 // a value marks the dump as received; a known name stores its value when the
 // value converts and fits, otherwise the field keeps what it had.
-void ParseSettingsLine(ConsoleState &state, std::string_view line, char decimalSeparator);
+void ParseSettingsLine(protocol::ConsoleState &state, std::string_view line, char decimalSeparator);
 
 } // namespace settings_panel

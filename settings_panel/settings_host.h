@@ -7,9 +7,9 @@
 
 class QDialog;
 
-namespace settings_panel {
+namespace protocol { class MenuExchange; }
 
-class MenuExchange;
+namespace settings_panel {
 
 // What the settings panel needs from the main window that hosts it.
 class SettingsHost {
@@ -24,7 +24,7 @@ public:
     // Unchecks `chkShiftMode` at the end of a panel command. When that switches
     // the compass back out of factory space, the switch is part of the panel's
     // `running` exchange: it must not take the gate itself.
-    virtual void clearShiftMode(MenuExchange &running) = 0;
+    virtual void clearShiftMode(protocol::MenuExchange &running) = 0;
     // Appends text to the terminal `txtInput` with its 2000/1000 limit.
     virtual void appendTerminal(const std::string &text) = 0;
     // Shows a window modally and returns when it closes ("Compass Data").

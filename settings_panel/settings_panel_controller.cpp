@@ -10,8 +10,9 @@
 
 namespace settings_panel {
 
-SettingsPanelController::SettingsPanelController(SettingsHost &host, ConsoleState &state, MenuExchangeGate &gate,
-                                                 CompassSettingsPanel &panel, QObject *parent)
+SettingsPanelController::SettingsPanelController(SettingsHost &host, protocol::ConsoleState &state,
+                                                 protocol::MenuExchangeGate &gate, CompassSettingsPanel &panel,
+                                                 QObject *parent)
     : QObject(parent), m_host(host), m_state(state), m_panel(panel),
       m_guard(host.platform().messages, [this] { return decimalSeparator(); }),
       m_reader(host, state, gate, panel, [this] { RefreshSettingsPanel(); }),

@@ -1,8 +1,8 @@
 #pragma once
+#include "protocol/console_state.h"
+#include "protocol/menu_exchange_gate.h"
 #include "settings_panel/compass_settings_panel.h"
-#include "settings_panel/console_state.h"
 #include "settings_panel/field_guard.h"
-#include "settings_panel/menu_exchange_gate.h"
 #include "settings_panel/settings_commands.h"
 #include "settings_panel/settings_host.h"
 #include "settings_panel/settings_reader.h"
@@ -17,7 +17,7 @@ namespace settings_panel {
 class SettingsPanelController : public QObject {
     Q_OBJECT
 public:
-    SettingsPanelController(SettingsHost &host, ConsoleState &state, MenuExchangeGate &gate,
+    SettingsPanelController(SettingsHost &host, protocol::ConsoleState &state, protocol::MenuExchangeGate &gate,
                             CompassSettingsPanel &panel, QObject *parent = nullptr);
 
     // The defaults the main window starts with.
@@ -37,7 +37,7 @@ private:
     char decimalSeparator() const;
 
     SettingsHost &m_host;
-    ConsoleState &m_state;
+    protocol::ConsoleState &m_state;
     CompassSettingsPanel &m_panel;
     FieldGuard m_guard;
     SettingsReader m_reader;

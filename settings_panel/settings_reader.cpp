@@ -2,17 +2,17 @@
 
 #include "controls/busy_pointer.h"
 #include "platform/wait.h"
+#include "protocol/menu_protocol.h"
 #include "settings_panel/compass_data_window.h"
-#include "settings_panel/menu_protocol.h"
 #include "settings_panel/settings_dump.h"
 
 #include <optional>
 
 namespace settings_panel {
 
-namespace Pace = MenuProtocol::DumpPace;
+namespace Pace = protocol::DumpPace;
 
-SettingsReader::SettingsReader(SettingsHost &host, ConsoleState &state, MenuExchangeGate &gate,
+SettingsReader::SettingsReader(SettingsHost &host, protocol::ConsoleState &state, protocol::MenuExchangeGate &gate,
                                QWidget &windowAnchor, std::function<void()> refreshPanel)
     : m_host(host), m_state(state), m_gate(gate), m_windowAnchor(windowAnchor),
       m_refreshPanel(std::move(refreshPanel))
@@ -29,18 +29,18 @@ void SettingsReader::RequestSettings(bool refreshPanel)
     RequestSettings(*exchange, refreshPanel);
 }
 
-void SettingsReader::RequestSettings(MenuExchange &, bool refreshPanel)
+void SettingsReader::RequestSettings(protocol::MenuExchange &, bool refreshPanel)
 {
-    send(MenuProtocol::Esc);
+    send(protocol::Esc);
     pause(Pace::AfterEsc);
     m_state.DumpInProgress = true;
     m_state.DumpReceived = false;
     m_state.Settings.KFilterPresent = false;
     m_state.Settings.OutputFormat = 0;
     pause(Pace::BeforeKey);
-    send(MenuProtocol::Key::PrintSettings);
+    send(protocol::Key::PrintSettings);
     pause(Pace::DumpTime);
-    send(MenuProtocol::Blank);
+    send(protocol::Blank);
     if (!finishRead())
         return;
     if (refreshPanel) {
@@ -104,15 +104,15 @@ void SettingsReader::ShowCompassData()
         return;
     }
     std::optional<controls::BusyPointer> busy(std::in_place);
-    send(MenuProtocol::Esc);
+    send(protocol::Esc);
     pause(Pace::AfterEsc);
     m_state.SettingsKnown = false;
     m_state.DumpInProgress = true;
     m_state.DumpReceived = false;
     pause(Pace::WindowBeforeKey);
-    send(MenuProtocol::Key::PrintSettings);
+    send(protocol::Key::PrintSettings);
     pause(Pace::WindowDumpTime);
-    send(MenuProtocol::Blank);
+    send(protocol::Blank);
     if (!finishRead())
         return;
     exchange->end();

@@ -1,6 +1,6 @@
 #pragma once
-#include "settings_panel/console_state.h"
-#include "settings_panel/menu_exchange_gate.h"
+#include "protocol/console_state.h"
+#include "protocol/menu_exchange_gate.h"
 #include "settings_panel/settings_host.h"
 
 #include <functional>
@@ -14,15 +14,15 @@ namespace settings_panel {
 // "Compass Data" window.
 class SettingsReader {
 public:
-    SettingsReader(SettingsHost &host, ConsoleState &state, MenuExchangeGate &gate, QWidget &windowAnchor,
-                   std::function<void()> refreshPanel);
+    SettingsReader(SettingsHost &host, protocol::ConsoleState &state, protocol::MenuExchangeGate &gate,
+                   QWidget &windowAnchor, std::function<void()> refreshPanel);
 
     // From the poll timer and after a data sentence. While another exchange has
     // the menu the read waits for its end; it is dropped then if a read finished
     // meanwhile (only the panel refresh it asked for is still done).
     void RequestSettings(bool refreshPanel);
     // The read as part of an exchange the caller holds (the re-read after "R" and "*").
-    void RequestSettings(MenuExchange &running, bool refreshPanel);
+    void RequestSettings(protocol::MenuExchange &running, bool refreshPanel);
     // One line of the dump, as the receive path hands it on while DumpInProgress.
     void ParseSettingsLine(const std::string &line);
     // "Show Compass Data": a fresh dump, then the window, modally.
@@ -38,8 +38,8 @@ private:
     char decimalSeparator() const;
 
     SettingsHost &m_host;
-    ConsoleState &m_state;
-    MenuExchangeGate &m_gate;
+    protocol::ConsoleState &m_state;
+    protocol::MenuExchangeGate &m_gate;
     QWidget &m_windowAnchor;
     std::function<void()> m_refreshPanel;
 

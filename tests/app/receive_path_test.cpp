@@ -64,7 +64,7 @@ protected:
 
     QTemporaryDir dir;
     SimPlatform sim;
-    settings_panel::ConsoleState state;
+    protocol::ConsoleState state;
     RecordingHost host;
     app::ReceivePath path;
     std::unique_ptr<platform::SerialPort> port;
@@ -262,7 +262,7 @@ TEST_F(ReceivePathTest, TickWrapKeepsTheEchoThrottleWorking)
 {
     QTemporaryDir d2;
     SimPlatform wrapSim(d2.path(), 0xFFFFFF00u);
-    settings_panel::ConsoleState st;
+    protocol::ConsoleState st;
     RecordingHost h;
     h.echo = true;
     app::ReceivePath p(wrapSim.clock, st, h);

@@ -8,7 +8,7 @@
 namespace panel_test {
 namespace {
 
-using settings_panel::ConsoleState;
+using protocol::ConsoleState;
 
 class DumpParser : public ::testing::Test {
 protected:
@@ -16,7 +16,7 @@ protected:
     {
         settings_panel::ParseSettingsLine(state, line + "\r\n", separator);
     }
-    ConsoleState state;
+    protocol::ConsoleState state;
 };
 
 TEST_F(DumpParser, NameIsTrimmedAndUpperCasedValueTrimmed)
@@ -130,7 +130,7 @@ TEST(CompassData, EveryKnownNameReachesItsLine)
         {"GYR_X_OFFSET", "8.1"},         {"GYR_Y_OFFSET", "8.2"},       {"GYR_Z_OFFSET", "8.3"},
     };
     static_assert(std::size(dump) == settings_panel::KnownDumpKeyCount);
-    ConsoleState state;
+    protocol::ConsoleState state;
     for (const auto &entry : dump)
         settings_panel::ParseSettingsLine(state, std::string(entry[0]) + "=" + entry[1] + "\r\n", '.');
     EXPECT_TRUE(state.Settings.KFilterPresent);
@@ -159,7 +159,7 @@ TEST(CompassData, EveryKnownNameReachesItsLine)
 
 TEST(CompassData, FloatsShowSevenDigitsInTheUserFormat)
 {
-    settings_panel::CompassSettings s;
+    protocol::CompassSettings s;
     s.Deviation = 1.0f / 3.0f;
     s.Declination = 2.5f;
     s.TotalGauss = 0.00001f;

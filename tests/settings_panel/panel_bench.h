@@ -1,9 +1,9 @@
 #pragma once
 #include "platform/sim/sim_platform.h"
+#include "protocol/console_state.h"
+#include "protocol/menu_exchange_gate.h"
 #include "settings_panel/compass_data_window.h"
 #include "settings_panel/compass_settings_panel.h"
-#include "settings_panel/console_state.h"
-#include "settings_panel/menu_exchange_gate.h"
 #include "settings_panel/settings_host.h"
 #include "settings_panel/settings_panel_controller.h"
 
@@ -76,7 +76,7 @@ public:
     platform::SerialPort &port() override { return *m_port; }
     platform::Timer &checkAliveTimer() override { return *m_checkAlive; }
     void updateFormat16Notice() override { ++format16Updates; }
-    void clearShiftMode(settings_panel::MenuExchange &) override
+    void clearShiftMode(protocol::MenuExchange &) override
     {
         ++shiftModeClears;
         if (shiftModeChecked) {
@@ -153,8 +153,8 @@ protected:
     QTemporaryDir dir;
     platform::sim::SimPlatform sim;
     TestHost host;
-    settings_panel::ConsoleState state;
-    settings_panel::MenuExchangeGate gate;
+    protocol::ConsoleState state;
+    protocol::MenuExchangeGate gate;
     QWidget window;
     settings_panel::CompassSettingsPanel *panel = new settings_panel::CompassSettingsPanel(&window);
     settings_panel::SettingsPanelController controller;

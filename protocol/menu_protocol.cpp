@@ -1,11 +1,11 @@
-#include "settings_panel/menu_protocol.h"
+#include "protocol/menu_protocol.h"
 
 #include "numbers/number_text.h"
 
 #include <cctype>
 #include <cstdio>
 
-namespace settings_panel::MenuProtocol {
+namespace protocol {
 
 namespace {
 
@@ -149,4 +149,4 @@ std::optional<DumpLine> SplitDumpLine(std::string_view line)
     return out;
 }
 
-} // namespace settings_panel::MenuProtocol
+} // namespace protocol

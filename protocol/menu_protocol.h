@@ -7,7 +7,7 @@
 
 // The compass's escape-key menu: what is sent, how it is paced and how the
 // compass answers. Everything that talks to the menu takes its characters from here.
-namespace settings_panel::MenuProtocol {
+namespace protocol {
 
 // Every command starts with ESC, whatever escape code the compass was given.
 constexpr char Esc = 27;
@@ -101,6 +101,23 @@ enum class ValueEnd {
 };
 ValueEnd ValueEndOf(char key);
 
+// The compass object waits for the compass's echoes and prompts, and retries.
+namespace ObjectPace {
+constexpr std::int32_t KeyAfterEsc = 250;
+// How long the key's echo, the value prompt and any reply are awaited.
+constexpr std::int32_t EchoWait = 200;
+constexpr std::int32_t PromptWait = 200;
+constexpr std::int32_t ReplyWait = 200;
+// Before the key goes out again.
+constexpr std::int32_t RetryPause = 100;
+constexpr std::int32_t ValueAfterEcho = 90;
+// Between the characters of a fixed-form value, and of free text.
+constexpr std::int32_t FixedFormChar = 10;
+constexpr std::int32_t FreeTextChar = 200;
+constexpr std::int32_t AfterBlank = 510;
+constexpr std::int32_t VersionBeforeBlank = 150;
+} // namespace ObjectPace
+
 // The settings read: ESC, pause, "&", the dump time, a blank.
 namespace DumpPace {
 constexpr std::int32_t AfterEsc = 50;
@@ -164,4 +181,4 @@ struct DumpLine {
 // Nothing unless the line (terminator removed) has exactly one "=".
 std::optional<DumpLine> SplitDumpLine(std::string_view line);
 
-} // namespace settings_panel::MenuProtocol
+} // namespace protocol

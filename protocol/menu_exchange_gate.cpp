@@ -1,8 +1,8 @@
-#include "settings_panel/menu_exchange_gate.h"
+#include "protocol/menu_exchange_gate.h"
 
 #include <utility>
 
-namespace settings_panel {
+namespace protocol {
 
 MenuExchange::MenuExchange(MenuExchange &&other) noexcept : m_gate(std::exchange(other.m_gate, nullptr)) {}
 
@@ -76,4 +76,4 @@ void MenuExchangeGate::runTasks()
     }
 }
 
-} // namespace settings_panel
+} // namespace protocol

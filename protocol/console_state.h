@@ -1,10 +1,10 @@
 #pragma once
-#include "settings_panel/compass_settings.h"
+#include "protocol/compass_settings.h"
 
 #include <cstdint>
 #include <string>
 
-namespace settings_panel {
+namespace protocol {
 
 // State that the receive path and the menu exchanges share on the main window.
 struct ConsoleState {
@@ -28,4 +28,4 @@ struct ConsoleState {
     bool CompassOwnsPort = false;
 };
 
-} // namespace settings_panel
+} // namespace protocol

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-namespace settings_panel {
+namespace protocol {
 
 class MenuExchangeGate;
 
@@ -57,4 +57,4 @@ private:
     std::vector<std::function<void()>> m_tasks;
 };
 
-} // namespace settings_panel
+} // namespace protocol

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-namespace settings_panel {
+namespace protocol {
 
 // The compass's settings from its last dump. A dump never clears a field: a
 // key the compass did not send keeps its last value.
@@ -50,4 +50,4 @@ struct CompassSettings {
     float GyroOffsetX = 0, GyroOffsetY = 0, GyroOffsetZ = 0;
 };
 
-} // namespace settings_panel
+} // namespace protocol
