@@ -157,7 +157,7 @@ void frmMain::buildWindow()
                              },
                              m_frViewData);
     m_logFrame = new logging::LogFrame(m_platform, m_live->Horizon(),
-                                       [this](int value) { return m_live->LabelText(ReadingValue(value)); },
+                                       [this](int value) { return m_live->LabelText(protocol::ReadingValue(value)); },
                                        m_frViewData);
     m_lblPresent = makeNotice(tr("- Compass Not Connected -"), "lblPresent", m_frViewData);
     m_lblFormat16 = makeNotice(tr("NO DATA DISPLAY, FORMAT SET TO 16. CHANGE FOR DATA DISPLAY"), "lblFormat16",

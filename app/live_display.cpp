@@ -14,6 +14,9 @@ namespace app {
 
 namespace {
 
+using protocol::indexOf;
+using protocol::ReadingValue;
+using protocol::ReadingValueCount;
 using V = ReadingValue;
 
 struct Item {
@@ -212,7 +215,7 @@ void LiveDisplay::refreshLabels()
     }
 }
 
-void LiveDisplay::ShowItems(const device::CompassReading &r)
+void LiveDisplay::ShowItems(const protocol::CompassReading &r)
 {
     setItemVisible(V::Pitch, r.PitchPresent);
     setItemVisible(V::Roll, r.RollPresent);

@@ -49,14 +49,14 @@ public:
     LiveDisplay(QChar decimalSeparator, platform::TimerFactory &timers, InstrumentWidget horizon, InstrumentWidget air1,
                 const ButtonFactory &makeButton = {}, QWidget *parent = nullptr);
 
-    void ShowValue(ReadingValue value, double number) override;
-    void ShowItems(const device::CompassReading &reading) override;
+    void ShowValue(protocol::ReadingValue value, double number) override;
+    void ShowItems(const protocol::CompassReading &reading) override;
     // "?" on the labels that have a value before any sentence; the gyro and SPI
     // error labels stay hidden until their first value anyway.
     void ClearReadings();
 
     // The text a label shows, or shows at its next refresh; what the log reads back.
-    QString LabelText(ReadingValue value) const;
+    QString LabelText(protocol::ReadingValue value) const;
     const platform::Instrument &Horizon() const { return *m_horizon; }
 
 signals:
@@ -65,19 +65,20 @@ signals:
     void showAccGraphClicked();
 
 private:
-    QLabel *addValue(ReadingValue value, QWidget *parent);
-    QWidget *buildFrame(QGroupBox *frame, std::initializer_list<ReadingValue> values, QAbstractButton *button);
-    void setItemVisible(ReadingValue value, bool visible);
-    QString textOf(ReadingValue value, double number) const;
+    QLabel *addValue(protocol::ReadingValue value, QWidget *parent);
+    QWidget *buildFrame(QGroupBox *frame, std::initializer_list<protocol::ReadingValue> values,
+                        QAbstractButton *button);
+    void setItemVisible(protocol::ReadingValue value, bool visible);
+    QString textOf(protocol::ReadingValue value, double number) const;
     void refreshLabels();
 
     QChar m_decimalSeparator;
     platform::Instrument *m_horizon;
     platform::Instrument *m_air1;
-    std::array<QLabel *, ReadingValueCount> m_values{};
-    std::array<QLabel *, ReadingValueCount> m_captions{};
+    std::array<QLabel *, protocol::ReadingValueCount> m_values{};
+    std::array<QLabel *, protocol::ReadingValueCount> m_captions{};
     // Values written since the last refresh.
-    std::array<std::optional<double>, ReadingValueCount> m_pending{};
+    std::array<std::optional<double>, protocol::ReadingValueCount> m_pending{};
     std::unique_ptr<platform::Timer> m_refresh;
     QGroupBox *m_frMag;
     QGroupBox *m_frAcc;

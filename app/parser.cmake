@@ -3,9 +3,8 @@
 # Plain C++ that the fuzzer compiles directly.
 add_library(app_parser STATIC
   ${CMAKE_CURRENT_LIST_DIR}/sentence_parser.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/sentence_value.cpp
 )
-target_link_libraries(app_parser PUBLIC numbers platform Qt6::Core)
+target_link_libraries(app_parser PUBLIC protocol numbers platform Qt6::Core)
 
 add_library(app_live_display STATIC
   ${CMAKE_CURRENT_LIST_DIR}/live_display.cpp

@@ -1,6 +1,6 @@
 #include "app/receive_path.h"
 
-#include "device/compass_reading.h"
+#include "protocol/compass_reading.h"
 #include "protocol/menu_protocol.h"
 
 #include <algorithm>
@@ -15,10 +15,10 @@ std::int32_t formOf(const std::string &line)
 {
     const char second = line.size() > 1 ? line[1] : '\0';
     switch (second) {
-    case 'C': return device::SentenceForm::Tagged;
-    case 'O': return device::SentenceForm::Prefixed;
-    case 'H': return device::SentenceForm::HeadingOnly;
-    default: return device::SentenceForm::Bare;
+    case 'C': return protocol::SentenceForm::Tagged;
+    case 'O': return protocol::SentenceForm::Prefixed;
+    case 'H': return protocol::SentenceForm::HeadingOnly;
+    default: return protocol::SentenceForm::Bare;
     }
 }
 } // namespace

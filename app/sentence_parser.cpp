@@ -2,6 +2,7 @@
 
 #include "app/sentence_items.h"
 #include "numbers/number_reader.h"
+#include "protocol/sentence_tags.h"
 
 #include <optional>
 
@@ -9,53 +10,11 @@ namespace app {
 
 namespace {
 
-namespace Mask = device::FieldMask;
-namespace Form = device::SentenceForm;
+namespace Mask = protocol::FieldMask;
+namespace Form = protocol::SentenceForm;
+using protocol::indexOf;
+using protocol::ReadingValue;
 using V = ReadingValue;
-
-struct Tag {
-    ReadingValue value;
-    std::int32_t bit; // 0: the group's bit comes from its first component
-};
-
-std::optional<Tag> lookUpTag(std::string_view tag)
-{
-    if (tag.size() == 1) {
-        switch (tag[0]) {
-        case 'C': return Tag{V::Heading, Mask::Heading};
-        case 'P': return Tag{V::Pitch, Mask::Pitch};
-        case 'R': return Tag{V::Roll, Mask::Roll};
-        case 'T': return Tag{V::Temperature, Mask::Temperature};
-        case 'D': return Tag{V::Depth, Mask::Depth};
-        case 'M': return Tag{V::MagVector, Mask::MagVector};
-        case 'A': return Tag{V::AccVector, Mask::AccVector};
-        case 'G': return Tag{V::GyroVect, Mask::GyroVector};
-        case 'L': return Tag{V::LifeCount, Mask::LifeCount};
-        case 'S': return Tag{V::SPIErr, Mask::SpiErr};
-        default: return std::nullopt;
-        }
-    }
-    if (tag.size() != 2)
-        return std::nullopt;
-    const char group = tag[0];
-    const char axis = tag[1];
-    if (group == 'M' || group == 'A') {
-        const bool mag = group == 'M';
-        switch (axis) {
-        case 'x': return Tag{mag ? V::MagX : V::AccX, mag ? Mask::MagXYZ : Mask::AccXYZ};
-        case 'y': return Tag{mag ? V::MagY : V::AccY, 0};
-        case 'z': return Tag{mag ? V::MagZ : V::AccZ, 0};
-        default: return std::nullopt;
-        }
-    }
-    if (group == 'G') {
-        if (axis == 'x')
-            return Tag{V::GyroX, Mask::GyroXY};
-        if (axis == 'y')
-            return Tag{V::GyroY, 0};
-    }
-    return std::nullopt;
-}
 
 // The values behind one bit of the display fields, in the order they are sent.
 struct FieldGroup {
@@ -142,7 +101,7 @@ bool SentenceParser::parseTagged(std::string_view line)
     while (items.next(tag)) {
         if (!items.next(text))
             return false;
-        const std::optional<Tag> known = lookUpTag(tag);
+        const std::optional<protocol::SentenceTag> known = protocol::LookUpTag(tag);
         if (!known) {
             // An unknown tag's value must still be a number.
             if (!numbers::ReadNumber(text, m_number))

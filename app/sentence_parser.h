@@ -1,8 +1,8 @@
 #pragma once
-#include "app/sentence_value.h"
-#include "device/compass_reading.h"
 #include "numbers/number_reader.h"
 #include "platform/strip_chart.h"
+#include "protocol/compass_reading.h"
+#include "protocol/reading_value.h"
 
 #include <cstdint>
 #include <string_view>
@@ -14,9 +14,9 @@ class ReadingSink {
 public:
     virtual ~ReadingSink() = default;
     // One value, the moment it has been read.
-    virtual void ShowValue(ReadingValue value, double number) = 0;
+    virtual void ShowValue(protocol::ReadingValue value, double number) = 0;
     // After a sentence: exactly the items whose present flag is set are shown.
-    virtual void ShowItems(const device::CompassReading &reading) = 0;
+    virtual void ShowItems(const protocol::CompassReading &reading) = 0;
 };
 
 // The data log, as the parser sees it.
@@ -47,14 +47,14 @@ public:
     // `decimalSeparator`: the monetary separator as a byte (platform::PointByte).
     SentenceParser(char decimalSeparator, SentenceTargets targets);
 
-    // `form`: the device::SentenceForm code the line handler gave the line; other
+    // `form`: the protocol::SentenceForm code the line handler gave the line; other
     // codes only count a sample. `displayFields`: the compass's DISPLAY_FIELDS,
     // which say what the comma forms carry.
     void ParseSentence(std::string_view line, std::int32_t form, std::int32_t displayFields);
 
     std::int32_t SampleNumber() const { return m_sampleNumber; }
     // The latest values; the present flags are those of the last line.
-    const device::CompassReading &Reading() const { return m_reading; }
+    const protocol::CompassReading &Reading() const { return m_reading; }
     // The field mask of the last line, as the log gets it: the values it
     // delivered, a comma form's groups it reached, and always heading in form 4.
     std::int32_t FieldMask() const { return m_mask; }
@@ -66,13 +66,13 @@ private:
     void parseFieldList(std::string_view line, std::int32_t displayFields);
     void parseHeadingOnly(std::string_view line);
     // False when `text` does not convert.
-    bool deliver(ReadingValue value, std::string_view text, bool feedsCompassChart);
+    bool deliver(protocol::ReadingValue value, std::string_view text, bool feedsCompassChart);
     void finish();
 
     // "." or the monetary separator serves as the point.
     numbers::NumberRules m_number;
     SentenceTargets m_targets;
-    device::CompassReading m_reading;
+    protocol::CompassReading m_reading;
     std::int32_t m_sampleNumber = 0;
     std::int32_t m_mask = 0;
 };

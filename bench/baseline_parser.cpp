@@ -9,7 +9,7 @@ namespace bench {
 
 namespace {
 
-using V = app::ReadingValue;
+using V = protocol::ReadingValue;
 
 std::vector<std::string> split(const std::string &text, char separator)
 {
@@ -139,7 +139,7 @@ void BaselineParser::ParseSentence(std::string line, std::int32_t form, std::int
         m_targets.log.WriteLogLine(m_mask);
 }
 
-bool BaselineParser::deliver(app::ReadingValue value, const std::string &text, bool feedsCompassChart)
+bool BaselineParser::deliver(protocol::ReadingValue value, const std::string &text, bool feedsCompassChart)
 {
     // std::stod reads through the C locale's ".".
     std::string plain = text;
@@ -158,15 +158,15 @@ bool BaselineParser::deliver(app::ReadingValue value, const std::string &text, b
     } catch (const std::exception &) {
         return false;
     }
-    app::valueOf(m_reading, value) = number;
-    app::presentOf(m_reading, value) = true;
+    protocol::valueOf(m_reading, value) = number;
+    protocol::presentOf(m_reading, value) = true;
     const double x = m_sampleNumber;
-    const int index = app::indexOf(value);
+    const int index = protocol::indexOf(value);
     if (value >= V::MagVector && value <= V::MagZ) {
-        m_targets.graphMag.addPoint(index - app::indexOf(V::MagVector), x, number);
+        m_targets.graphMag.addPoint(index - protocol::indexOf(V::MagVector), x, number);
         m_targets.display.ShowValue(value, number);
     } else if (value >= V::AccVector && value <= V::AccZ) {
-        m_targets.graphAcc.addPoint(index - app::indexOf(V::AccVector), x, number);
+        m_targets.graphAcc.addPoint(index - protocol::indexOf(V::AccVector), x, number);
         m_targets.display.ShowValue(value, number);
     } else {
         m_targets.display.ShowValue(value, number);

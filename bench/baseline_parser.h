@@ -14,11 +14,11 @@ public:
     void ParseSentence(std::string line, std::int32_t form, std::int32_t displayFields);
 
 private:
-    bool deliver(app::ReadingValue value, const std::string &text, bool feedsCompassChart);
+    bool deliver(protocol::ReadingValue value, const std::string &text, bool feedsCompassChart);
 
     char m_decimalSeparator;
     app::SentenceTargets m_targets;
-    device::CompassReading m_reading;
+    protocol::CompassReading m_reading;
     std::int32_t m_sampleNumber = 0;
     std::int32_t m_mask = 0;
 };

@@ -25,8 +25,8 @@ public:
     long values() const { return m_values; }
 
 private:
-    void ShowValue(app::ReadingValue, double number) override { m_sum += number; ++m_values; }
-    void ShowItems(const device::CompassReading &) override { ++m_values; }
+    void ShowValue(protocol::ReadingValue, double number) override { m_sum += number; ++m_values; }
+    void ShowItems(const protocol::CompassReading &) override { ++m_values; }
     void addPoint(int trace, double x, double y) override { m_sum += trace + x + y; }
     void clearTraces() override {}
     void setRange(double, double) override {}

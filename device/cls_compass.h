@@ -1,8 +1,8 @@
 #pragma once
-#include "device/compass_reading.h"
 #include "device/line_buffer.h"
 #include "device/serial_line.h"
 #include "platform/platform.h"
+#include "protocol/compass_reading.h"
 
 #include <QString>
 #include <cstdint>
@@ -174,7 +174,7 @@ private:
 
     std::string m_firmwareVersion, m_sn, m_partNumber;
     std::int32_t m_mode = 0;
-    CompassReading m_reading;
+    protocol::CompassReading m_reading;
 
     bool m_commandRunning = false;
     std::string m_lastKeySent;

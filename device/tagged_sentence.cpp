@@ -1,8 +1,10 @@
 #include "device/tagged_sentence.h"
 
 #include "numbers/number_reader.h"
+#include "protocol/sentence_tags.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace device {
@@ -33,64 +35,31 @@ std::vector<std::string_view> tagValueRuns(std::string_view text)
     return runs;
 }
 
-// Counts are kept as rounded 32-bit integers, the rest as single floats.
-bool store(double value, bool whole, double &field, bool &present)
+// Stores one value by its tag, counts as rounded 32-bit integers and the rest
+// as single floats; an unknown tag is skipped.
+bool store(std::string_view tag, double value, protocol::CompassReading &reading)
 {
-    if (whole) {
-        const auto count = numbers::WholeOf<std::int32_t>(value);
-        if (!count)
-            return false;
-        field = *count;
-    } else {
-        const auto single = numbers::SingleOf(value);
-        if (!single)
-            return false;
-        field = *single;
+    const auto known = protocol::LookUpTag(tag);
+    if (!known)
+        return true;
+    using V = protocol::ReadingValue;
+    std::optional<double> kept;
+    if (known->value == V::LifeCount || known->value == V::SPIErr) {
+        if (const auto whole = numbers::WholeOf<std::int32_t>(value))
+            kept = *whole;
+    } else if (const auto single = numbers::SingleOf(value)) {
+        kept = *single;
     }
-    present = true;
-    return true;
-}
-
-// Stores one value by its tag; an unknown tag is skipped.
-bool store(std::string_view tag, double value, CompassReading &r)
-{
-    struct Target {
-        std::string_view tag;
-        double CompassReading::*value;
-        bool CompassReading::*present;
-        bool whole;
-    };
-    static const Target targets[] = {
-        {"C", &CompassReading::Heading, &CompassReading::HeadingPresent, false},
-        {"P", &CompassReading::Pitch, &CompassReading::PitchPresent, false},
-        {"R", &CompassReading::Roll, &CompassReading::RollPresent, false},
-        {"T", &CompassReading::Temperature, &CompassReading::TemperaturePresent, false},
-        {"D", &CompassReading::Depth, &CompassReading::DepthPresent, false},
-        {"M", &CompassReading::MagVector, &CompassReading::MagVectorPresent, false},
-        {"Mx", &CompassReading::MagX, &CompassReading::MagXPresent, false},
-        {"My", &CompassReading::MagY, &CompassReading::MagYPresent, false},
-        {"Mz", &CompassReading::MagZ, &CompassReading::MagZPresent, false},
-        {"A", &CompassReading::AccVector, &CompassReading::AccVectorPresent, false},
-        {"Ax", &CompassReading::AccX, &CompassReading::AccXPresent, false},
-        {"Ay", &CompassReading::AccY, &CompassReading::AccYPresent, false},
-        {"Az", &CompassReading::AccZ, &CompassReading::AccZPresent, false},
-        {"G", &CompassReading::GyroVect, &CompassReading::GyroVectPresent, false},
-        {"Gx", &CompassReading::GyroX, &CompassReading::GyroXPresent, false},
-        {"Gy", &CompassReading::GyroY, &CompassReading::GyroYPresent, false},
-        {"L", &CompassReading::LifeCount, &CompassReading::LifeCountPresent, true},
-        {"S", &CompassReading::SPIErr, &CompassReading::SpiErrPresent, true},
-    };
-    for (const Target &t : targets) {
-        if (t.tag != tag)
-            continue;
-        return store(value, t.whole, r.*t.value, r.*t.present);
-    }
+    if (!kept)
+        return false;
+    protocol::valueOf(reading, known->value) = *kept;
+    protocol::presentOf(reading, known->value) = true;
     return true;
 }
 
 } // namespace
 
-bool ReadTaggedSentence(std::string_view line, CompassReading &reading)
+bool ReadTaggedSentence(std::string_view line, protocol::CompassReading &reading)
 {
     if (const auto star = line.find('*'); star != std::string_view::npos)
         line = line.substr(0, star);

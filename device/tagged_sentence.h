@@ -1,5 +1,5 @@
 #pragma once
-#include "device/compass_reading.h"
+#include "protocol/compass_reading.h"
 
 #include <string_view>
 
@@ -11,6 +11,6 @@ namespace device {
 // cleared first and set for each value stored. The checksum is ignored.
 // Returns false when the sentence breaks off (a tag without a value, a value
 // too big for its storage); what was stored before that stays.
-bool ReadTaggedSentence(std::string_view line, CompassReading &reading);
+bool ReadTaggedSentence(std::string_view line, protocol::CompassReading &reading);
 
 } // namespace device

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using device::CompassReading;
+using protocol::CompassReading;
 using device::ReadTaggedSentence;
 
 TEST(TaggedSentence, StoresTaggedValuesAndFlagsOnlyThose)

@@ -57,19 +57,20 @@ public:
         if (m_pendingChart.active)
             fail("a chart point was not followed by its label");
         const std::int32_t mask = m_parser.FieldMask();
-        if (mask & ~((1 << device::FieldMask::BitCount) - 1))
+        if (mask & ~((1 << protocol::FieldMask::BitCount) - 1))
             fail("mask beyond the field bits: " + std::to_string(mask));
-        if ((form == device::SentenceForm::Prefixed || form == device::SentenceForm::Bare) && (mask & ~displayFields))
+        const bool commaForm = form == protocol::SentenceForm::Prefixed || form == protocol::SentenceForm::Bare;
+        if (commaForm && (mask & ~displayFields))
             fail("mask has a bit the display fields lack");
-        if (form == device::SentenceForm::HeadingOnly && mask != device::FieldMask::Heading)
+        if (form == protocol::SentenceForm::HeadingOnly && mask != protocol::FieldMask::Heading)
             fail("heading-only line with mask " + std::to_string(mask));
         // The comma forms take a group's bit before its values convert.
-        if (form == device::SentenceForm::Tagged && !maskMatchesReading(mask))
+        if (form == protocol::SentenceForm::Tagged && !maskMatchesReading(mask))
             fail("a mask bit without its value");
         if (m_itemsShown && logging && !m_logged)
             fail("a line whose end step ran was not logged");
-        const bool endsAlways = form == device::SentenceForm::Prefixed || form == device::SentenceForm::Bare ||
-                                form == device::SentenceForm::HeadingOnly;
+        const bool endsAlways = form == protocol::SentenceForm::Prefixed || form == protocol::SentenceForm::Bare ||
+                                form == protocol::SentenceForm::HeadingOnly;
         if (endsAlways && !m_itemsShown)
             fail("comma form without its end step");
         return m_failure;
@@ -78,13 +79,16 @@ public:
 private:
     struct Pending {
         bool active = false;
-        app::ReadingValue value{};
+        protocol::ReadingValue value{};
         double y = 0;
     };
 
     class Chart : public platform::StripChart {
     public:
-        Chart(CheckedParser &owner, app::ReadingValue first, int traces) : m_owner(owner), m_first(first), m_traces(traces) {}
+        Chart(CheckedParser &owner, protocol::ReadingValue first, int traces)
+            : m_owner(owner), m_first(first), m_traces(traces)
+        {
+        }
         void addPoint(int trace, double x, double y) override { m_owner.point(m_first, m_traces, trace, x, y); }
         void clearTraces() override
         {
@@ -96,11 +100,11 @@ private:
 
     private:
         CheckedParser &m_owner;
-        app::ReadingValue m_first;
+        protocol::ReadingValue m_first;
         int m_traces;
     };
 
-    void point(app::ReadingValue first, int traces, int trace, double x, double y)
+    void point(protocol::ReadingValue first, int traces, int trace, double x, double y)
     {
         if (m_itemsShown)
             fail("chart point after the end step");
@@ -108,14 +112,15 @@ private:
             return fail("trace index " + std::to_string(trace) + " out of range");
         if (x != m_parser.SampleNumber())
             fail("point x is not the sample number");
-        const auto value = static_cast<app::ReadingValue>(app::indexOf(first) + trace);
-        if (!std::isfinite(y) || y != app::valueOf(m_parser.Reading(), value) || !app::presentOf(m_parser.Reading(), value))
+        const auto value = static_cast<protocol::ReadingValue>(protocol::indexOf(first) + trace);
+        const protocol::CompassReading &reading = m_parser.Reading();
+        if (!std::isfinite(y) || y != protocol::valueOf(reading, value) || !protocol::presentOf(reading, value))
             fail("chart point differs from the value read");
-        if (first == app::ReadingValue::Heading) {
+        if (first == protocol::ReadingValue::Heading) {
             // The compass chart follows its label, and only the tagged form feeds it.
-            if (m_form != device::SentenceForm::Tagged)
+            if (m_form != protocol::SentenceForm::Tagged)
                 fail("a comma form fed the compass chart");
-            if (m_lastShown != app::indexOf(value))
+            if (m_lastShown != protocol::indexOf(value))
                 fail("compass chart point not right after its label");
             m_lastShown = -1;
         } else {
@@ -125,23 +130,23 @@ private:
         }
     }
 
-    void ShowValue(app::ReadingValue value, double number) override
+    void ShowValue(protocol::ReadingValue value, double number) override
     {
         if (m_itemsShown)
             fail("value after the end step");
-        if (!std::isfinite(number) || number != app::valueOf(m_parser.Reading(), value) ||
-            !app::presentOf(m_parser.Reading(), value))
+        if (!std::isfinite(number) || number != protocol::valueOf(m_parser.Reading(), value) ||
+            !protocol::presentOf(m_parser.Reading(), value))
             fail("shown value differs from the reading");
-        const bool charted = value >= app::ReadingValue::MagVector && value <= app::ReadingValue::AccZ;
+        const bool charted = value >= protocol::ReadingValue::MagVector && value <= protocol::ReadingValue::AccZ;
         if (charted && !(m_pendingChart.active && m_pendingChart.value == value && m_pendingChart.y == number))
             fail("magnetic or acceleration label without its chart point first");
         if (!charted && m_pendingChart.active)
             fail("chart point followed by another label");
         m_pendingChart = Pending{};
-        m_lastShown = app::indexOf(value);
+        m_lastShown = protocol::indexOf(value);
     }
 
-    void ShowItems(const device::CompassReading &reading) override
+    void ShowItems(const protocol::CompassReading &reading) override
     {
         if (m_itemsShown)
             fail("end step ran twice");
@@ -167,12 +172,12 @@ private:
 
     bool maskMatchesReading(std::int32_t mask) const
     {
-        const device::CompassReading &r = m_parser.Reading();
-        const bool present[device::FieldMask::BitCount] = {
+        const protocol::CompassReading &r = m_parser.Reading();
+        const bool present[protocol::FieldMask::BitCount] = {
             r.HeadingPresent, r.PitchPresent, r.RollPresent, r.TemperaturePresent, r.DepthPresent,
             r.MagVectorPresent, r.MagXPresent, r.AccVectorPresent, r.AccXPresent, r.GyroVectPresent,
             r.GyroXPresent, r.LifeCountPresent, r.SpiErrPresent};
-        for (int bit = 0; bit < device::FieldMask::BitCount; ++bit) {
+        for (int bit = 0; bit < protocol::FieldMask::BitCount; ++bit) {
             if ((mask & (1 << bit)) && !present[bit])
                 return false;
         }
@@ -185,9 +190,9 @@ private:
             m_failure = what;
     }
 
-    Chart m_cmp{*this, app::ReadingValue::Heading, 3};
-    Chart m_mag{*this, app::ReadingValue::MagVector, 4};
-    Chart m_acc{*this, app::ReadingValue::AccVector, 4};
+    Chart m_cmp{*this, protocol::ReadingValue::Heading, 3};
+    Chart m_mag{*this, protocol::ReadingValue::MagVector, 4};
+    Chart m_acc{*this, protocol::ReadingValue::AccVector, 4};
     app::SentenceParser m_parser;
     std::string m_failure;
     std::int32_t m_form = 0;

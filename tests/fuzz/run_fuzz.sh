@@ -39,7 +39,8 @@ printf '#include <cstdint>\n#include <cstddef>\nextern "C" int LLVMFuzzerTestOne
 "$cxx" "${flags[@]}" -I"$root" \
   "$root/tests/fuzz/parser_fuzz.cpp" \
   "$root/app/sentence_parser.cpp" \
-  "$root/app/sentence_value.cpp" \
+  "$root/protocol/reading_value.cpp" \
+  "$root/protocol/sentence_tags.cpp" \
   "$root/numbers/number_reader.cpp" \
   -o "$out/parser_fuzz"
 

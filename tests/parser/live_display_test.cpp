@@ -13,8 +13,8 @@
 namespace {
 
 using ::testing::ElementsAre;
-using app::ReadingValue;
-namespace Form = device::SentenceForm;
+using protocol::ReadingValue;
+namespace Form = protocol::SentenceForm;
 
 // Records each write together with the heading label's text at that moment
 // (as the display holds it), so the order of instrument and label writes shows.

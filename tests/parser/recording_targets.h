@@ -14,12 +14,12 @@ inline std::string number(double value)
     return text;
 }
 
-inline const char *nameOf(app::ReadingValue value)
+inline const char *nameOf(protocol::ReadingValue value)
 {
-    static const char *const names[app::ReadingValueCount] = {
+    static const char *const names[protocol::ReadingValueCount] = {
         "Heading", "Pitch", "Roll", "Temperature", "Depth", "MagVector", "MagX", "MagY", "MagZ",
         "AccVector", "AccX", "AccY", "AccZ", "GyroVect", "GyroX", "GyroY", "LifeCount", "SPIErr"};
-    return names[app::indexOf(value)];
+    return names[protocol::indexOf(value)];
 }
 
 // Everything the parser hands on, in one journal, in the order it happened.
@@ -27,17 +27,17 @@ using Journal = std::vector<std::string>;
 
 struct RecordingDisplay : app::ReadingSink {
     explicit RecordingDisplay(Journal &journal) : journal(journal) {}
-    void ShowValue(app::ReadingValue value, double x) override
+    void ShowValue(protocol::ReadingValue value, double x) override
     {
         journal.push_back(std::string("show ") + nameOf(value) + " " + number(x));
     }
-    void ShowItems(const device::CompassReading &reading) override
+    void ShowItems(const protocol::CompassReading &reading) override
     {
         lastItems = reading;
         journal.push_back("items");
     }
     Journal &journal;
-    device::CompassReading lastItems;
+    protocol::CompassReading lastItems;
 };
 
 struct RecordingChart : platform::StripChart {

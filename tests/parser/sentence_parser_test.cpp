@@ -9,8 +9,8 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using parser_test::Journal;
 using parser_test::RecordedParser;
-namespace Form = device::SentenceForm;
-namespace Mask = device::FieldMask;
+namespace Form = protocol::SentenceForm;
+namespace Mask = protocol::FieldMask;
 
 constexpr std::int32_t AllFields = (1 << Mask::BitCount) - 1;
 
@@ -20,7 +20,7 @@ TEST(TaggedSentence, DeliversEachValueInOrderThenShowsAndLogs)
     EXPECT_THAT(p.parse("$C328.1P-0.4R1.2T26.3*3F\r\n", Form::Tagged),
                 ElementsAre("show Heading 328.1", "cmp 0 1 328.1", "show Pitch -0.4", "cmp 1 1 -0.4",
                             "show Roll 1.2", "cmp 2 1 1.2", "show Temperature 26.3", "items", "log 15"));
-    const device::CompassReading &r = p.parser.Reading();
+    const protocol::CompassReading &r = p.parser.Reading();
     EXPECT_TRUE(r.HeadingPresent && r.PitchPresent && r.RollPresent && r.TemperaturePresent);
     EXPECT_FALSE(r.DepthPresent || r.MagXPresent || r.AccXPresent || r.GyroXPresent);
     EXPECT_EQ(r.Temperature, 26.3);

@@ -1,9 +1,9 @@
 #pragma once
-#include "device/compass_reading.h"
+#include "protocol/compass_reading.h"
 
 #include <cstdint>
 
-namespace app {
+namespace protocol {
 
 // One value a data sentence can carry, in the order of the field-mask bits.
 enum class ReadingValue : std::uint8_t {
@@ -17,9 +17,9 @@ constexpr int ReadingValueCount = 18;
 
 constexpr int indexOf(ReadingValue value) { return static_cast<int>(value); }
 
-double &valueOf(device::CompassReading &reading, ReadingValue value);
-double valueOf(const device::CompassReading &reading, ReadingValue value);
-bool &presentOf(device::CompassReading &reading, ReadingValue value);
-bool presentOf(const device::CompassReading &reading, ReadingValue value);
+double &valueOf(protocol::CompassReading &reading, ReadingValue value);
+double valueOf(const protocol::CompassReading &reading, ReadingValue value);
+bool &presentOf(protocol::CompassReading &reading, ReadingValue value);
+bool presentOf(const protocol::CompassReading &reading, ReadingValue value);
 
-} // namespace app
+} // namespace protocol

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-namespace device {
+namespace protocol {
 
 // Bits of the field mask: which values a sentence carried, which the compass
 // puts into its sentences, which columns the log writes.
@@ -63,4 +63,4 @@ private:
     }
 };
 
-} // namespace device
+} // namespace protocol

@@ -1,10 +1,8 @@
-#include "app/sentence_value.h"
+#include "protocol/reading_value.h"
 
-namespace app {
+namespace protocol {
 
 namespace {
-
-using device::CompassReading;
 
 struct Member {
     double CompassReading::*value;
@@ -39,4 +37,4 @@ double valueOf(const CompassReading &reading, ReadingValue value) { return readi
 bool &presentOf(CompassReading &reading, ReadingValue value) { return reading.*members[indexOf(value)].present; }
 bool presentOf(const CompassReading &reading, ReadingValue value) { return reading.*members[indexOf(value)].present; }
 
-} // namespace app
+} // namespace protocol
