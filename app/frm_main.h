@@ -116,8 +116,6 @@ private:
     // Resizes the window to `wanted`, within the available screen and above
     // the layout's minimum, and moves it back onto the screen if it sticks out.
     void fitToScreen(QSize wanted);
-    // A fresh program-wide compass object on `Com` with the stored settings.
-    void replaceCompass();
 
     platform::Platform &m_platform;
     protocol::ConsoleState m_state;

@@ -5,6 +5,7 @@
 #include "config/cls_config.h"
 #include "controls/busy_pointer.h"
 #include "device/cls_compass.h"
+#include "device/factory_space_compass.h"
 #include "device/wait_until.h"
 #include "platform/wait.h"
 #include "protocol/menu_exchange_gate.h"
@@ -112,14 +113,8 @@ void frmMain::chkShiftMode_Click()
     }
     controls::BusyPointer busy;
     m_state.CompassOwnsPort = true;
-    replaceCompass();
-    if (!m_gCompass->StartCompass())
-        m_platform.messages.show(tr("Compass can't open port COM") + QString::fromStdString(m_gCompass->ComPort)
-                                     + QStringLiteral(".\r\n\r\n")
-                                     + tr("Please check if this port isn't used by another application."),
-                                 platform::MessageIcon::Exclamation, platform::MessageButtons::Ok,
-                                 m_gCompass->OpenFailureDetail());
-    m_gCompass->CmdSetFactoryZone();
+    m_gCompass = std::make_unique<device::clsCompass>(m_platform);
+    device::StartInFactorySpace(*m_gCompass, *m_com, storedSerialSettings(), m_platform.messages);
     QPalette palette = m_frCS->palette();
     if (box->isChecked()) {
         palette.setColor(QPalette::Window, FactorySpaceColour);
@@ -129,14 +124,6 @@ void frmMain::chkShiftMode_Click()
     }
     m_frCS->setPalette(palette);
     m_state.CompassOwnsPort = false;
-}
-
-void frmMain::replaceCompass()
-{
-    m_gCompass = std::make_unique<device::clsCompass>(m_platform);
-    m_gCompass->CmdTries = 2;
-    m_gCompass->SetCom(*m_com);
-    static_cast<device::SerialLineSettings &>(*m_gCompass) = storedSerialSettings();
 }
 
 device::SerialLineSettings frmMain::storedSerialSettings()

@@ -4,9 +4,10 @@
 #include "controls/xp_button.h"
 #include "device/cls_automation.h"
 #include "device/cls_compass.h"
+#include "device/factory_space_compass.h"
 #include "wizard/ref_cal_step.h"
-#include "wizard/step_wait_90_degree_ht.h"
 #include "wizard/step_labels.h"
+#include "wizard/step_wait_90_degree_ht.h"
 #include "wizard/step_wait_level_ht.h"
 
 #include <QFrame>
@@ -231,22 +232,7 @@ void frmHighTempCal::showStep(std::int16_t n)
 void frmHighTempCal::prepareReferenceCompass()
 {
     m_refCompass = &m_host.replaceCompass(std::make_unique<device::clsCompass>(m_platform));
-    device::clsCompass &compass = *m_refCompass;
-    compass.CmdTries = 2;
-    compass.SetCom(m_host.port());
-    const device::SerialLineSettings stored = m_host.storedSerialSettings();
-    compass.ComPort = stored.ComPort;
-    compass.ComBaud = stored.ComBaud;
-    compass.ComDataBits = stored.ComDataBits;
-    compass.ComParity = stored.ComParity;
-    compass.ComStopBits = stored.ComStopBits;
-    if (!compass.StartCompass())
-        m_platform.messages.show(tr("Compass can't open port COM") + QString::fromStdString(compass.ComPort)
-                                     + QStringLiteral(".\r\n\r\n")
-                                     + tr("Please check if this port isn't used by another application."),
-                                 platform::MessageIcon::Exclamation, platform::MessageButtons::Ok,
-                                 compass.OpenFailureDetail());
-    compass.CmdSetFactoryZone();
+    device::StartInFactorySpace(*m_refCompass, m_host.port(), m_host.storedSerialSettings(), m_platform.messages);
 }
 
 void frmHighTempCal::prepareStep(std::int16_t n)
