@@ -182,7 +182,7 @@ void RefCalStep::setProgressFull(bool full)
 
 void RefCalStep::InitializeStep(device::clsCompass *&RefCompass, device::clsAutomation *&Automation)
 {
-    m_base.InitializeStep(RefCompass, TestCompassCollection{}, Automation);
+    m_base.InitializeStep(RefCompass, Automation);
     m_cmdSpaceCmd->setEnabled(false);
     m_txtInput->clear();
     m_frame->setCursor(Qt::WaitCursor);

@@ -108,7 +108,7 @@ bool TemperatureWaitStep::isChecking() const
 
 void TemperatureWaitStep::InitializeStep(device::clsCompass *&RefCompass, device::clsAutomation *&Automation)
 {
-    m_base.InitializeStep(RefCompass, TestCompassCollection{}, Automation);
+    m_base.InitializeStep(RefCompass, Automation);
     prepare();
     m_tmrSHTLShowData->setEnabled(true);
     tmrSHTLShowData_Timer();
