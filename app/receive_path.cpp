@@ -84,9 +84,11 @@ void ReceivePath::cutLines(const std::string &input)
     for (auto lf = LineBuffer.find(LF, m_uncut); lf != std::string::npos; lf = LineBuffer.find(LF, m_uncut)) {
         std::string line = LineBuffer.substr(0, lf + 1);
         LineBuffer.erase(0, lf + 1);
+        const bool capturedHead = m_uncut > 0;
         m_uncut = 0;
-        const auto lfcr = line.find("\n\r");
-        if (line.size() > 2 && lfcr != std::string::npos)
+        // The line's own LF ends it, so only a head the escape search left can
+        // hold an LF followed by a CR; such a line loses its last two characters.
+        if (capturedHead && line.size() > 2 && line.find("\n\r") != std::string::npos)
             line.resize(line.size() - 2);
         HandleLine(line);
     }
