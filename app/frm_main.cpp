@@ -308,8 +308,9 @@ void frmMain::cmdConfigure_Click()
     if (TryToOpenPort()) {
         setPortButtons(true);
     } else {
-        m_platform.messages.show(tr("The Comm Port COM") + m_config->SerialPort()
-                                     + tr(" couldn't be opened after 20 tries. Check if the device is avaible"),
+        m_platform.messages.show(tr("The Comm Port COM%1 couldn't be opened after %2 tries. Check if the device "
+                                    "is avaible")
+                                     .arg(m_config->SerialPort(), QString::number(OpenAttempts)),
                                  platform::MessageIcon::Exclamation, platform::MessageButtons::Ok,
                                  platform::PortFailureDetail(*m_com));
     }
@@ -339,7 +340,8 @@ void frmMain::ExitProgram()
 
 void frmMain::cmdShowCSetup_Click()
 {
-    if (m_cmdShowCSetup->text() != QLatin1String("Program")) {
+    const bool settingsShown = !m_frCS->isHidden();
+    if (settingsShown) {
         m_frViewData->show();
         m_frCS->hide();
         m_cmdShowCSetup->setText(tr("Program"));
