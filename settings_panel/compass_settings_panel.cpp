@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <optional>
 
 namespace settings_panel {
 
@@ -58,10 +59,10 @@ struct CompassSettingsPanel::Row {
     QWidget *input;
     const char *hint;
     char key;
-    int button;
+    Command button;
     const char *buttonCaption = "Set";
     // The soft-iron row has a second button.
-    int secondButton = -1;
+    std::optional<Command> secondButton;
     const char *secondCaption = nullptr;
 };
 
@@ -114,31 +115,32 @@ CompassSettingsPanel::CompassSettingsPanel(QWidget *parent) : QWidget(parent)
     QWidget *showItems = makeShowItems();
 
     const Row left[] = {
-        {"Deguass every:", m_txtCSDeguass, "sentences", Key::SetResetRate, 3},
-        {"Skip n first readings:", skipInput, "Range (0~20)", Key::SkipReadings, 23},
-        {"Change Euler Math:", m_txtCSEuler, "1=v1.4; 2=v1.8; 3=v2.2; 4=v2.4", Key::EulerMath, 22},
-        {"Average Samples:", m_txtCSAvgSamples, "", Key::Averaging, 8},
-        {"AD Decimation Filter:", m_txtCSDecimationFilter, "(Range: 1 to 6)", Key::DecimationFilter, 13},
-        {"Deviation:", m_txtCSDeviation, "Range (-180.0~180.0)", Key::Deviation, 4},
-        {"Declination:", m_txtCSDeclination, "Range (-180.0~180.0)", Key::Declination, 5},
-        {"Temperature Offset:", m_txtCSTempOffset, "", Key::TemperatureOffset, 20},
-        {"Accelerator Range:", m_txtCSAccRange, "(0..1) 0 = 2G", Key::AccelerometerRange, 17},
-        {"Max Pressure [PSI]:", m_txtCSMaxPressure, "", Key::MaxPressure, 9},
-        {"Zero Depth (at surface):", nullptr, "", Key::ZeroDepth, 10},
-        {"Null Gyro (no rotation):", nullptr, "", Key::NullGyro, 11},
-        {"Restore FACTORY Defaults:", nullptr, "", Key::FactoryDefaults, 12},
+        {"Deguass every:", m_txtCSDeguass, "sentences", Key::SetResetRate, Deguass},
+        {"Skip n first readings:", skipInput, "Range (0~20)", Key::SkipReadings, SkipReadings},
+        {"Change Euler Math:", m_txtCSEuler, "1=v1.4; 2=v1.8; 3=v2.2; 4=v2.4", Key::EulerMath, EulerMath},
+        {"Average Samples:", m_txtCSAvgSamples, "", Key::Averaging, AvgSamples},
+        {"AD Decimation Filter:", m_txtCSDecimationFilter, "(Range: 1 to 6)", Key::DecimationFilter,
+         DecimationFilter},
+        {"Deviation:", m_txtCSDeviation, "Range (-180.0~180.0)", Key::Deviation, Deviation},
+        {"Declination:", m_txtCSDeclination, "Range (-180.0~180.0)", Key::Declination, Declination},
+        {"Temperature Offset:", m_txtCSTempOffset, "", Key::TemperatureOffset, TempOffset},
+        {"Accelerator Range:", m_txtCSAccRange, "(0..1) 0 = 2G", Key::AccelerometerRange, AccRange},
+        {"Max Pressure [PSI]:", m_txtCSMaxPressure, "", Key::MaxPressure, MaxPressure},
+        {"Zero Depth (at surface):", nullptr, "", Key::ZeroDepth, ZeroDepth},
+        {"Null Gyro (no rotation):", nullptr, "", Key::NullGyro, NullGyro},
+        {"Restore FACTORY Defaults:", nullptr, "", Key::FactoryDefaults, FactoryDefaults},
     };
     const Row right[] = {
-        {"Calibration X,Y Compass Level:", nullptr, "", Key::LevelCalibration, 6, "Start"},
-        {"Calibrate Z; Compass @90 Degrees:", nullptr, "", Key::ZCalibration, 7, "Start"},
-        {"Soft Iron:", softIron, "", Key::SoftIron, 14, "Set", 15, "Calibrate"},
-        {"Show:", showItems, "", Key::DisplayFields, 2},
-        {"Quiet Mode:", quietMode, "", Key::QuietMode, 19},
-        {"Output Format:", m_txtCSOutFormat, "(1,2,4,8 or 16)", Key::OutputFormat, 16},
-        {"Baud Rate:", m_cmbCSBaud, "", Key::BaudRate, 0},
-        {"Output Rate:", rateInput, "Range (-50~40)", Key::OutputRate, 1},
-        {"Mounting:", m_cmbCSMountPos, "(Range: 1 to 6)", Key::Mounting, 18},
-        {"Trim Roll and Pitch (Tilt on <3\u00b0):", nullptr, "", Key::TrimRollPitch, 21},
+        {"Calibration X,Y Compass Level:", nullptr, "", Key::LevelCalibration, LevelCalibration, "Start"},
+        {"Calibrate Z; Compass @90 Degrees:", nullptr, "", Key::ZCalibration, ZCalibration, "Start"},
+        {"Soft Iron:", softIron, "", Key::SoftIron, SoftIron, "Set", SoftIronCalibration, "Calibrate"},
+        {"Show:", showItems, "", Key::DisplayFields, ShowFields},
+        {"Quiet Mode:", quietMode, "", Key::QuietMode, QuietMode},
+        {"Output Format:", m_txtCSOutFormat, "(1,2,4,8 or 16)", Key::OutputFormat, OutputFormat},
+        {"Baud Rate:", m_cmbCSBaud, "", Key::BaudRate, BaudRate},
+        {"Output Rate:", rateInput, "Range (-50~40)", Key::OutputRate, OutputRate},
+        {"Mounting:", m_cmbCSMountPos, "(Range: 1 to 6)", Key::Mounting, Mounting},
+        {"Trim Roll and Pitch (Tilt on <3\u00b0):", nullptr, "", Key::TrimRollPitch, TrimRollPitch},
     };
 
     auto half = [this](const Row *rows, std::size_t count) {
@@ -184,7 +186,7 @@ void CompassSettingsPanel::addRow(QGridLayout *grid, int gridRow, const Row &row
     if (row.input) {
         caption->setBuddy(row.input);
         // Without a hint the input may use the hint's column too.
-        const bool ownsHintColumn = hint.isEmpty() && row.secondButton < 0;
+        const bool ownsHintColumn = hint.isEmpty() && !row.secondButton;
         grid->addWidget(row.input, gridRow, column + 1, 1, ownsHintColumn ? 2 : 1, alignment | Qt::AlignLeft);
         addToTabChain(row.input);
         nameControls(row.input, spoken(row.caption));
@@ -225,9 +227,9 @@ void CompassSettingsPanel::addRow(QGridLayout *grid, int gridRow, const Row &row
     };
     // Soft Iron sets beside its options, in the hint's place, and calibrates
     // in the button column under the other calibrations.
-    if (row.secondButton >= 0) {
+    if (row.secondButton) {
         addButton(row.button, row.buttonCaption, column + 2);
-        addButton(row.secondButton, row.secondCaption, column + 3);
+        addButton(*row.secondButton, row.secondCaption, column + 3);
     } else {
         addButton(row.button, row.buttonCaption, column + 3);
     }

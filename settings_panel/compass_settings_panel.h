@@ -20,6 +20,13 @@ namespace settings_panel {
 class CompassSettingsPanel : public QWidget {
     Q_OBJECT
 public:
+    // The `cmdSet` buttons by index: one a row, two on the soft-iron row.
+    enum Command : int {
+        BaudRate = 0, OutputRate, ShowFields, Deguass, Deviation, Declination, LevelCalibration,
+        ZCalibration, AvgSamples, MaxPressure, ZeroDepth, NullGyro, FactoryDefaults, DecimationFilter,
+        SoftIron, SoftIronCalibration, OutputFormat, AccRange, Mounting, QuietMode, TempOffset, TrimRollPitch,
+        EulerMath, SkipReadings,
+    };
     static constexpr int CommandCount = 24;
     static constexpr int ShowItemCount = 13;
 

@@ -17,6 +17,7 @@
 
 namespace settings_panel {
 
+using enum CompassSettingsPanel::Command;
 namespace Key = protocol::Key;
 namespace PanelTiming = protocol::PanelPace;
 

@@ -21,14 +21,6 @@ class SettingsReader;
 // break into them.
 class SettingsCommands {
 public:
-    // The rows, by `cmdSet` index.
-    enum Command : int {
-        BaudRate = 0, OutputRate, ShowFields, Deguass, Deviation, Declination, LevelCalibration,
-        ZCalibration, AvgSamples, MaxPressure, ZeroDepth, NullGyro, FactoryDefaults, DecimationFilter,
-        SoftIron, SoftIronCalibration, OutputFormat, AccRange, Mounting, QuietMode, TempOffset, TrimRollPitch,
-        EulerMath, SkipReadings,
-    };
-
     static constexpr int RestartedAliveInterval = 250;
     static constexpr int CalibrationThreshold = 1;
     static constexpr int NormalThreshold = 10;

@@ -8,7 +8,7 @@
 namespace panel_test {
 namespace {
 
-using Cmd = settings_panel::SettingsCommands;
+using Cmd = settings_panel::CompassSettingsPanel;
 
 class ExchangeOrder : public PanelBench {};
 

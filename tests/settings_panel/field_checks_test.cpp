@@ -15,7 +15,7 @@ namespace panel_test {
 namespace {
 
 using settings_panel::CheckedField;
-using Cmd = settings_panel::SettingsCommands;
+using Cmd = settings_panel::CompassSettingsPanel;
 
 std::optional<QString> refusal(CheckedField field, const QString &text, char separator = '.')
 {

@@ -11,7 +11,7 @@
 namespace panel_test {
 namespace {
 
-using Cmd = settings_panel::SettingsCommands;
+using Cmd = settings_panel::CompassSettingsPanel;
 const std::string ESC = "\x1b";
 
 std::vector<Sent> valueWithCr(char key, const std::string &value)

@@ -13,7 +13,7 @@
 namespace panel_test {
 namespace {
 
-using Cmd = settings_panel::SettingsCommands;
+using Cmd = settings_panel::CompassSettingsPanel;
 
 class SettingsRead : public PanelBench {
 protected:
