@@ -131,12 +131,12 @@ void frmMain::buildWindow()
 {
     // Made top to bottom, so Tab goes down the column as the user sees it.
     auto *buttons = new QWidget(this);
-    m_cmdOpen = new XPButton(tr("Open Port"), "cmdOpen", buttons);
-    m_cmdClose = new XPButton(tr("Close Port"), "cmdClose", buttons);
-    m_cmdConfigure = new XPButton(tr("Configure"), "cmdConfigure", buttons);
-    m_cmdShowCSetup = new XPButton(tr("Program"), "cmdShowCSetup", buttons);
-    m_cmdShowCmpData = new XPButton(tr("Show Compass Data"), "cmdShowCmpData", buttons);
-    m_cmdExit = new XPButton(tr("Quit"), "cmdExit", buttons);
+    m_cmdOpen = new controls::XPButton(tr("Open Port"), "cmdOpen", buttons);
+    m_cmdClose = new controls::XPButton(tr("Close Port"), "cmdClose", buttons);
+    m_cmdConfigure = new controls::XPButton(tr("Configure"), "cmdConfigure", buttons);
+    m_cmdShowCSetup = new controls::XPButton(tr("Program"), "cmdShowCSetup", buttons);
+    m_cmdShowCmpData = new controls::XPButton(tr("Show Compass Data"), "cmdShowCmpData", buttons);
+    m_cmdExit = new controls::XPButton(tr("Quit"), "cmdExit", buttons);
     m_cmdClose->setEnabled(false);
 
     buttons->setObjectName(QStringLiteral("frButtons"));
@@ -153,7 +153,7 @@ void frmMain::buildWindow()
     m_live = new LiveDisplay(m_platform.separators.Monetary, m_platform.timers, InstrumentWidget(horizon),
                              InstrumentWidget(air1),
                              [](const QString &caption, QWidget *parent) -> QAbstractButton * {
-                                 return new XPButton(caption, parent);
+                                 return new controls::XPButton(caption, parent);
                              },
                              m_frViewData);
     m_logFrame = new logging::LogFrame(m_platform, m_live->Horizon(),

@@ -30,12 +30,12 @@ TerminalFrame::TerminalFrame(QWidget *parent) : QWidget(parent)
 
     m_chkShowCompassData = new QCheckBox(tr("Show Compass Output"), this);
     m_chkShowCompassData->setObjectName(QStringLiteral("chkShowCompassData"));
-    m_cmdClearDebug = new XPButton(tr("Clear"), "cmdClearDebug", this);
-    m_cmdIDEsc = new XPButton(tr("ID <esc>"), "cmdIDEsc", this);
+    m_cmdClearDebug = new controls::XPButton(tr("Clear"), "cmdClearDebug", this);
+    m_cmdIDEsc = new controls::XPButton(tr("ID <esc>"), "cmdIDEsc", this);
     auto *escLabel = new QLabel(tr("Identity <esc> code for this compass"), this);
     m_chkShiftMode = new QCheckBox(tr("Write next command to Factory Space"), this);
     m_chkShiftMode->setObjectName(QStringLiteral("chkShiftMode"));
-    m_cmdHighTemp = new XPButton(tr("HT Cal"), "cmdHighTemp", this);
+    m_cmdHighTemp = new controls::XPButton(tr("HT Cal"), "cmdHighTemp", this);
 
     m_cmdClearDebug->setAccessibleName(tr("Clear Terminal Window"));
     m_cmdIDEsc->setAccessibleDescription(escLabel->text());

@@ -37,10 +37,10 @@ ChartWindow::ChartWindow(const ChartWindowSetup &setup, QWidget *parent) : QWidg
     m_chart->setTraces(styles);
     m_chart->setAxisTitles(HorizontalTitle, setup.verticalTitle);
 
-    m_cmdClose = new XPButton(tr("Close"), this);
+    m_cmdClose = new controls::XPButton(tr("Close"), this);
     m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
     m_cmdClose->setFont(QFont(QStringLiteral("Verdana")));
-    connect(m_cmdClose, &XPButton::clicked, this, &QWidget::hide);
+    connect(m_cmdClose, &controls::XPButton::clicked, this, &QWidget::hide);
 
     m_legend = new ChartLegend(legendEntries(setup), this);
     connect(m_chart, &StripChartWidget::coveringChanged, this, [this, order = setup.legendOrder] {

@@ -8,7 +8,7 @@
 #include <vector>
 
 class QHBoxLayout;
-class XPButton;
+namespace controls { class XPButton; }
 
 namespace charts {
 
@@ -53,7 +53,7 @@ protected:
 private:
     StripChartWidget *m_chart;
     ChartLegend *m_legend;
-    XPButton *m_cmdClose;
+    controls::XPButton *m_cmdClose;
     QHBoxLayout *m_bottomRow;
 };
 

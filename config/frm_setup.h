@@ -10,7 +10,7 @@
 
 class QComboBox;
 class QLineEdit;
-class XPButton;
+namespace controls { class XPButton; }
 
 namespace config {
 
@@ -43,8 +43,8 @@ public:
     QLineEdit *txtAMax() const { return m_txtAMax; }
     QLineEdit *txtCMin() const { return m_txtCMin; }
     QLineEdit *txtCMax() const { return m_txtCMax; }
-    XPButton *cmdOk() const { return m_cmdOk; }
-    XPButton *cmdCancel() const { return m_cmdCancel; }
+    controls::XPButton *cmdOk() const { return m_cmdOk; }
+    controls::XPButton *cmdCancel() const { return m_cmdCancel; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -81,8 +81,8 @@ private:
     QLineEdit *m_txtAMax = nullptr;
     QLineEdit *m_txtCMin = nullptr;
     QLineEdit *m_txtCMax = nullptr;
-    XPButton *m_cmdOk = nullptr;
-    XPButton *m_cmdCancel = nullptr;
+    controls::XPButton *m_cmdOk = nullptr;
+    controls::XPButton *m_cmdCancel = nullptr;
 };
 
 } // namespace config

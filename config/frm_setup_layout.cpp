@@ -104,8 +104,8 @@ void frmSetup::buildControls()
     groups->addWidget(frame3);
     groups->addWidget(frame2);
 
-    m_cmdOk = named(new XPButton(QStringLiteral("OK"), this), "cmdOk");
-    m_cmdCancel = named(new XPButton(QStringLiteral("Cancel"), this), "cmdCancel");
+    m_cmdOk = named(new controls::XPButton(QStringLiteral("OK"), this), "cmdOk");
+    m_cmdCancel = named(new controls::XPButton(QStringLiteral("Cancel"), this), "cmdCancel");
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_cmdOk);

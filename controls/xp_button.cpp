@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPointer>
 
+namespace controls {
+
 namespace {
 constexpr int captionFlags = Qt::TextShowMnemonic | Qt::TextSingleLine;
 
@@ -235,3 +237,5 @@ void XPButton::changeEvent(QEvent *event)
         updateGeometry();
     QAbstractButton::changeEvent(event);
 }
+
+} // namespace controls

@@ -4,6 +4,8 @@
 #include <QAbstractButton>
 #include <QRgb>
 
+namespace controls {
+
 // The flat push button of every window. Its caption is text(); clicked() is
 // its one event. A button of type 2 adds a narrow drop-down segment with an
 // arrow at the right.
@@ -59,3 +61,5 @@ private:
     // A mouse press or Space began on this button; only then does a release click.
     bool m_armed = false;
 };
+
+} // namespace controls

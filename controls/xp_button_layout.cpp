@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace controls {
+
 namespace {
 int roundHalfEven(double value)
 {
@@ -38,3 +40,5 @@ XPButtonLayout layoutXPButton(QSize button, QSize caption, int buttonType)
     }
     return layout;
 }
+
+} // namespace controls

@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QSize>
 
+namespace controls {
+
 // Where the parts of an XPButton go, in pixels of its surface. Kept apart
 // from the widget so the geometry can be checked without painting.
 struct XPButtonLayout {
@@ -17,3 +19,5 @@ struct XPButtonLayout {
 inline constexpr int XPButtonDropDownType = 2;
 
 XPButtonLayout layoutXPButton(QSize button, QSize caption, int buttonType);
+
+} // namespace controls

@@ -42,9 +42,9 @@ LogFrame::LogFrame(platform::Platform &platform, const platform::Instrument &hor
 
 void LogFrame::buildControls()
 {
-    m_cmdOpenLog = new XPButton(QStringLiteral("Open Log"), this);
+    m_cmdOpenLog = new controls::XPButton(QStringLiteral("Open Log"), this);
     m_cmdOpenLog->setObjectName(QStringLiteral("cmdOpenLog"));
-    m_cmdStartLog = new XPButton(QStringLiteral("Start Logging"), this);
+    m_cmdStartLog = new controls::XPButton(QStringLiteral("Start Logging"), this);
     m_cmdStartLog->setObjectName(QStringLiteral("cmdStartLog"));
     m_cmdStartLog->setEnabled(false);
     m_chkLogDate = new QCheckBox(QStringLiteral("Add Date"), this);

@@ -9,7 +9,7 @@
 
 class QCheckBox;
 class QLabel;
-class XPButton;
+namespace controls { class XPButton; }
 
 namespace logging {
 
@@ -35,8 +35,8 @@ public:
     void CloseLog();
     bool LogFileOpen() const { return m_session.isOpen(); }
 
-    XPButton *cmdOpenLog() const { return m_cmdOpenLog; }
-    XPButton *cmdStartLog() const { return m_cmdStartLog; }
+    controls::XPButton *cmdOpenLog() const { return m_cmdOpenLog; }
+    controls::XPButton *cmdStartLog() const { return m_cmdStartLog; }
     QCheckBox *chkLogDate() const { return m_chkLogDate; }
     QCheckBox *chkLogTime() const { return m_chkLogTime; }
     QLabel *lblLogFile() const { return m_lblLogFile; }
@@ -55,8 +55,8 @@ private:
     bool m_loggingActive = false;
     std::unique_ptr<platform::Timer> m_tmrLogging;
 
-    XPButton *m_cmdOpenLog = nullptr;
-    XPButton *m_cmdStartLog = nullptr;
+    controls::XPButton *m_cmdOpenLog = nullptr;
+    controls::XPButton *m_cmdStartLog = nullptr;
     QCheckBox *m_chkLogDate = nullptr;
     QCheckBox *m_chkLogTime = nullptr;
     QLabel *m_lblLogFile = nullptr;

@@ -106,7 +106,7 @@ CompassDataWindow::CompassDataWindow(QWidget *parent) : QDialog(parent)
     m_txtData->setReadOnly(true);
     m_txtData->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
-    m_cmdClose = new XPButton(QStringLiteral("Close"), this);
+    m_cmdClose = new controls::XPButton(QStringLiteral("Close"), this);
     m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
     connect(m_cmdClose, &QAbstractButton::clicked, this, &QDialog::accept);
 

@@ -210,7 +210,7 @@ void CompassSettingsPanel::addRow(QGridLayout *grid, int gridRow, const Row &row
         key->setFont(small);
         m_keyLabel[index] = key;
 
-        auto *button = new XPButton(QString::fromUtf8(text), commands);
+        auto *button = new controls::XPButton(QString::fromUtf8(text), commands);
         button->setObjectName(indexed("cmdSet", index));
         button->setProperty("index", index);
         // Two dozen buttons read "Set": the row tells them apart.

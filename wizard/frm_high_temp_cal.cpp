@@ -20,9 +20,9 @@
 namespace wizard {
 
 namespace {
-XPButton *makeButton(const QString &caption, const char *objectName, QWidget *parent)
+controls::XPButton *makeButton(const QString &caption, const char *objectName, QWidget *parent)
 {
-    auto *button = new XPButton(caption, objectName, parent);
+    auto *button = new controls::XPButton(caption, objectName, parent);
     button->setMinimumSize(80, 25);
     return button;
 }

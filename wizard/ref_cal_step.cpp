@@ -91,7 +91,7 @@ RefCalStep::RefCalStep(platform::Platform &platform, const RefCalKind &kind, QWi
     QLabel *instruction = makeLabel(tr(kind.instruction), "Label17", m_frame);
     instruction->setWordWrap(true);
 
-    m_cmdSpaceCmd = new XPButton(tr("Manual Stop"), m_frame);
+    m_cmdSpaceCmd = new controls::XPButton(tr("Manual Stop"), m_frame);
     m_cmdSpaceCmd->setObjectName(QStringLiteral("cmdSpaceCmd"));
     m_cmdSpaceCmd->setMinimumSize(100, 25);
 

@@ -57,7 +57,7 @@ void expectWindow(ChartWindow &window, StripChartWidget &chart, const Expected &
         EXPECT_EQ(chart.traceStyle(trace).name, expected.traceNames[trace]);
     EXPECT_EQ(legendTexts(window), expected.legend);
     EXPECT_EQ(chart.historyLength(), 20000);
-    auto *close = window.findChild<XPButton *>(QStringLiteral("cmdClose"));
+    auto *close = window.findChild<controls::XPButton *>(QStringLiteral("cmdClose"));
     ASSERT_NE(close, nullptr);
     EXPECT_EQ(close->text(), QStringLiteral("Close"));
     EXPECT_EQ(close->font().family(), QStringLiteral("Verdana"));
@@ -121,7 +121,7 @@ TEST(ChartWindows, CloseButtonHides)
 {
     frmCmpGraph window;
     window.show();
-    auto *close = window.findChild<XPButton *>(QStringLiteral("cmdClose"));
+    auto *close = window.findChild<controls::XPButton *>(QStringLiteral("cmdClose"));
     QTest::keyClick(close, Qt::Key_Return);
     EXPECT_FALSE(window.isVisible());
 }

@@ -10,6 +10,9 @@
 
 namespace {
 
+using controls::XPButton;
+using controls::XPButtonDropDownType;
+
 using platform::Instrument;
 
 TEST(ControlsScreenshots, Instruments)

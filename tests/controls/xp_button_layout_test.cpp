@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+using controls::XPButtonLayout;
+using controls::layoutXPButton;
+using controls::XPButtonDropDownType;
+
 TEST(XPButtonLayout, PlainButtonCentresItsCaption)
 {
     const XPButtonLayout layout = layoutXPButton({75, 23}, {30, 13}, 1);

@@ -9,6 +9,9 @@
 
 namespace {
 
+using controls::XPButton;
+using controls::XPButtonDropDownType;
+
 using controls_test::showActive;
 using controls_test::snapshot;
 
