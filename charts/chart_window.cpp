@@ -64,9 +64,9 @@ void ChartWindow::offerChartMenu(platform::FileDialog &files, platform::MessageB
     new ChartMenu(*m_chart, *m_legend, files, messages);
 }
 
-XPButton *ChartWindow::addButton(const QString &caption, const char *objectName)
+controls::XPButton *ChartWindow::addButton(const QString &caption, const char *objectName)
 {
-    auto *button = new XPButton(caption, objectName, this);
+    auto *button = new controls::XPButton(caption, objectName, this);
     button->setFont(m_cmdClose->font());
     m_bottomRow->insertWidget(m_bottomRow->indexOf(m_cmdClose), button);
     setTabOrder(button, m_cmdClose);

@@ -48,7 +48,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     // A button of the window's own, left of Close and before it in the Tab order.
-    XPButton *addButton(const QString &caption, const char *objectName);
+    controls::XPButton *addButton(const QString &caption, const char *objectName);
 
 private:
     StripChartWidget *m_chart;

@@ -18,10 +18,10 @@ class frmMagGraph : public ChartWindow {
 public:
     explicit frmMagGraph(QWidget *parent = nullptr);
     StripChartWidget &graphMag() { return chart(); }
-    XPButton &cmdCalCheck() { return *m_cmdCalCheck; }
+    controls::XPButton &cmdCalCheck() { return *m_cmdCalCheck; }
 
 private:
-    XPButton *m_cmdCalCheck;
+    controls::XPButton *m_cmdCalCheck;
 };
 
 // Acceleration magnitude, X, Y and Z: traces 0 to 3.

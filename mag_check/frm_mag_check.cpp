@@ -70,9 +70,9 @@ frmMagCheck::frmMagCheck(platform::TimerFactory &timers, charts::frmMagGraph &ma
     resize(1000, 720);
     m_cmdClear->setFocus();
 
-    connect(m_cmdClear, &XPButton::clicked, this, &frmMagCheck::clear);
-    connect(m_cmdClose, &XPButton::clicked, this, &QWidget::hide);
-    connect(&magGraph.cmdCalCheck(), &XPButton::clicked, this, [this] {
+    connect(m_cmdClear, &controls::XPButton::clicked, this, &frmMagCheck::clear);
+    connect(m_cmdClose, &controls::XPButton::clicked, this, &QWidget::hide);
+    connect(&magGraph.cmdCalCheck(), &controls::XPButton::clicked, this, [this] {
         show();
         raise();
         activateWindow();
@@ -145,13 +145,13 @@ QLayout *frmMagCheck::buildResults()
 
 QLayout *frmMagCheck::buildButtons()
 {
-    m_cmdClear = new XPButton(tr("Clear"), "cmdClear", this);
+    m_cmdClear = new controls::XPButton(tr("Clear"), "cmdClear", this);
     m_cmdClear->setAccessibleName(tr("Clear the collected points"));
-    m_cmdClose = new XPButton(tr("Close"), "cmdClose", this);
+    m_cmdClose = new controls::XPButton(tr("Close"), "cmdClose", this);
     m_cmdClose->setAccessibleName(tr("Close the calibration check"));
     auto *row = new QHBoxLayout;
     row->addStretch();
-    for (XPButton *button : {m_cmdClear, m_cmdClose}) {
+    for (controls::XPButton *button : {m_cmdClear, m_cmdClose}) {
         button->setFont(QFont(QStringLiteral("Verdana")));
         row->addWidget(button);
     }

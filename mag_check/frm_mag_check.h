@@ -10,7 +10,7 @@
 
 class QLabel;
 class QLayout;
-class XPButton;
+namespace controls { class XPButton; }
 
 namespace charts { class frmMagGraph; }
 
@@ -70,8 +70,8 @@ private:
     QWidget *m_readings;
     QLabel *m_lblVerdict;
     QLabel *m_lblFinding;
-    XPButton *m_cmdClear;
-    XPButton *m_cmdClose;
+    controls::XPButton *m_cmdClear;
+    controls::XPButton *m_cmdClose;
 };
 
 } // namespace mag_check

@@ -70,7 +70,7 @@ TEST(CalibrationCheckWindow, OpensFromTheMagneticChartAndReadsOutTheCheckAsItRef
             tabOrder << widget->objectName();
     EXPECT_EQ(tabOrder.join(' '), QStringLiteral("picXY picYZ picXZ picCoverage cmdClear cmdClose"));
 
-    check.findChild<XPButton *>(QStringLiteral("cmdClear"))->click();
+    check.findChild<controls::XPButton *>(QStringLiteral("cmdClear"))->click();
     EXPECT_EQ(spoken(check, "lblPoints"), QStringLiteral("Points: 0 of at most 20000"));
     EXPECT_EQ(spoken(check, "lblVerdict"), QStringLiteral("Verdict: Rotate more"));
 }
