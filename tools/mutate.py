@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Mutation run: does the suite notice a realistic slip in the program's logic?
 
-Each mutation in tools/mutations.txt changes one line of one source file. For
+Each mutation in tools/mutations/*.txt (a file an area) changes one line of one source file. For
 each, the tool applies it, rebuilds the named test binary incrementally, runs
 it, and restores the file. A mutant is killed when the tests fail (or hang past
 the timeout); it survives when they pass. The score is killed / (killed +
@@ -25,7 +25,7 @@ from dataclasses import dataclass, field
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-LIST = ROOT / "tools" / "mutations.txt"
+LISTS = ROOT / "tools" / "mutations"
 
 
 @dataclass
@@ -35,17 +35,18 @@ class Mutation:
     before: str
     after: str
     test: str
-    line: int  # where the entry starts in the list, for messages
+    line: str  # list file and line where the entry starts, for messages
     note: str = ""  # why a survivor is acceptable, if it is known to survive
     filters: list = field(default_factory=list)
 
 
-def parse_list(path):
-    """Blocks of `key: value` lines, each block opened by `## id`."""
+def parse_lists(folder):
+    """Blocks of `key: value` lines, each block opened by `## id`, in every list of the folder."""
     mutations, current = [], None
-    for number, raw in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
+    for path, number, raw in ((p, n, line) for p in sorted(folder.glob("*.txt"))
+                              for n, line in enumerate(p.read_text(encoding="utf-8").splitlines(), 1)):
         if raw.startswith("## "):
-            current = {"id": raw[3:].strip(), "line": number}
+            current = {"id": raw[3:].strip(), "line": f"{path.name}:{number}"}
             mutations.append(current)
             continue
         if not raw.strip() or raw.startswith("#"):
@@ -58,13 +59,13 @@ def parse_list(path):
     for m in mutations:
         missing = [k for k in ("file", "from", "to", "test") if k not in m]
         if missing:
-            sys.exit(f"{path}:{m['line']}: mutation {m['id']} lacks {', '.join(missing)}")
+            sys.exit(f"{m['line']}: mutation {m['id']} lacks {', '.join(missing)}")
         result.append(Mutation(m["id"], m["file"], m["from"], m["to"], m["test"], m["line"],
                                m.get("survives", "")))
     ids = [m.id for m in result]
     duplicates = {i for i in ids if ids.count(i) > 1}
     if duplicates:
-        sys.exit(f"{path}: duplicate ids: {', '.join(sorted(duplicates))}")
+        sys.exit(f"{folder}: duplicate ids: {', '.join(sorted(duplicates))}")
     return result
 
 
@@ -110,8 +111,10 @@ def run(cmd, timeout=None, env=None):
 def configure(build):
     if (build / "build.ninja").exists():
         return
+    # One unit a file, so a mutant rebuilds one file; no debug info, which only slows the rebuilds.
     result = run(["cmake", "-S", ".", "-B", str(build), "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug",
-                  "-DCOMPASS_BENCH=OFF"])
+                  "-DCMAKE_CXX_FLAGS_DEBUG=-O0", "-DCMAKE_CXX_COMPILER=clang++",
+                  "-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld", "-DCOMPASS_BENCH=OFF"])
     if result.returncode:
         sys.exit(f"configuring {build} failed:\n{result.stdout}")
 
@@ -151,7 +154,7 @@ def main():
     parser.add_argument("--min-score", type=float, default=0.0, help="exit 1 below this score (0 to 1)")
     args = parser.parse_args()
 
-    mutations = parse_list(LIST)
+    mutations = parse_lists(LISTS)
     if args.words:
         mutations = [m for m in mutations if any(w in m.id for w in args.words)]
     if args.list:
