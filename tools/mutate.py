@@ -1,9 +1,13 @@
 #!/usr/bin/env python3
 """Mutation run: does the suite notice a realistic slip in the program's logic?
 
-Each mutation in tools/mutations/*.txt (a file an area) changes one line of one source file. For
-each, the tool applies it, rebuilds the named test binary incrementally, runs
-it, and restores the file. A mutant is killed when the tests fail (or hang past
+Each mutation in tools/mutations/*.txt (a file an area) changes one line of one
+source file. An entry is `## id`, then `file:` (from the repository root),
+`from:` (text that stands on exactly one line of that file), `to:` (what it
+becomes), `test:` (the test binary that should notice) and, for a mutant known
+to survive, `survives:` with why it is equivalent or accepted. For each, the
+tool applies it, rebuilds the named test binary incrementally, runs it, and
+restores the file. A mutant is killed when the tests fail (or hang past
 the timeout); it survives when they pass. The score is killed / (killed +
 survived); mutants that do not compile are reported apart and do not count.
 
