@@ -1,9 +1,11 @@
 // compass-screenshots FOLDER: draws the README's pictures of the setup dialog
-// with two adapters plugged in and of a chart's context menu, offscreen.
+// with two adapters plugged in, of a chart's context menu and of the
+// calibration wizard's pages, offscreen.
 #include "charts/chart_windows.h"
 #include "config/cls_config.h"
 #include "config/frm_setup.h"
 #include "platform/sim/sim_platform.h"
+#include "tools/wizard_screenshots.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -94,5 +96,5 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    return setupDialog(folder) && chartMenu(folder) ? 0 : 1;
+    return setupDialog(folder) && chartMenu(folder) && wizardPages(folder) ? 0 : 1;
 }
