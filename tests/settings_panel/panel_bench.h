@@ -1,4 +1,5 @@
 #pragma once
+#include "menu_compass.h"
 #include "platform/sim/sim_platform.h"
 #include "protocol/console_state.h"
 #include "protocol/menu_exchange_gate.h"
@@ -16,25 +17,18 @@
 #include <vector>
 
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
+inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
 QT_END_NAMESPACE
 
 namespace panel_test {
 
-// The key that opens the compass's menu.
+using Cmd = settings_panel::CompassSettingsPanel;
+using platform::sim::VirtualMs;
 inline const std::string ESC = "\x1b";
 
-using platform::sim::VirtualMs;
-
-// A wait of `ms` returns once more than `ms` have passed: on the simulated
-// clock, which moves in whole milliseconds, that is one millisecond later.
-constexpr VirtualMs After(int ms)
-{
-    return static_cast<VirtualMs>(ms) + 1;
-}
+// A wait of `ms` ends once more than `ms` have passed: on the simulated clock,
+// one millisecond later.
+constexpr VirtualMs After(int ms) { return static_cast<VirtualMs>(ms) + 1; }
 
 // One write on the wire and the time since the write before it.
 struct Sent {
@@ -42,23 +36,13 @@ struct Sent {
     std::string bytes;
     bool operator==(const Sent &) const = default;
 };
-
 inline std::ostream &operator<<(std::ostream &out, const Sent &s)
 {
-    out << "{+" << s.gap << " \"";
-    for (char c : s.bytes) {
-        if (c == 27)
-            out << "<ESC>";
-        else if (c == 13)
-            out << "<CR>";
-        else
-            out << c;
-    }
-    return out << "\"}";
+    return out << "{+" << s.gap << " " << ::testing::PrintToString(s.bytes) << "}";
 }
 
-// The main window as the panel sees it: the simulated port and timers, and a
-// receive path that routes dump lines to the parser and menu lines to the capture.
+// The main window as the panel sees it: its port on COM2, the alive timer, a
+// terminal and the modal windows it was asked to show.
 class TestHost : public settings_panel::SettingsHost {
 public:
     explicit TestHost(platform::sim::SimPlatform &sim) : m_sim(sim)
@@ -78,27 +62,19 @@ public:
     void updateFormat16Notice() override { ++format16Updates; }
     void clearShiftMode(protocol::MenuExchange &) override
     {
-        ++shiftModeClears;
-        if (shiftModeChecked) {
-            shiftModeChecked = false;
-            // The factory switch answers inside the panel's exchange.
+        // The factory switch answers inside the panel's exchange.
+        if (std::exchange(shiftModeChecked, false))
             m_port->write("#");
-        }
     }
-    void appendTerminal(const std::string &text) override { terminal += text; }
+    void appendTerminal(const std::string &) override {}
     void runModal(QDialog &dialog) override
     {
-        auto *window = dynamic_cast<settings_panel::CompassDataWindow *>(&dialog);
-        ASSERT_NE(window, nullptr);
-        shownWindows.push_back(window->txtData()->toPlainText());
+        shownWindows.push_back(static_cast<settings_panel::CompassDataWindow &>(dialog).txtData()->toPlainText());
     }
-
     platform::sim::SimSerialPort &sim() { return static_cast<platform::sim::SimSerialPort &>(*m_port); }
 
     int format16Updates = 0;
-    int shiftModeClears = 0;
     bool shiftModeChecked = false;
-    std::string terminal;
     std::vector<QString> shownWindows;
 
 private:
@@ -107,11 +83,11 @@ private:
     std::unique_ptr<platform::Timer> m_checkAlive;
 };
 
-// The panel in a window with its controller, on the simulated machine.
+// The panel in a window with its controller, on the simulated machine, with a
+// compass that answers the menu at the far end of the port.
 class PanelBench : public ::testing::Test {
 protected:
-    PanelBench()
-        : sim(dir.path()), host(sim), gate(sim.pump), controller(host, state, gate, *panel)
+    PanelBench() : sim(dir.path()), host(sim), board(sim, host.sim()), gate(sim.pump), controller(host, state, gate, *panel)
     {
         window.setLayout(new QVBoxLayout);
         window.layout()->addWidget(panel);
@@ -121,17 +97,15 @@ protected:
 
     // Every write since the last clear, each with its gap to the one before
     // (the first with its time since `since`).
-    std::vector<Sent> sent(VirtualMs since) const
+    std::vector<Sent> sent(VirtualMs since)
     {
         std::vector<Sent> out;
-        VirtualMs previous = since;
-        for (const auto &chunk : const_cast<TestHost &>(host).sim().written()) {
-            out.push_back({chunk.at - previous, chunk.bytes});
-            previous = chunk.at;
+        for (const auto &chunk : host.sim().written()) {
+            out.push_back({chunk.at - since, chunk.bytes});
+            since = chunk.at;
         }
         return out;
     }
-
     // Presses `cmdSet(index)` and lets the whole command run.
     std::vector<Sent> press(int index)
     {
@@ -140,25 +114,23 @@ protected:
         controller.commands().Press(index);
         return sent(start);
     }
-
-    // The compass prints these lines (each gets CR LF) `afterMs` from now.
-    void reply(const std::vector<std::string> &lines, VirtualMs afterMs)
+    // A settings read; the compass prints `dump` (lines joined by CR LF) after "&".
+    void read(const std::string &dump, bool refresh = true)
     {
-        std::string text;
-        for (const auto &line : lines)
-            text += line + "\r\n";
-        host.sim().deliver(text, sim.now() + afterMs);
+        board.replies['&'] = {dump};
+        controller.RequestSettings(refresh);
     }
 
     QTemporaryDir dir;
     platform::sim::SimPlatform sim;
     TestHost host;
+    MenuCompass board;
     protocol::ConsoleState state;
     protocol::MenuExchangeGate gate;
     QWidget window;
-    settings_panel::CompassSettingsPanel *panel = new settings_panel::CompassSettingsPanel(&window);
+    Cmd *panel = new Cmd(&window);
     settings_panel::SettingsPanelController controller;
-    std::vector<std::string> dataLinesParsed;
+    std::vector<std::string> dataLines;
 
 private:
     // What the main window's receive path does with each line.
@@ -166,16 +138,13 @@ private:
     {
         m_line += host.port().readAll();
         for (auto lf = m_line.find('\n'); lf != std::string::npos; lf = m_line.find('\n')) {
-            std::string line = m_line.substr(0, lf + 1);
+            const std::string line = m_line.substr(0, lf + 1);
             m_line.erase(0, lf + 1);
             if (state.DumpInProgress) {
                 controller.ParseSettingsLine(line);
-                continue;
-            }
-            const bool data = (line[0] == '$' || std::isdigit(static_cast<unsigned char>(line[0]))) &&
-                              !state.MenuCommandActive;
-            if (data) {
-                dataLinesParsed.push_back(line);
+            } else if ((line[0] == '$' || std::isdigit(static_cast<unsigned char>(line[0]))) &&
+                       !state.MenuCommandActive) {
+                dataLines.push_back(line);
                 if (!state.SettingsKnown)
                     controller.RequestSettings(true);
             } else if (state.CaptureReply) {
@@ -183,7 +152,6 @@ private:
             }
         }
     }
-
     std::string m_line;
 };
 

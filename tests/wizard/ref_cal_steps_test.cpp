@@ -9,86 +9,64 @@ namespace {
 
 template <typename Step> class RefCalStepTest : public WizardBench {
 protected:
-    RefCalStepTest() : step(sim.platform)
+    RefCalStepTest()
     {
         QObject::connect(&step, &wizard::WizardStep::OnStepDone, [this] { ++done; });
-    }
-
-    // A compass that has said something, so that it counts as alive.
-    void aliveCompass()
-    {
         startCompass();
-        reading(0.0f, 0.0f, 0.0f, 25.0f);
-        ASSERT_EQ(host.compass->Status(), device::LinkStatus::Alive);
     }
-    void initialize()
+    // A compass that has said something counts as alive.
+    void initialize(bool alive = true)
     {
-        device::clsCompass *compass = host.compass.get();
+        if (alive)
+            reading(0.0f, 0.0f, 0.0f, 25.0f);
+        device::clsCompass *ref = compass.get();
         device::clsAutomation *fixture = &automation;
-        step.InitializeStep(compass, fixture);
+        step.InitializeStep(ref, fixture);
         step.InitializedStep();
     }
 
-    Step step;
+    Step step{sim.platform};
     int done = 0;
 };
 
 using LevelCal = RefCalStepTest<wizard::StepRefLevelCal>;
 using ZCal = RefCalStepTest<wizard::StepRefZCal>;
 
-TEST_F(LevelCal, StartsTheHighTemperatureLevelCalibrationInFactorySpace)
+TEST_F(LevelCal, StartsTheHighTemperatureLevelCalibrationInFactorySpaceAfterABlank)
 {
-    aliveCompass();
     initialize();
-    EXPECT_EQ(board.keys(), "#(");
-    EXPECT_EQ(board.spaces(), 1);
-    // The blank goes out before the menu keys.
     EXPECT_EQ(com->written().front().bytes, " ");
+    EXPECT_EQ(board.keys(), "#(");
     EXPECT_TRUE(step.calibrating());
     EXPECT_TRUE(sim.messages.shown().empty());
     EXPECT_FALSE(step.frHTLabels()->isHidden());
     EXPECT_TRUE(step.frCmdPrg()->isHidden());
-    EXPECT_TRUE(step.progressFull());
     EXPECT_EQ(step.lblCmdProgress()->text(), QStringLiteral("Compass 0/1"));
     EXPECT_TRUE(step.cmdSpaceCmd()->isEnabled());
-    EXPECT_TRUE(host.compass->HoldsBuffer);
-    EXPECT_TRUE(step.isShowingData());
-}
 
-TEST_F(LevelCal, WithoutHighTemperatureUsesThePlainLevelKeyAndHidesTheLabels)
-{
-    aliveCompass();
+    board.forget();
     step.setHTCalibration(false);
     initialize();
-    EXPECT_EQ(board.keys(), "#C");
+    EXPECT_EQ(board.keys(), "##C") << "the first toggle left the factory space the start before entered";
     EXPECT_TRUE(step.frHTLabels()->isHidden());
 }
 
-TEST_F(LevelCal, ARefusedStartIsReportedAndLeavesNothingToComplete)
+TEST_F(LevelCal, ARefusedStartOrACompassNotAliveIsReportedAndLeavesNothingToComplete)
 {
-    aliveCompass();
-    board.silentKeys.insert('(');
-    initialize();
-    EXPECT_EQ(sim.messages.texts(), QStringList{QStringLiteral("Can't start Level Calibration on Reference Compass")});
-    EXPECT_FALSE(step.calibrating());
-    EXPECT_TRUE(step.ValidateStep());
-}
-
-TEST_F(LevelCal, ACompassNotAliveIsReportedAndNothingIsSent)
-{
-    startCompass();
-    initialize();
+    initialize(false);
     EXPECT_EQ(sim.messages.texts(),
               QStringList{QStringLiteral("Warning: Reference Compass isn't in Alive status. Current status is: Listening")});
     EXPECT_TRUE(com->written().empty());
+    board.silentKeys.insert('(');
+    initialize();
+    EXPECT_EQ(sim.messages.texts().last(), QStringLiteral("Can't start Level Calibration on Reference Compass"));
+    EXPECT_FALSE(step.calibrating());
     EXPECT_TRUE(step.ValidateStep());
-    EXPECT_EQ(sim.messages.shown().size(), 1u);
-    EXPECT_TRUE(step.cmdSpaceCmd()->isEnabled());
+    EXPECT_EQ(sim.messages.shown().size(), 2u) << "nothing to complete: no question";
 }
 
-TEST_F(LevelCal, ManualStopNextAndBackEachEndTheCalibration)
+TEST_F(LevelCal, ManualStopNextAndBackEachEndTheCalibrationWithABlank)
 {
-    aliveCompass();
     initialize();
     board.forget();
     step.cmdSpaceCmd()->click();
@@ -96,80 +74,52 @@ TEST_F(LevelCal, ManualStopNextAndBackEachEndTheCalibration)
     EXPECT_EQ(done, 1);
     EXPECT_FALSE(step.calibrating());
     EXPECT_FALSE(step.cmdSpaceCmd()->isEnabled());
-
     EXPECT_TRUE(step.ValidateStep());
-    EXPECT_TRUE(sim.messages.shown().empty());
     step.OnValidatedStep();
     EXPECT_EQ(board.spaces(), 2);
     EXPECT_FALSE(step.isShowingData());
-    EXPECT_FALSE(host.compass->HoldsBuffer);
+    EXPECT_FALSE(compass->HoldsBuffer);
 
-    // Back ends a calibration too and stops reading a compass that may be replaced.
     initialize();
     board.forget();
     step.RollBack();
     EXPECT_EQ(board.spaces(), 1);
-    EXPECT_FALSE(step.isShowingData());
-    EXPECT_FALSE(host.compass->HoldsBuffer);
-}
-
-TEST_F(LevelCal, NextWhileCalibratingAsksAndNoKeepsTheCalibrationRunning)
-{
-    aliveCompass();
-    initialize();
-    sim.messages.queueAnswer(platform::MessageResult::No);
-    EXPECT_FALSE(step.ValidateStep());
-    EXPECT_EQ(sim.messages.texts(),
-              QStringList{QStringLiteral("Would you like to complete the Level Calibration? Click yes to continue")});
-    EXPECT_TRUE(step.calibrating());
-    EXPECT_TRUE(step.ValidateStep());
+    EXPECT_FALSE(step.isShowingData()) << "the compass may be replaced before the step shows again";
 }
 
 TEST_F(LevelCal, TheOutputBoxShowsTheRawInputAndEmptiesPastFiveThousandCharacters)
 {
-    aliveCompass();
     initialize();
     sim.advance(200);
     step.txtInput()->clear();
-    const std::string chunk(1500, 'a');
     for (int tick = 1; tick <= 3; ++tick) {
-        board.sendText(chunk);
+        com->deliver(std::string(1500, 'a'));
         sim.advance(200);
         EXPECT_EQ(step.txtInput()->toPlainText().size(), 1500 * tick);
     }
-    board.sendText(chunk);
+    com->deliver(std::string(1500, 'a'));
     sim.advance(200);
     EXPECT_TRUE(step.txtInput()->toPlainText().isEmpty());
-    board.sendText("Bridge");
+    com->deliver("Bridge");
     sim.advance(200);
     EXPECT_EQ(step.txtInput()->toPlainText(), QStringLiteral("Bridge"));
 }
 
-TEST_F(ZCal, StartsTheHighTemperatureZCalibrationWithoutTheFactoryKey)
+TEST_F(ZCal, StartsTheZCalibrationWithoutTheFactoryKeyAndAsksItsOwnQuestion)
 {
-    aliveCompass();
     initialize();
     EXPECT_EQ(board.keys(), ")");
-    EXPECT_EQ(board.spaces(), 1);
-    EXPECT_TRUE(step.calibrating());
     EXPECT_EQ(step.StepText(), QStringLiteral("Reference Compass Z Calibration"));
-}
-
-TEST_F(ZCal, PlainZKeyAndItsOwnMessages)
-{
-    aliveCompass();
-    step.setHTCalibration(false);
-    board.silentKeys.insert('Z');
-    initialize();
-    EXPECT_EQ(board.keys(), "Z");
-    EXPECT_EQ(sim.messages.texts(), QStringList{QStringLiteral("Can't start 90° Calibration on Reference Compass")});
-
-    board.silentKeys.clear();
-    initialize();
-    sim.messages.clear();
     sim.messages.queueAnswer(platform::MessageResult::No);
     EXPECT_FALSE(step.ValidateStep());
     EXPECT_EQ(sim.messages.texts(), QStringList{QStringLiteral("Would you like to complete Z Calibration?")});
+
+    step.setHTCalibration(false);
+    board.silentKeys.insert('Z');
+    board.forget();
+    initialize();
+    EXPECT_EQ(board.keys(), "Z");
+    EXPECT_EQ(sim.messages.texts().last(), QStringLiteral("Can't start 90° Calibration on Reference Compass"));
 }
 
 } // namespace
