@@ -58,21 +58,5 @@ TEST_F(ExchangeOrder, APanelPressDuringAReadWaitsForItsEnd)
     EXPECT_TRUE(panel->cmdSet(Cmd::ZeroDepth)->isEnabled());
 }
 
-TEST_F(ExchangeOrder, ACalibrationHoldsTheMenuUntilItsLastPress)
-{
-    press(Cmd::LevelCalibration);
-    host.sim().clearWritten();
-    controller.RequestSettings(false);
-    sim.advance(10000);
-    EXPECT_TRUE(host.sim().written().empty()) << "a read would send a blank and end the calibration";
-    const VirtualMs start = sim.now();
-    controller.commands().Press(Cmd::LevelCalibration);
-    sim.advance(2000);
-    const auto written = sent(start);
-    ASSERT_EQ(written.size(), 4u);
-    EXPECT_EQ(written[0], (Sent{0, " "}));
-    EXPECT_EQ(written[1], (Sent{1, ESC}));
-}
-
 } // namespace
 } // namespace panel_test

@@ -16,10 +16,6 @@
 #include <string>
 #include <vector>
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
-QT_END_NAMESPACE
-
 namespace panel_test {
 
 using Cmd = settings_panel::CompassSettingsPanel;

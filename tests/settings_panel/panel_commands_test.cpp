@@ -74,24 +74,6 @@ TEST_F(PanelCommands, EachRowSendsItsKeyAndValuePacedByTime)
     EXPECT_EQ(state.Settings.DisplayFields, 8191);
 }
 
-TEST_F(PanelCommands, NothingIsSentWithThePortClosedOrAnAngleThatIsNoNumber)
-{
-    panel->txtCSDeviation()->setText("abc");
-    EXPECT_TRUE(press(Cmd::Deviation).empty());
-    EXPECT_EQ(sim.messages.texts(), QStringList{"Please enter a valid numeric value for Deviation."});
-    EXPECT_FALSE(state.MenuCommandActive);
-
-    sim.messages.clear();
-    host.port().close();
-    for (int i = 0; i < Cmd::CommandCount; ++i)
-        EXPECT_TRUE(press(i).empty()) << i;
-    ASSERT_EQ(sim.messages.shown().size(), 24u);
-    EXPECT_EQ(sim.messages.shown()[0].text, "The com port isn't open, to set this parameter you should first open "
-                                            "the port and connect to the Orvex.");
-    EXPECT_EQ(sim.messages.shown()[0].icon, platform::MessageIcon::Exclamation);
-    EXPECT_TRUE(panel->cmdSet(Cmd::LevelCalibration)->isEnabled());
-}
-
 TEST_F(PanelCommands, EveryCommandLocksThePanelAndEndsOutOfTheMenuAndOutOfFactorySpace)
 {
     host.shiftModeChecked = true;

@@ -68,23 +68,6 @@ TEST_F(SettingsRead, RefreshFillsThePanelAndTheAliveTimeout)
     EXPECT_EQ(panel->txtCSOutRate()->text(), "0");
 }
 
-TEST_F(SettingsRead, ASkipCountTheScrollBarRefusesEndsTheRefreshButLaterRefusalsDoNot)
-{
-    state.AliveTimeout = 1234;
-    read("EULER=3\r\nLIFESKIP=25\r\nAVERAGING=16\r\nOUTPUT_RATE=-2");
-    EXPECT_EQ(panel->txtCSEuler()->text(), "3");
-    EXPECT_EQ(panel->txtCSSkipReadings()->text(), "25");
-    EXPECT_EQ(panel->txtCSAvgSamples()->text(), "5");
-    EXPECT_EQ(state.AliveTimeout, 1234);
-
-    panel->cmbCSBaud()->setCurrentIndex(2);
-    read("LIFESKIP=1\r\nHW_MOUNTING_POS=9\r\nOUTPUT_RATE=41\r\nBAUD_RATE=7");
-    EXPECT_EQ(panel->cmbCSMountPos()->currentIndex(), 0);
-    EXPECT_EQ(panel->txtCSOutRate()->text(), "41");
-    EXPECT_EQ(panel->cmbCSBaud()->currentIndex(), 2);
-    EXPECT_EQ(state.AliveTimeout, 1800);
-}
-
 TEST_F(SettingsRead, NullGyroNeedsAKFilterOnceADumpCame)
 {
     QAbstractButton *nullGyro = panel->cmdSet(Cmd::NullGyro);

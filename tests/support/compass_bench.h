@@ -3,9 +3,8 @@
 #include "menu_compass.h"
 #include "platform/sim/sim_platform.h"
 
-#include <gtest/gtest.h>
-
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 #include <memory>
 
 // A compass object bound to COM3 of the simulated machine, wired the way the

@@ -51,20 +51,6 @@ TEST_F(LevelCal, StartsTheHighTemperatureLevelCalibrationInFactorySpaceAfterABla
     EXPECT_TRUE(step.frHTLabels()->isHidden());
 }
 
-TEST_F(LevelCal, ARefusedStartOrACompassNotAliveIsReportedAndLeavesNothingToComplete)
-{
-    initialize(false);
-    EXPECT_EQ(sim.messages.texts(),
-              QStringList{QStringLiteral("Warning: Reference Compass isn't in Alive status. Current status is: Listening")});
-    EXPECT_TRUE(com->written().empty());
-    board.silentKeys.insert('(');
-    initialize();
-    EXPECT_EQ(sim.messages.texts().last(), QStringLiteral("Can't start Level Calibration on Reference Compass"));
-    EXPECT_FALSE(step.calibrating());
-    EXPECT_TRUE(step.ValidateStep());
-    EXPECT_EQ(sim.messages.shown().size(), 2u) << "nothing to complete: no question";
-}
-
 TEST_F(LevelCal, ManualStopNextAndBackEachEndTheCalibrationWithABlank)
 {
     initialize();

@@ -71,26 +71,6 @@ TEST_F(LevelStep, HeatedAt56ThenCooledAt49ItFinishesAfterTheHoldingTime)
     EXPECT_FALSE(step.isChecking());
 }
 
-TEST_F(LevelStep, APitchOverTheThresholdWarnsAndRestartsTheHoldingTime)
-{
-    initialize();
-    hold(0.0f, 0.0f, 0.0f, 56.0f, 300);
-    hold(0.0f, 0.0f, 0.0f, 49.0f, 300);
-    ASSERT_TRUE(step.Delayer1()->IsRunning());
-    EXPECT_TRUE(step.lblSHTLWarn()->isHidden());
-
-    hold(0.0f, 6.0f, 0.0f, 49.0f, 300);
-    EXPECT_FALSE(step.lblSHTLWarn()->isHidden());
-    EXPECT_EQ(step.lblSHTLWarn()->text(), QStringLiteral("WARNING: BOARD ISN'T LEVEL. PLEASE LEVEL IT TO CONTINUE"));
-    EXPECT_FALSE(step.Delayer1()->IsRunning());
-    EXPECT_TRUE(step.Delayer1()->isHidden());
-
-    hold(0.0f, 4.0f, 0.0f, 49.0f, 800);
-    EXPECT_EQ(done, 0);
-    hold(0.0f, 4.0f, 0.0f, 49.0f, 600);
-    EXPECT_EQ(done, 1);
-}
-
 TEST_F(LevelStep, NextAsksOnlyWhileTheBoardWasNeverHeatedAndPreparingAgainForgets)
 {
     initialize();
@@ -130,16 +110,6 @@ TEST_F(NinetyStep, Roll84FailsAtTheThresholdOf5AndPassesAt6From40Degrees)
     EXPECT_TRUE(step.Delayer1()->IsRunning());
     hold(0.0f, 2.0f, 84.0f, 40.0f, 1200);
     EXPECT_EQ(done, 1);
-}
-
-TEST_F(NinetyStep, WithoutAHoldingTimeFinishesAtTheFirstCheckThatFindsTheBoardReady)
-{
-    device::clsCompass *ref = &startCompass();
-    reading(0.0f, 0.0f, 90.0f, 41.0f);
-    device::clsAutomation *fixture = &automation;
-    step.InitializeStep(ref, fixture);
-    EXPECT_EQ(done, 1) << "the first check runs inside InitializeStep";
-    EXPECT_FALSE(step.isChecking());
 }
 
 } // namespace

@@ -147,17 +147,4 @@ TEST_F(WizardFrame, ClicksWhileAStepIsPreparedAndEscAreIgnored)
     EXPECT_TRUE(wizard.isVisible()) << "only Close and the close box end the wizard";
 }
 
-TEST_F(WizardBench, APortHeldElsewhereIsReportedOnceAndStepOneStillShows)
-{
-    auto other = sim.ports.createPort();
-    other->setPortNumber(3);
-    ASSERT_TRUE(other->open());
-    frmHighTempCal wizard(host);
-    wizard.Form_Load();
-    EXPECT_EQ(sim.messages.texts(), QStringList{QStringLiteral("Compass can't open port COM3.\r\n\r\n"
-                                                               "Please check if this port isn't used by another application.")});
-    EXPECT_EQ(sim.messages.shown()[0].icon, platform::MessageIcon::Exclamation);
-    EXPECT_EQ(wizard.CurrentStep(), 1);
-}
-
 } // namespace
