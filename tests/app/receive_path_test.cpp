@@ -1,4 +1,5 @@
 #include "app/receive_path.h"
+#include "app/terminal_text.h"
 #include "platform/sim/sim_platform.h"
 
 #include <gtest/gtest.h>
@@ -44,9 +45,13 @@ struct RecordingHost : app::ReceiveHost {
     void forwardToCompass() override { ++forwarded; }
 };
 
+// The line cutter keeps at most this much of a line that has no LF yet.
+constexpr std::size_t LineBound = 4096;
+
 class ReceivePathTest : public ::testing::Test {
 protected:
-    ReceivePathTest() : sim(dir.path()), path(sim.clock, state, host)
+    // The tick count wraps 220 ms after the start.
+    ReceivePathTest() : sim(dir.path(), 0xFFFFFF24u), path(sim.clock, state, host)
     {
         sim.ports.addDevice(2);
         port = sim.ports.createPort();
@@ -70,7 +75,7 @@ protected:
     std::unique_ptr<platform::SerialPort> port;
 };
 
-TEST_F(ReceivePathTest, LineInChunksIsHandledOnceWithItsTerminator)
+TEST_F(ReceivePathTest, LinesAreCutAtEachLfWithTheirTerminatorAndTheFormOfTheirSecondCharacter)
 {
     send("$C1.0P");
     send("2.0R3.0*00\r");
@@ -78,29 +83,14 @@ TEST_F(ReceivePathTest, LineInChunksIsHandledOnceWithItsTerminator)
     send("\n");
     ASSERT_EQ(host.sentences.size(), 1u);
     EXPECT_EQ(host.sentences[0].first, "$C1.0P2.0R3.0*00\r\n");
-    EXPECT_EQ(host.sentences[0].second, 1);
-}
 
-TEST_F(ReceivePathTest, TwoLinesAndAHalfKeepTheHalf)
-{
+    // Two lines and half a third: the half waits for the rest.
     send("$C1\r\n2,3\r\n$H");
-    ASSERT_EQ(host.sentences.size(), 2u);
-    EXPECT_EQ(host.sentences[1].second, 8);
     EXPECT_EQ(path.LineBuffer, "$H");
-    send("CHDT,1,T\r\n");
-    ASSERT_EQ(host.sentences.size(), 3u);
-    EXPECT_EQ(host.sentences[2].first, "$HCHDT,1,T\r\n");
-    EXPECT_EQ(host.sentences[2].second, 4);
-}
-
-TEST_F(ReceivePathTest, FormComesFromTheSecondCharacter)
-{
-    send("$O123,4\r\n7C1\r\n7\r\n70,1\r\n");
-    ASSERT_EQ(host.sentences.size(), 4u);
-    EXPECT_EQ(host.sentences[0].second, 2);
-    EXPECT_EQ(host.sentences[1].second, 1);
-    EXPECT_EQ(host.sentences[2].second, 8);
-    EXPECT_EQ(host.sentences[3].second, 8);
+    send("CHDT,1,T\r\n$O123,4\r\n7C1\r\n7\r\n0,1\r\n");
+    std::vector<std::pair<std::string, int>> expected{{"$C1.0P2.0R3.0*00\r\n", 1}, {"$C1\r\n", 1},
+        {"2,3\r\n", 8}, {"$HCHDT,1,T\r\n", 4}, {"$O123,4\r\n", 2}, {"7C1\r\n", 1}, {"7\r\n", 8}, {"0,1\r\n", 8}};
+    EXPECT_EQ(host.sentences, expected);
 }
 
 TEST_F(ReceivePathTest, MenuTextGoesToTheTerminalAndTheCapture)
@@ -147,35 +137,33 @@ TEST_F(ReceivePathTest, EveryLineIsASignOfLife)
     EXPECT_EQ(path.LastDataTick, sim.clock.tickCount() - 1);
 }
 
-TEST_F(ReceivePathTest, FramingWarningAfter51ErrorsClearedBy51GoodEvents)
+TEST_F(ReceivePathTest, FramingWarningAfter51ErrorsWithoutARunOf51GoodEvents)
 {
-    for (int i = 0; i < 50; ++i)
-        far().deliverFramingError();
-    sim.advance(1);
+    const auto errors = [&](int n) {
+        for (int i = 0; i < n; ++i)
+            far().deliverFramingError();
+        sim.advance(1);
+    };
+    const auto goodEvents = [&](int n) {
+        for (int i = 0; i < n; ++i)
+            send("x");
+    };
+    goodEvents(40);
+    errors(50);
+    goodEvents(1);
     EXPECT_FALSE(host.warning);
-    far().deliverFramingError();
-    sim.advance(1);
+    errors(1);
     EXPECT_TRUE(host.warning);
     EXPECT_EQ(path.FramingErrorCount, 60);
-    for (int i = 0; i < 50; ++i)
-        send("x");
+    // Each error restarts the run of good events that clears it.
+    goodEvents(50);
+    errors(1);
+    goodEvents(50);
     EXPECT_TRUE(host.warning);
-    send("x");
+    goodEvents(1);
     EXPECT_FALSE(host.warning);
     EXPECT_EQ(path.FramingErrorCount, 0);
     EXPECT_EQ(path.GoodReceiveCount, 60);
-}
-
-TEST_F(ReceivePathTest, FiftyErrorsOneGoodEventAndOneMoreErrorShowTheWarning)
-{
-    for (int i = 0; i < 50; ++i)
-        far().deliverFramingError();
-    sim.advance(1);
-    send("x");
-    EXPECT_FALSE(host.warning);
-    far().deliverFramingError();
-    sim.advance(1);
-    EXPECT_TRUE(host.warning);
 }
 
 TEST_F(ReceivePathTest, EscapeSearchCapturesRawText)
@@ -211,21 +199,27 @@ TEST_F(ReceivePathTest, RawTerminalEchoesChunksAndSkipsTheLineEcho)
     EXPECT_EQ(host.terminal[0], "CMD:C\r\nBridge");
 }
 
-TEST_F(ReceivePathTest, EchoThrottleFlushesInBursts)
+// Data lines are echoed once the pending text is longer than 40000 characters
+// divided by the milliseconds since the previous data line: 400 at 100 ms.
+TEST_F(ReceivePathTest, EchoThrottleFlushesWhenThePendingTextPassesItsLimit)
 {
     host.echo = true;
-    const std::string line(38, '1');
-    // 40-character lines every 100 ms: the pending text must pass 400 characters.
-    int flushes = 0;
-    for (int i = 0; i < 30; ++i) {
-        sim.advance(99);
-        send(line + "\r\n");
-        flushes = static_cast<int>(host.terminal.size());
-    }
-    EXPECT_GE(flushes, 2);
-    EXPECT_LE(flushes, 3);
-    EXPECT_EQ(host.terminal[0].size() % 42, 0u);
-    EXPECT_GE(host.terminal[0].size(), 400u);
+    path.LastEchoTick = sim.clock.tickCount();
+    const auto lineAfter = [&](int ms, std::size_t length) {
+        sim.advance(ms);
+        std::string line(length, '1');
+        path.HandleLine(line);
+    };
+    lineAfter(100, 398);
+    EXPECT_TRUE(host.terminal.empty()) << "400 characters are not more than 400";
+    lineAfter(100, 1);
+    ASSERT_EQ(host.terminal.size(), 1u);
+    EXPECT_EQ(host.terminal[0].size(), 403u);
+    // Across the tick wrap: 300 characters after 50 ms wait for more.
+    lineAfter(50, 298);
+    EXPECT_EQ(host.terminal.size(), 1u);
+    lineAfter(50, 499);
+    EXPECT_EQ(host.terminal.size(), 2u);
 }
 
 TEST_F(ReceivePathTest, NestedEventKeepsOrderAndThePartialLine)
@@ -248,34 +242,26 @@ TEST_F(ReceivePathTest, NestedEventKeepsOrderAndThePartialLine)
     EXPECT_EQ(host.sentences[3].first, "$C4\r\n");
 }
 
-TEST_F(ReceivePathTest, LineWithoutTerminatorIsBounded)
+TEST_F(ReceivePathTest, ALineWithoutTerminatorKeepsItsNewest4096Characters)
 {
     for (int i = 0; i < 100; ++i)
         send(std::string(1000, char('A' + i % 26)));
-    EXPECT_EQ(path.LineBuffer.size(), app::ReceivePath::MaxLineBuffer);
+    EXPECT_EQ(path.LineBuffer.size(), LineBound);
+    EXPECT_EQ(path.LineBuffer.front(), char('A' + 95 % 26));
     EXPECT_EQ(path.LineBuffer.back(), char('A' + 99 % 26));
     send("\n");
     EXPECT_EQ(host.terminal.size(), 1u);
     EXPECT_TRUE(path.LineBuffer.empty());
 }
 
-TEST_F(ReceivePathTest, TickWrapKeepsTheEchoThrottleWorking)
+TEST(TerminalText, AnAppendBeyond2000CharactersKeepsTheLast1000)
 {
-    QTemporaryDir d2;
-    SimPlatform wrapSim(d2.path(), 0xFFFFFF00u);
-    protocol::ConsoleState st;
-    RecordingHost h;
-    h.echo = true;
-    app::ReceivePath p(wrapSim.clock, st, h);
-    wrapSim.ports.addDevice(3);
-    auto com = wrapSim.ports.createPort();
-    com->setPortNumber(3);
-    com->setReceiveHandler([&] { p.OnComm(*com); });
-    ASSERT_TRUE(com->open());
-    wrapSim.advance(0x200);  // past the wrap
-    wrapSim.ports.openPort(3)->deliver(std::string(450, '1') + "\r\n");
-    wrapSim.advance(1);
-    ASSERT_EQ(h.terminal.size(), 1u);
+    app::TerminalText terminal;
+    terminal.append(std::string(1999, 'a'));
+    terminal.append("b");
+    EXPECT_EQ(terminal.text().size(), 2000u);
+    terminal.append("c");
+    EXPECT_EQ(terminal.text(), std::string(998, 'a') + "bc");
 }
 
 // Random streams in random pieces, with receive events nested inside the
@@ -324,7 +310,7 @@ TEST_F(ReceivePathTest, RandomPiecesAndNestedEventsCutTheSameLinesAsTheWholeStre
         while (at < stream.size()) {
             nextPiece();
             sim.advance(1);
-            ASSERT_LE(path.LineBuffer.size(), app::ReceivePath::MaxLineBuffer);
+            ASSERT_LE(path.LineBuffer.size(), LineBound);
         }
         EXPECT_TRUE(path.LineBuffer.empty());
         ASSERT_EQ(host.handled, expected);

@@ -89,7 +89,8 @@ TEST_F(ScreenFitTest, DataViewMakesRoomForEveryFrameAndHoldsStill)
     expectOnScreen();
     keepPicture(*window, "main_window_data_view");
     const QRect before = window->geometry();
-    expectUnclippedAtAnySize({"frMag", "frAcc", "frGyro", "Horizon", "Air1", "Frame4"});
+    expectUnclippedAtAnySize({"frMag", "frAcc", "frGyro", "Horizon", "Air1", "Frame4", "lblHeading", "lblDepth",
+                              "lblMag", "lblMagZ", "lblAccY", "lblGyroY"});
     window->setGeometry(before);
     const QRect frame = control("frMag")->geometry();
     // Silent: the notice shows, and hides again with the next sentence.

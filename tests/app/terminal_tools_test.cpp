@@ -50,6 +50,8 @@ TEST_F(TerminalToolsTest, SearchFindsTheDefaultCodeAndSaysSo)
     EXPECT_EQ(received[28].c, 27);
     EXPECT_TRUE(terminalText().contains("Searching for ESC command (current value: 27)"));
     EXPECT_FALSE(window->receivePath().EscSearchActive);
+    press("cmdClearDebug");
+    EXPECT_TRUE(terminalText().isEmpty());
 }
 
 TEST_F(TerminalToolsTest, SearchFindsAChangedCodeAndSetsItBackOnYes)
@@ -140,16 +142,6 @@ TEST_F(TerminalToolsTest, FactorySpaceSwitchPaintsThePanelAndHandsThePortBack)
     EXPECT_NE(sent.find('#'), std::string::npos);
     control<QCheckBox>("chkShiftMode")->click();
     EXPECT_EQ(control("frCS")->palette().color(QPalette::Window), QColor(255, 255, 255));
-}
-
-TEST_F(TerminalToolsTest, ClearEmptiesTheTerminal)
-{
-    connectCompass(27);
-    compass().deliver("CMD:hello\r\n");
-    sim->advance(10);
-    EXPECT_FALSE(terminalText().isEmpty());
-    press("cmdClearDebug");
-    EXPECT_TRUE(terminalText().isEmpty());
 }
 
 } // namespace

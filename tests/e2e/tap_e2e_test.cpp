@@ -1,16 +1,14 @@
 // The program through compass-tap to a module (the simulator), and the replay of what the tap recorded.
-#include "fault_end_to_end.h"
+#include "end_to_end.h"
 #include "tools/capture_format.h"
-#include "tools/sent_keys.h"
 
-#include <gtest/gtest.h>
 #include <fstream>
 
 namespace {
 
 using compass_sim::CaptureRecord;
 
-class TapEndToEnd : public FaultEndToEnd {
+class TapEndToEnd : public EndToEnd {
 protected:
     QString ports() const { return dir.filePath("ports"); }
     QString capturePath() const { return dir.filePath("capture.txt"); }

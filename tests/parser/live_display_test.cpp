@@ -5,9 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <map>
 
 namespace {
@@ -154,24 +154,6 @@ TEST_F(LiveDisplayTest, ShowGraphButtonsSignalAndSitInTheirFrames)
     EXPECT_EQ(showMag->text(), "Show Graph");
 }
 
-TEST(LiveDisplayButtons, TheFactoryMakesEveryButton)
-{
-    parser_test::Journal journal;
-    QStringList made;
-    platform::sim::SimClock clock;
-    platform::sim::SimEventPump pump(clock);
-    app::LiveDisplay display('.', pump, new FakeInstrument("Horizon", journal), new FakeInstrument("Air1", journal),
-                             [&](const QString &caption, QWidget *parent) -> QAbstractButton * {
-                                 made << caption;
-                                 auto *button = new QPushButton(caption, parent);
-                                 button->setProperty("fromFactory", true);
-                                 return button;
-                             });
-    EXPECT_EQ(made, QStringList({"Show Graph", "Show Graph", "Show Graph"}));
-    for (const char *name : {"cmdShowCmpGraph", "cmdShowMag", "cmdShowAcc"})
-        EXPECT_TRUE(display.findChild<QAbstractButton *>(name)->property("fromFactory").toBool()) << name;
-}
-
 // The display fed by the parser, as the main window wires them.
 class WiredDisplayTest : public LiveDisplayTest {
 protected:
@@ -222,6 +204,11 @@ TEST_F(WiredDisplayTest, VisibilityFollowsEachSentence)
     parse("$D2L9S1Gy4Az1");
     EXPECT_THAT(shownItems(), ElementsAre("lblDepth", "lblDepthL", "lblLifeCnt", "lblLifeCountL", "lblSPIErr",
                                           "lblSPIErrL", "frAcc", "frGyro"));
+    // A broken tagged sentence writes its values but keeps the visibility.
+    parse("$C5Dx\r\n");
+    EXPECT_EQ(text("lblHeading"), "5\u00B0");
+    EXPECT_THAT(shownItems(), ElementsAre("lblDepth", "lblDepthL", "lblLifeCnt", "lblLifeCountL", "lblSPIErr",
+                                          "lblSPIErrL", "frAcc", "frGyro"));
 }
 
 TEST_F(WiredDisplayTest, AFrameShowsWholeWithTheOldTextsOfItsOtherLabels)
@@ -236,15 +223,6 @@ TEST_F(WiredDisplayTest, AFrameShowsWholeWithTheOldTextsOfItsOtherLabels)
     parse("$C1");
     EXPECT_FALSE(shown("frMag"));
     EXPECT_TRUE(shown("cmdShowCmpGraph"));
-}
-
-TEST_F(WiredDisplayTest, ABrokenTaggedSentenceWritesValuesButKeepsTheVisibility)
-{
-    parse("$C1P2R3T4");
-    parse("$C5Dx\r\n");
-    EXPECT_EQ(text("lblHeading"), "5\u00B0");
-    EXPECT_THAT(shownItems(), ElementsAre("lblHeading", "lblHeadingL", "lblPitch", "lblPitchL", "lblRoll",
-                                          "lblRollL", "lblTemp", "lblTempL"));
 }
 
 TEST_F(WiredDisplayTest, CommaFormsShowWhatTheyCarried)
@@ -269,18 +247,6 @@ TEST_F(WiredDisplayTest, LabelsShowTheLatestOfManyValuesAtTheirNextRefresh)
     refresh();
     EXPECT_EQ(text("lblHeading"), "500\u00B0");
     EXPECT_EQ(text("lblPitch"), "2\u00B0");
-}
-
-TEST_F(WiredDisplayTest, ClearingDropsValuesNotYetShown)
-{
-    parse("$C1");
-    parser.ParseSentence("$C7Gy3", Form::Tagged, 0);
-    display.ClearReadings();
-    refresh();
-    EXPECT_EQ(text("lblHeading"), "?");
-    EXPECT_EQ(display.LabelText(ReadingValue::Heading), "?");
-    // The gyro labels are not cleared, so their value still arrives.
-    EXPECT_EQ(text("lblGyroY"), "3");
 }
 
 class CommaLocaleDisplayTest : public WiredDisplayTest {

@@ -20,7 +20,8 @@ TEST(ComPortMap, FixedRuleIsTheSameBothWays)
     for (int n : {1, 2, 57, 100, 101, 150, 201, 300})
         EXPECT_EQ(ComPortMap::defaultComNumber(ComPortMap::defaultDevicePath(n)), n);
     EXPECT_FALSE(ComPortMap::defaultComNumber("/dev/pts/3").has_value());
-    EXPECT_FALSE(ComPortMap::defaultComNumber("/dev/ttyUSBx").has_value());
+    for (const char *other : {"/dev/ttyUSBx", "/dev/ttyS100", "/dev/ttyACM-1"})
+        EXPECT_FALSE(ComPortMap::defaultComNumber(other).has_value()) << other;
 }
 
 TEST(ComPortMap, LinkInThePortsFolderOverrides)

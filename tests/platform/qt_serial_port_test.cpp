@@ -1,5 +1,6 @@
 #include "platform/qt/qt_platform.h"
 #include "platform/wait.h"
+#include "tools/pseudo_terminal.h"
 
 #include <gtest/gtest.h>
 
@@ -8,115 +9,72 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <fcntl.h>
-#include <termios.h>
 #include <unistd.h>
 
 namespace {
 
-// The far end of a pseudo-terminal, linked as ports/COM<n>.
-class PtyPeer {
-public:
-    PtyPeer(const QString &portsDir, int com)
-    {
-        m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-        ::grantpt(m_master);
-        ::unlockpt(m_master);
-        const QString slave = QString::fromLocal8Bit(::ptsname(m_master));
-        // Raw, so bytes pass unchanged.
-        const int fd = ::open(::ptsname(m_master), O_RDWR | O_NOCTTY);
-        termios t{};
-        ::tcgetattr(fd, &t);
-        ::cfmakeraw(&t);
-        ::tcsetattr(fd, TCSANOW, &t);
-        ::close(fd);
-        QDir().mkpath(portsDir);
-        QFile::link(slave, QDir(portsDir).filePath(QStringLiteral("COM%1").arg(com)));
-    }
-    ~PtyPeer() { closeMaster(); }
-    void send(const std::string &s) { ASSERT_EQ(::write(m_master, s.data(), s.size()), ssize_t(s.size())); }
-    std::string receive()
-    {
-        char buf[256];
-        const ssize_t n = ::read(m_master, buf, sizeof buf);
-        return n > 0 ? std::string(buf, std::size_t(n)) : std::string();
-    }
-    void closeMaster()
-    {
-        if (m_master >= 0)
-            ::close(m_master);
-        m_master = -1;
-    }
-
-private:
-    int m_master = -1;
-};
+using compass_sim::PortLink;
+using compass_sim::PseudoTerminal;
 
 class QtSerialPortTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     platform::qt::QtPlatform qt{dir.path()};
-    QString portsDir() const { return QDir(dir.path()).filePath("ports"); }
+    std::string portsDir() const { return QDir(dir.path()).filePath("ports").toStdString(); }
+    // Runs the event loop until `done`, for a second at most.
+    bool waitFor(const std::function<bool()> &done)
+    {
+        for (int i = 0; i < 100 && !done(); ++i)
+            platform::Wait(qt.platform, 10);
+        return done();
+    }
 };
 
-TEST_F(QtSerialPortTest, OpensTheLinkedDeviceAndPassesBytesBothWays)
+TEST_F(QtSerialPortTest, PassesBytesBothWaysAndNestsReceiveEventsWhileTheHandlerWaits)
 {
-    PtyPeer peer(portsDir(), 2);
+    PseudoTerminal line(PseudoTerminal::Slave::LeftToProgram);
+    PortLink link(portsDir(), 2, line.slavePath());
     auto port = qt.ports.createPort();
     port->setPortNumber(2);
     port->setSettings("19200,N,8,1");
     std::string received;
+    int depth = 0, maxDepth = 0;
+    bool nested = false;
     port->setReceiveHandler([&] {
         EXPECT_EQ(port->commEvent(), platform::SerialPort::EventReceive);
-        received += port->readAll();
-    });
-    ASSERT_TRUE(port->open()) << port->errorString();
-    peer.send("$C1.0\r\n");
-    for (int i = 0; i < 100 && received.size() < 7; ++i)
-        platform::Wait(qt.platform, 10);
-    EXPECT_EQ(received, "$C1.0\r\n");
-    port->write("\x1b&");
-    platform::Wait(qt.platform, 50);
-    EXPECT_EQ(peer.receive(), "\x1b&");
-}
-
-TEST_F(QtSerialPortTest, ReceiveEventsNestWhileTheHandlerWaits)
-{
-    PtyPeer peer(portsDir(), 2);
-    auto port = qt.ports.createPort();
-    port->setPortNumber(2);
-    std::string received;
-    int depth = 0, maxDepth = 0;
-    port->setReceiveHandler([&] {
         maxDepth = std::max(maxDepth, ++depth);
         received += port->readAll();
-        if (depth == 1) {
-            peer.send("b");
-            for (int i = 0; i < 50 && received.find('b') == std::string::npos; ++i)
-                platform::Wait(qt.platform, 10);
+        if (depth == 1 && !nested) {
+            nested = true;
+            line.write("b");
+            waitFor([&] { return received.back() == 'b'; });
         }
         --depth;
     });
-    ASSERT_TRUE(port->open());
-    peer.send("a");
-    for (int i = 0; i < 100 && received.size() < 2; ++i)
-        platform::Wait(qt.platform, 10);
-    EXPECT_EQ(received, "ab");
+    ASSERT_TRUE(port->open()) << port->errorString();
+    line.write("$C1.0\r\n");
+    EXPECT_TRUE(waitFor([&] { return received.size() >= 8; }));
+    EXPECT_EQ(received, "$C1.0\r\nb");
     EXPECT_EQ(maxDepth, 2);
+    port->write("\x1b&");
+    platform::Wait(qt.platform, 50);
+    char sent[8] = {};
+    EXPECT_EQ(::read(line.masterFd(), sent, sizeof sent), 2);
+    EXPECT_EQ(std::string(sent), "\x1b&");
 }
 
-TEST_F(QtSerialPortTest, MissingDeviceAndRefusedSettingsFailTheOpen)
+TEST_F(QtSerialPortTest, MissingDeviceRefusedSettingsAndABusyPortFailTheOpen)
 {
     auto port = qt.ports.createPort();
-    QDir().mkpath(portsDir());
-    QFile::link("/dev/pts/999999", QDir(portsDir()).filePath("COM7"));
+    PortLink dangling(portsDir(), 7, "/dev/pts/999999");
     port->setPortNumber(7);
     EXPECT_FALSE(port->open());
     EXPECT_EQ(port->errorString(), "COM7 is /dev/pts/999999: No such file or directory.");
     EXPECT_EQ(port->failure(), platform::SerialPort::Failure::NoDevice);
     EXPECT_FALSE(port->isOpen());
 
-    PtyPeer peer(portsDir(), 2);
+    PseudoTerminal line;
+    PortLink link(portsDir(), 2, line.slavePath());
     port->setPortNumber(2);
     port->setSettings("9600,N,8,1.5");
     EXPECT_FALSE(port->open());
@@ -135,7 +93,8 @@ TEST_F(QtSerialPortTest, MissingDeviceAndRefusedSettingsFailTheOpen)
 
 TEST_F(QtSerialPortTest, VanishedPeerClosesThePortAndReportsItOnce)
 {
-    auto peer = std::make_unique<PtyPeer>(portsDir(), 2);
+    auto line = std::make_unique<PseudoTerminal>(PseudoTerminal::Slave::LeftToProgram);
+    PortLink link(portsDir(), 2, line->slavePath());
     auto port = qt.ports.createPort();
     port->setPortNumber(2);
     int lost = 0;
@@ -143,9 +102,9 @@ TEST_F(QtSerialPortTest, VanishedPeerClosesThePortAndReportsItOnce)
     port->setReceiveHandler([&] { port->readAll(); });
     port->setLostHandler([&](const std::string &r) { ++lost; reason = r; });
     ASSERT_TRUE(port->open());
-    peer->closeMaster();
-    for (int i = 0; i < 100 && lost == 0; ++i)
-        platform::Wait(qt.platform, 10);
+    line.reset();
+    EXPECT_TRUE(waitFor([&] { return lost > 0; }));
+    platform::Wait(qt.platform, 50);
     EXPECT_EQ(lost, 1);
     EXPECT_FALSE(port->isOpen());
     EXPECT_NE(reason.find("COM2"), std::string::npos);
@@ -163,10 +122,8 @@ TEST(LineSettings, ParsesTheFourItems)
     EXPECT_EQ(s->parity, QSerialPort::OddParity);
     EXPECT_EQ(s->dataBits, QSerialPort::Data7);
     EXPECT_EQ(s->stopBits, QSerialPort::TwoStop);
-    EXPECT_FALSE(platform::qt::parseLineSettings("9600,N,8", error).has_value());
-    EXPECT_FALSE(platform::qt::parseLineSettings("fast,N,8,1", error).has_value());
-    EXPECT_FALSE(platform::qt::parseLineSettings("9600,N,9,1", error).has_value());
-    EXPECT_FALSE(platform::qt::parseLineSettings("9600,N,8,3", error).has_value());
+    for (const char *bad : {"9600,N,8", "fast,N,8,1", "9600,N,9,1", "9600,N,8,3"})
+        EXPECT_FALSE(platform::qt::parseLineSettings(bad, error).has_value()) << bad;
 }
 
 } // namespace

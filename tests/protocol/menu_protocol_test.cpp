@@ -57,6 +57,17 @@ TEST(MenuReplies, DumpLineSplit)
     EXPECT_EQ(line->Name, "");
 }
 
+TEST(MenuPacing, PauseAfterTheKeyAndHowTheValueEnds)
+{
+    using protocol::ValueEnd;
+    for (const char key : std::string_view("BRXSNQCZAMPGFD$*aE@+Tel")) {
+        const int pause = key == 'G' ? 800 : key == 'T' ? 550 : 500;
+        EXPECT_EQ(protocol::PauseAfterKey(key), pause) << key;
+        const bool crApart = std::string_view("D$*aE@+e").find(key) != std::string_view::npos;
+        EXPECT_EQ(protocol::ValueEndOf(key), crApart ? ValueEnd::CrAfterPause : ValueEnd::CrTogether) << key;
+    }
+}
+
 TEST(MenuValues, PlainDecimalAndTenths)
 {
     EXPECT_EQ(protocol::WholeValue(-30), "-30");

@@ -1,9 +1,11 @@
 #include "numbers/number_reader.h"
+#include "numbers/number_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <utility>
@@ -25,6 +27,9 @@ TEST(NumberReader, SignDigitsOnePointAndAnExponentWithBlanksAround)
     EXPECT_TRUE(std::signbit(*ReadNumber("-0")));
     EXPECT_EQ(ReadNumber(" \t-12.5 \r\n"), -12.5);
     EXPECT_EQ(ReadNumber(std::string(300, '0') + "12.5" + std::string(300, '0')), 12.5);
+    // Long mantissas are rounded once, as the standard conversion rounds them.
+    for (const char *text : {"12345678901234567890", "923.056717986145560", "4403104104964.5076"})
+        EXPECT_EQ(ReadNumber(text), std::strtod(text, nullptr)) << text;
 }
 
 TEST(NumberReader, RefusesWhatIsNotOneNumberOrLiesBeyondADouble)
@@ -73,6 +78,19 @@ TEST(NumberReader, TheLeadingNumberOfAValueAsTheCompassObjectReadsIt)
     for (const char *none : {"", "-", "#!", "."})
         EXPECT_EQ(LeadingNumber(none), 0.0) << none;
     EXPECT_EQ(LeadingNumber(std::string(400, '9')), std::numeric_limits<double>::infinity());
+}
+
+TEST(NumberText, ShortestFormUpToFifteenDigitsWithTheUsersSeparator)
+{
+    using numbers::FormatNumber;
+    EXPECT_EQ(FormatNumber(328.1, '.'), "328.1");
+    EXPECT_EQ(FormatNumber(300.0, '.'), "300");
+    EXPECT_EQ(FormatNumber(0.1 + 0.2, '.'), "0.3");
+    EXPECT_EQ(FormatNumber(123456789012345, '.'), "123456789012345");
+    EXPECT_EQ(FormatNumber(123456789.123456789, '.'), "123456789.123457");
+    EXPECT_EQ(FormatNumber(-0.0, '.'), "0");
+    EXPECT_EQ(FormatNumber(-1.25, ','), "-1,25");
+    EXPECT_EQ(numbers::FormatSingle(-0.1f, ','), "-0,1");
 }
 
 } // namespace
