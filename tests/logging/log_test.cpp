@@ -159,25 +159,6 @@ TEST_F(LogFrameTest, LoggingBlinksOnceASecondAndNothingIsWrittenWhenStopped)
     EXPECT_TRUE(frame.LogFileOpen());
 }
 
-TEST_F(LogFrameTest, CloseWhileLoggingStopsAndANewFileStartsAfresh)
-{
-    openAndStart(logPath());
-    sim.advance(1000);
-    frame.cmdOpenLog()->click();
-    EXPECT_FALSE(frame.LoggingActive());
-    EXPECT_FALSE(frame.LogFileOpen());
-    EXPECT_TRUE(frame.lblLogging()->isHidden());
-    EXPECT_TRUE(frame.lblLogFile()->text().isEmpty());
-    EXPECT_FALSE(frame.cmdStartLog()->isEnabled());
-    EXPECT_EQ(frame.cmdStartLog()->text(), "Start Logging");
-    EXPECT_EQ(frame.cmdOpenLog()->text(), "Open Log");
-
-    const QString second = QDir(dir.path()).filePath("second.txt");
-    openAndStart(second);
-    frame.WriteLogLine(2);
-    EXPECT_EQ(bytesOf(second), "Pitch;\r\n-0.4;\r\n");
-}
-
 TEST_F(LogFrameTest, FullDeviceStopsLoggingOnceAndKeepsTheFileOpen)
 {
     if (!QFile::exists("/dev/full"))

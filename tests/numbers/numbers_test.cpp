@@ -28,7 +28,8 @@ TEST(NumberReader, SignDigitsOnePointAndAnExponentWithBlanksAround)
     EXPECT_EQ(ReadNumber(" \t-12.5 \r\n"), -12.5);
     EXPECT_EQ(ReadNumber(std::string(300, '0') + "12.5" + std::string(300, '0')), 12.5);
     // Long mantissas are rounded once, as the standard conversion rounds them.
-    for (const char *text : {"12345678901234567890", "923.056717986145560", "4403104104964.5076"})
+    for (const char *text :
+         {"12345678901234567890", "923.056717986145560", "4403104104964.5076", "00000000000000000015"})
         EXPECT_EQ(ReadNumber(text), std::strtod(text, nullptr)) << text;
 }
 

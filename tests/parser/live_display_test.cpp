@@ -5,8 +5,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QGroupBox>
 #include <QLabel>
 #include <map>
 
@@ -133,27 +131,6 @@ TEST_F(LiveDisplayTest, StartsWithQuestionMarksAndOnlyTheAttitudeItems)
     EXPECT_EQ(air1->background, 0xFFFFFFu);
 }
 
-TEST_F(LiveDisplayTest, ShowGraphButtonsSignalAndSitInTheirFrames)
-{
-    int compass = 0, mag = 0, acc = 0;
-    QObject::connect(&display, &app::LiveDisplay::showCompassGraphClicked, [&] { ++compass; });
-    QObject::connect(&display, &app::LiveDisplay::showMagGraphClicked, [&] { ++mag; });
-    QObject::connect(&display, &app::LiveDisplay::showAccGraphClicked, [&] { ++acc; });
-    auto *showMag = display.findChild<QAbstractButton *>("cmdShowMag");
-    auto *showAcc = display.findChild<QAbstractButton *>("cmdShowAcc");
-    ASSERT_TRUE(showMag && showAcc);
-    display.findChild<QAbstractButton *>("cmdShowCmpGraph")->click();
-    showMag->click();
-    showAcc->click();
-    showAcc->click();
-    EXPECT_EQ(compass, 1);
-    EXPECT_EQ(mag, 1);
-    EXPECT_EQ(acc, 2);
-    EXPECT_EQ(showMag->parentWidget()->objectName(), "frMag");
-    EXPECT_EQ(showAcc->parentWidget()->objectName(), "frAcc");
-    EXPECT_EQ(showMag->text(), "Show Graph");
-}
-
 // The display fed by the parser, as the main window wires them.
 class WiredDisplayTest : public LiveDisplayTest {
 protected:
@@ -211,42 +188,13 @@ TEST_F(WiredDisplayTest, VisibilityFollowsEachSentence)
                                           "lblSPIErrL", "frAcc", "frGyro"));
 }
 
-TEST_F(WiredDisplayTest, AFrameShowsWholeWithTheOldTextsOfItsOtherLabels)
-{
-    parse("$M1Mx2My3Mz4");
-    parse("$Mx5");
-    EXPECT_TRUE(shown("frMag"));
-    EXPECT_TRUE(shown("lblMag"));
-    EXPECT_EQ(text("lblMag"), "1");
-    EXPECT_EQ(text("lblMagX"), "5");
-    EXPECT_TRUE(shown("cmdShowMag"));
-    parse("$C1");
-    EXPECT_FALSE(shown("frMag"));
-    EXPECT_TRUE(shown("cmdShowCmpGraph"));
-}
-
 TEST_F(WiredDisplayTest, CommaFormsShowWhatTheyCarried)
 {
-    parse("1,2,3,4\r\n", Form::Bare, 15);
-    EXPECT_THAT(shownItems(), ElementsAre("lblHeading", "lblHeadingL", "lblPitch", "lblPitchL", "lblRoll",
-                                          "lblRollL", "lblTemp", "lblTempL"));
+    parse("1,2,3,4\r\n", Form::Bare, 1 | 2 | 8);
+    EXPECT_THAT(shownItems(), ElementsAre("lblHeading", "lblHeadingL", "lblPitch", "lblPitchL", "lblTemp", "lblTempL"));
     parse("$HCHDT,90,T", Form::HeadingOnly);
     EXPECT_THAT(shownItems(), ElementsAre("lblHeading", "lblHeadingL"));
     EXPECT_EQ(text("lblHeading"), "90\u00B0");
-}
-
-TEST_F(WiredDisplayTest, LabelsShowTheLatestOfManyValuesAtTheirNextRefresh)
-{
-    parse("$C1P1");
-    for (int heading = 2; heading <= 500; ++heading)
-        parser.ParseSentence("$C" + std::to_string(heading) + "P2", Form::Tagged, 0);
-    // The instruments have every value at once; the labels wait for the refresh.
-    EXPECT_EQ(display.Horizon().value(platform::Instrument::Heading), 500);
-    EXPECT_EQ(text("lblHeading"), "1\u00B0");
-    EXPECT_EQ(display.LabelText(ReadingValue::Heading), "500\u00B0");
-    refresh();
-    EXPECT_EQ(text("lblHeading"), "500\u00B0");
-    EXPECT_EQ(text("lblPitch"), "2\u00B0");
 }
 
 class CommaLocaleDisplayTest : public WiredDisplayTest {

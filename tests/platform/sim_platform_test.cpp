@@ -41,25 +41,6 @@ TEST(TickWrap, AWaitStartedJustBeforeTheWrapEndsOnTime)
     EXPECT_EQ(sim.clock.tickCount(), 0x0Fu);
 }
 
-TEST_F(SimPlatformTest, TimerStopsAtIntervalZeroAndRestartsFromNow)
-{
-    auto timer = sim.pump.createTimer();
-    int count = 0;
-    timer->setTickHandler([&] { ++count; });
-    timer->setInterval(500);
-    timer->setEnabled(true);
-    sim.advance(1000);
-    EXPECT_EQ(count, 2);
-    timer->setInterval(0);
-    sim.advance(5100);
-    EXPECT_EQ(count, 2);
-    timer->setInterval(250);
-    sim.advance(249);
-    EXPECT_EQ(count, 2);
-    sim.advance(1);
-    EXPECT_EQ(count, 3);
-}
-
 // As with Qt's timers and ports: a handler that waits is not entered again by
 // its own timer, but a port's receive event nests inside it.
 TEST_F(SimPlatformTest, PortEventsNestInsideAWaitingHandlerButTimersDoNot)
@@ -92,64 +73,6 @@ TEST_F(SimPlatformTest, PortEventsNestInsideAWaitingHandlerButTimersDoNot)
     EXPECT_EQ(seen, "ab");
     EXPECT_EQ(maxDepth, 2);
     EXPECT_EQ(timerMaxDepth, 1);
-}
-
-TEST_F(SimPlatformTest, ReceiveThresholdHoldsBackShortInput)
-{
-    sim.ports.addDevice(1);
-    auto port = sim.ports.createPort();
-    port->setPortNumber(1);
-    port->setReceiveThreshold(10);
-    int events = 0;
-    port->setReceiveHandler([&] { ++events; port->readAll(); });
-    ASSERT_TRUE(port->open());
-    sim.ports.openPort(1)->deliver("12345");
-    sim.advance(10);
-    EXPECT_EQ(events, 0);
-    sim.ports.openPort(1)->deliver("67890");
-    sim.advance(10);
-    EXPECT_EQ(events, 1);
-}
-
-TEST_F(SimPlatformTest, PortsFailToOpenWhenMissingHeldOrForbidden)
-{
-    auto a = sim.ports.createPort();
-    auto b = sim.ports.createPort();
-    a->setPortNumber(5);
-    b->setPortNumber(5);
-    using Failure = platform::SerialPort::Failure;
-    EXPECT_FALSE(a->open());
-    EXPECT_EQ(a->failure(), Failure::NoDevice);
-    EXPECT_EQ(a->errorString(), "COM5 is /dev/ttyS4: No such file or directory.");
-    sim.ports.addDevice(5);
-    EXPECT_TRUE(a->open());
-    EXPECT_FALSE(b->open());
-    EXPECT_EQ(b->failure(), Failure::Busy);
-    a->close();
-    sim.ports.denyAccess(5);
-    EXPECT_FALSE(b->open());
-    EXPECT_EQ(b->failure(), Failure::NoPermission);
-}
-
-TEST_F(SimPlatformTest, ALineThatHangsUpMidWriteLosesTheRestAndIsReportedFromTheLoop)
-{
-    sim.ports.addDevice(2);
-    auto port = sim.ports.createPort();
-    port->setPortNumber(2);
-    int lost = 0;
-    port->setLostHandler([&](const std::string &) { ++lost; });
-    ASSERT_TRUE(port->open());
-    platform::sim::SimSerialPort &far = *sim.ports.openPort(2);
-    far.hangUpAfterWriting(3, "COM2 hung up");
-    port->write("\x1b" "B9600\r");
-    port->write("more");
-    EXPECT_EQ(far.writtenText(), "\x1b" "B9");
-    EXPECT_TRUE(port->isOpen()) << "a real port notices the hang-up only in its event loop";
-    EXPECT_EQ(lost, 0);
-    sim.advance(1);
-    EXPECT_EQ(lost, 1);
-    EXPECT_FALSE(port->isOpen());
-    EXPECT_EQ(port->failure(), platform::SerialPort::Failure::HungUp);
 }
 
 } // namespace

@@ -10,6 +10,7 @@ TEST(MenuReplies, KeyEchoIsThePromptAndExactlyTheKey)
     EXPECT_FALSE(protocol::IsKeyEcho("CMD:a", 'A'));
     EXPECT_FALSE(protocol::IsKeyEcho("CMD:", 'a'));
     EXPECT_FALSE(protocol::IsKeyEcho("CMD:ab", 'a'));
+    EXPECT_FALSE(protocol::IsKeyEcho("CMD:ba", 'a'));
     EXPECT_TRUE(protocol::ContainsKeyPrompt("xyzCMD:"));
     EXPECT_FALSE(protocol::ContainsKeyPrompt("CMD"));
 }
@@ -80,7 +81,7 @@ TEST(MenuValues, PlainDecimalAndTenths)
 
 TEST(MenuValues, FixedForms)
 {
-    EXPECT_EQ(protocol::SerialNumberValue(12345), "000012345");
+    EXPECT_EQ(protocol::SerialNumberValue(12345678), "012345678");
     EXPECT_EQ(protocol::SerialNumberValue(1234567890), "1234567890");
     EXPECT_FALSE(protocol::SerialNumberValue(-1));
     EXPECT_EQ(protocol::CalDateTextValue(5, "Nov", 2010), "05 Nov 10");
