@@ -1,12 +1,9 @@
 #include "main_window_fixture.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QDir>
 #include <QKeyEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
 
 namespace {
 
@@ -29,12 +26,6 @@ TEST_F(MainWindowTest, FirstStartShowsTheNoticeOnceAndOpensOnTheDataView)
     EXPECT_EQ(control<QLabel>("lblPresent")->text(), "- Compass Not Connected -");
     EXPECT_FALSE(enabled("cmdShowCmpData"));
 
-    // The defaults of the settings panel.
-    EXPECT_EQ(control<QLineEdit>("txtCSOutRate")->text(), "7");
-    EXPECT_EQ(control<QLineEdit>("txtCSAvgSamples")->text(), "5");
-    EXPECT_EQ(control<QLineEdit>("txtCSMaxPressure")->text(), "100");
-    EXPECT_EQ(control<QLineEdit>("txtCSTempOffset")->text(), "0.0");
-    EXPECT_EQ(control<QLineEdit>("txtCSSkipReadings")->text(), "8");
     EXPECT_EQ(control<QLabel>("lblHeading")->text(), "?");
     EXPECT_EQ(window->Com().portNumber(), 2);
     EXPECT_EQ(window->Com().settings(), "19200,N,8,1");
@@ -157,19 +148,6 @@ TEST_F(MainWindowTest, Format16CompassStaysAliveOnPollsAndShowsTheNotice)
               QStringList{"Firmware version is v1.4 or older. This function is not implemented."});
 }
 
-TEST_F(MainWindowTest, FramingWarningIsClearedByOpenAndClose)
-{
-    load();
-    press("cmdOpen");
-    for (int i = 0; i < 51; ++i)
-        compass().deliverFramingError();
-    sim->advance(10);
-    EXPECT_TRUE(shown("lbl1004"));
-    press("cmdClose");
-    EXPECT_FALSE(shown("lbl1004"));
-    EXPECT_EQ(window->receivePath().FramingErrorCount, 0);
-}
-
 TEST_F(MainWindowTest, SupervisionMeasuresSilenceAcrossTheTickWrap)
 {
     load(0xFFFFF000u);  // the tick count wraps at 4096 ms
@@ -211,24 +189,6 @@ TEST_F(MainWindowTest, ABadConfigurationIsToldOnceAndTheWindowWorks)
     writeFile(QByteArray(87, '\xA5'));
     startsAndWorks("noise of the right length");
     EXPECT_EQ(sim->messages.texts().front(), "Configuration file not found or bad version, default loaded.");
-}
-
-TEST_F(MainWindowTest, AProgramFolderThatCannotBeWrittenIsToldOnce)
-{
-    // A folder that is gone cannot be written, not even by root.
-    sim = std::make_unique<platform::sim::SimPlatform>(dir.filePath("gone") + "/", 1000);
-    sim->ports.addDevice(2);
-    window = std::make_unique<app::frmMain>(sim->platform);
-    window->Form_Load();
-    ASSERT_EQ(sim->messages.shown().size(), 1u) << sim->messages.texts().join(" | ").toStdString();
-    EXPECT_TRUE(sim->messages.texts().front().contains("could not be saved"));
-    EXPECT_EQ(control<QLineEdit>("txtCSOutRate")->text(), "7");
-    press("cmdOpen");
-    EXPECT_TRUE(window->Com().isOpen());
-    // Changing a stored choice later says nothing more.
-    press("cmdShowCSetup");
-    control<QCheckBox>("chkShowCompassData")->click();
-    EXPECT_EQ(sim->messages.shown().size(), 1u);
 }
 
 // By keyboard: Tab goes down the button column, and the port buttons hand the

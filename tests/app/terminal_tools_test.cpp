@@ -1,6 +1,5 @@
 #include "main_window_fixture.h"
 
-#include <QCheckBox>
 #include <QPlainTextEdit>
 
 namespace {
@@ -36,23 +35,6 @@ protected:
     std::vector<Byte> received;
     std::unique_ptr<platform::Timer> feed;
 };
-
-TEST_F(TerminalToolsTest, SearchFindsTheDefaultCodeAndSaysSo)
-{
-    connectCompass(27);
-    press("cmdIDEsc");
-    ASSERT_EQ(sim->messages.texts(), QStringList{"Current ESC command is the default value: <esc>=27 (0x1B)"});
-    EXPECT_EQ(window->EscCode, 27);
-    // 0 .. 27, then 27 once more to leave the menu.
-    ASSERT_EQ(received.size(), 29u);
-    for (int i = 0; i <= 27; ++i)
-        EXPECT_EQ(static_cast<unsigned char>(received[i].c), i);
-    EXPECT_EQ(received[28].c, 27);
-    EXPECT_TRUE(terminalText().contains("Searching for ESC command (current value: 27)"));
-    EXPECT_FALSE(window->receivePath().EscSearchActive);
-    press("cmdClearDebug");
-    EXPECT_TRUE(terminalText().isEmpty());
-}
 
 TEST_F(TerminalToolsTest, SearchFindsAChangedCodeAndSetsItBackOnYes)
 {
@@ -93,41 +75,6 @@ TEST_F(TerminalToolsTest, NoAnswerTriesEveryCodeThenWarns)
     EXPECT_EQ(sim->messages.texts(),
               QStringList{"ESC Command was not found, please check if the compass is connected to the computer"});
     EXPECT_TRUE(terminalText().contains("(current value: 255)"));
-}
-
-TEST_F(TerminalToolsTest, AdapterPulledDuringTheSearchEndsItAtOnce)
-{
-    connectCompass(-1);
-    // The adapter goes after the fifth candidate.
-    feed->setTickHandler([this] {
-        if (received.size() >= 5 && window->Com().isOpen())
-            compass().unplug("COM2 (/dev/ttyUSB0) stopped working: No such device");
-    });
-    // The search stops once the user has read the port-lost box.
-    sim->messages.setOpenMs(300);
-    press("cmdIDEsc");
-    EXPECT_LT(received.size(), 10u);
-    ASSERT_EQ(sim->messages.texts().size(), 2u);
-    EXPECT_LE(sim->messages.shown()[1].at - sim->messages.shown()[0].at, 300u + 200u);
-    EXPECT_TRUE(sim->messages.texts()[0].contains("COM2"));
-    EXPECT_EQ(sim->messages.texts()[1],
-              "ESC Command was not found, please check if the compass is connected to the computer");
-    EXPECT_FALSE(window->receivePath().EscSearchActive);
-}
-
-TEST_F(TerminalToolsTest, FactorySpaceSwitchPaintsThePanelAndHandsThePortBack)
-{
-    connectCompass(27);
-    control<QCheckBox>("chkShiftMode")->click();
-    EXPECT_EQ(control("frCS")->palette().color(QPalette::Window), QColor(255, 255, 192));
-    EXPECT_FALSE(window->state().CompassOwnsPort);
-    EXPECT_TRUE(window->Com().isOpen());
-    std::string sent;
-    for (const auto &b : received)
-        sent += b.c;
-    EXPECT_NE(sent.find('#'), std::string::npos);
-    control<QCheckBox>("chkShiftMode")->click();
-    EXPECT_EQ(control("frCS")->palette().color(QPalette::Window), QColor(255, 255, 255));
 }
 
 } // namespace

@@ -43,38 +43,12 @@ private:
     std::map<int, double> m_values;
 };
 
-// A chart that notes the text of the label of the value it is given.
-struct LabelWatchingChart : platform::StripChart {
-    LabelWatchingChart(parser_test::Journal &journal, std::string name, const app::LiveDisplay &display,
-                       std::vector<ReadingValue> labels)
-        : journal(journal), name(std::move(name)), display(display), labels(std::move(labels))
-    {
-    }
-    void addPoint(int trace, double, double y) override
-    {
-        journal.push_back(name + " " + std::to_string(trace) + " " + parser_test::number(y) + " label " +
-                          display.LabelText(labels.at(trace)).toStdString());
-    }
-    void clearTraces() override {}
-    void setRange(double, double) override {}
-    void setHistoryLength(int) override {}
-    parser_test::Journal &journal;
-    std::string name;
-    const app::LiveDisplay &display;
-    std::vector<ReadingValue> labels;
-};
-
-struct NoLog : app::SentenceLog {
-    bool LoggingActive() const override { return false; }
-    void WriteLogLine(std::int32_t) override {}
-};
-
 class LiveDisplayTest : public ::testing::Test {
 protected:
-    explicit LiveDisplayTest(QChar separator = '.')
+    LiveDisplayTest()
         : horizon(new FakeInstrument("Horizon", journal)),
           air1(new FakeInstrument("Air1", journal)),
-          display(separator, pump, horizon, air1)
+          display('.', pump, horizon, air1)
     {
         horizon->display = &display;
         air1->display = &display;
@@ -134,15 +108,17 @@ TEST_F(LiveDisplayTest, StartsWithQuestionMarksAndOnlyTheAttitudeItems)
 // The display fed by the parser, as the main window wires them.
 class WiredDisplayTest : public LiveDisplayTest {
 protected:
-    explicit WiredDisplayTest(QChar separator = '.', char wireSeparator = '.')
-        : LiveDisplayTest(separator),
-          cmp(journal, "cmp", display, {ReadingValue::Heading, ReadingValue::Pitch, ReadingValue::Roll}),
-          mag(journal, "mag", display,
-              {ReadingValue::MagVector, ReadingValue::MagX, ReadingValue::MagY, ReadingValue::MagZ}),
-          acc(journal, "acc", display,
-              {ReadingValue::AccVector, ReadingValue::AccX, ReadingValue::AccY, ReadingValue::AccZ}),
-          parser(wireSeparator, {display, cmp, mag, acc, log})
+    WiredDisplayTest()
     {
+        // Each point notes the text its label has at that moment.
+        const auto watch = [this](parser_test::RecordingChart &chart, std::vector<ReadingValue> labels) {
+            chart.note = [this, labels](int trace) {
+                return " label " + display.LabelText(labels.at(trace)).toStdString();
+            };
+        };
+        watch(cmp, {ReadingValue::Heading, ReadingValue::Pitch, ReadingValue::Roll});
+        watch(mag, {ReadingValue::MagVector, ReadingValue::MagX, ReadingValue::MagY, ReadingValue::MagZ});
+        log.active = false;
     }
     void parse(std::string_view line, std::int32_t form = Form::Tagged, std::int32_t fields = 0)
     {
@@ -151,18 +127,18 @@ protected:
         refresh();
     }
 
-    LabelWatchingChart cmp;
-    LabelWatchingChart mag;
-    LabelWatchingChart acc;
-    NoLog log;
-    app::SentenceParser parser;
+    parser_test::RecordingChart cmp{journal, "cmp"};
+    parser_test::RecordingChart mag{journal, "mag"};
+    parser_test::RecordingChart acc{journal, "acc"};
+    parser_test::RecordingLog log{journal};
+    app::SentenceParser parser{'.', {display, cmp, mag, acc, log}};
 };
 
 TEST_F(WiredDisplayTest, InstrumentsThenLabelThenHeadingChartButMagneticChartFirst)
 {
     parse("$C10Mx3Gy-3.5\r\n");
     EXPECT_THAT(journal, ElementsAre("Horizon 79 10 label ?", "Air1 79 10 label ?", "Air1 83 10 label ?",
-                                     "Air1 12 10 label ?", "cmp 0 10 label 10\u00B0", "mag 1 3 label ?"));
+                                     "Air1 12 10 label ?", "cmp 0 1 10 label 10\u00B0", "mag 1 1 3 label ?"));
     EXPECT_EQ(text("lblMagX"), "3");
     EXPECT_EQ(display.LabelText(ReadingValue::GyroY), "-3.5");
     EXPECT_EQ(display.Horizon().value(platform::Instrument::Heading), 10);
@@ -195,20 +171,6 @@ TEST_F(WiredDisplayTest, CommaFormsShowWhatTheyCarried)
     parse("$HCHDT,90,T", Form::HeadingOnly);
     EXPECT_THAT(shownItems(), ElementsAre("lblHeading", "lblHeadingL"));
     EXPECT_EQ(text("lblHeading"), "90\u00B0");
-}
-
-class CommaLocaleDisplayTest : public WiredDisplayTest {
-protected:
-    CommaLocaleDisplayTest() : WiredDisplayTest(',', ',') {}
-};
-
-TEST_F(CommaLocaleDisplayTest, ShowsTheUsersSeparator)
-{
-    parse("$C12.5P25T-0.5");
-    EXPECT_EQ(text("lblHeading"), "12,5\u00B0");
-    EXPECT_EQ(text("lblPitch"), "25\u00B0");
-    EXPECT_EQ(text("lblTemp"), "-0,5\u00B0C");
-    EXPECT_EQ(display.Horizon().value(platform::Instrument::Heading), 12.5);
 }
 
 } // namespace

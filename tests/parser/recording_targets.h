@@ -2,6 +2,7 @@
 #include "app/sentence_parser.h"
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,13 +45,16 @@ struct RecordingChart : platform::StripChart {
     RecordingChart(Journal &journal, std::string name) : journal(journal), name(std::move(name)) {}
     void addPoint(int trace, double x, double y) override
     {
-        journal.push_back(name + " " + std::to_string(trace) + " " + number(x) + " " + number(y));
+        journal.push_back(name + " " + std::to_string(trace) + " " + number(x) + " " + number(y) +
+                          (note ? note(trace) : ""));
     }
     void clearTraces() override { journal.push_back("clear " + name); }
     void setRange(double, double) override { journal.push_back("range " + name); }
     void setHistoryLength(int) override { journal.push_back("history " + name); }
     Journal &journal;
     std::string name;
+    // What else to note with each point.
+    std::function<std::string(int trace)> note;
 };
 
 struct RecordingLog : app::SentenceLog {

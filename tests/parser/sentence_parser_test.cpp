@@ -53,16 +53,6 @@ TEST(TaggedSentence, ChartPointsComeBeforeTheirLabelsAndEveryTagGivesItsBit)
                             "show SPIErr 8", "items", "log 7696"));
 }
 
-TEST(TaggedSentence, TagsAreCaseSensitiveAndUnknownOnesAreSkippedWithTheirValue)
-{
-    RecordedParser p;
-    EXPECT_THAT(p.parse("$C10.0Q5P1", Form::Tagged),
-                ElementsAre("show Heading 10", "cmp 0 1 10", "show Pitch 1", "cmp 1 1 1", "items", "log 3"));
-    EXPECT_THAT(p.parse("$c1MX2C3", Form::Tagged), ElementsAre("show Heading 3", "cmp 0 2 3", "items", "log 1"));
-    // What precedes the first tag is not read.
-    EXPECT_THAT(p.parse("$12C5", Form::Tagged), ElementsAre("show Heading 5", "cmp 0 3 5", "items", "log 1"));
-}
-
 TEST(TaggedSentence, ARepeatedTagCountsItsBitOnce)
 {
     // Adding the bit twice would turn heading into pitch in the log's columns.
@@ -84,17 +74,6 @@ TEST(TaggedSentence, ABrokenValueStopsTheLineWithoutShowingOrLoggingIt)
     // Two points, or a comma inside the sentence, which splits like a tag boundary.
     EXPECT_THAT(p.parse("$C1.2.3", Form::Tagged), IsEmpty());
     EXPECT_THAT(p.parse("$C1,5P2", Form::Tagged), ElementsAre("show Heading 1", "cmp 0 5 1"));
-}
-
-TEST(TaggedSentence, AnEmptySentenceStillHidesEverythingAndIsLoggedWhileLoggingIsOn)
-{
-    RecordedParser p;
-    EXPECT_THAT(p.parse("$*00\r\n", Form::Tagged), ElementsAre("items", "log 0"));
-    EXPECT_THAT(p.parse("$", Form::Tagged), ElementsAre("items", "log 0"));
-    EXPECT_FALSE(p.display.lastItems.HeadingPresent);
-    p.log.active = false;
-    // The third sentence, so sample 3.
-    EXPECT_THAT(p.parse("$C1", Form::Tagged), ElementsAre("show Heading 1", "cmp 0 3 1", "items"));
 }
 
 TEST(CommaSentence, BareLineFollowsTheDisplayFieldsAndFeedsNoCompassChart)
@@ -186,17 +165,6 @@ TEST(DecimalSeparator, CommaLocaleReadsThePointThroughIt)
                             "log 3"));
     EXPECT_THAT(p.parse("12.5,1.5\r\n", Form::Bare, 3),
                 ElementsAre("show Heading 12.5", "show Pitch 1.5", "items", "log 3"));
-}
-
-TEST(SampleNumber, CountsEveryCallOfEveryForm)
-{
-    RecordedParser p;
-    p.parse("$HCHDT,1,T", Form::HeadingOnly);
-    p.parse("garbage", Form::Bare, 1);
-    p.parse("$C1P", Form::Tagged);
-    p.parse("", Form::NoData);
-    EXPECT_EQ(p.parser.SampleNumber(), 4);
-    EXPECT_THAT(p.parse("$C7", Form::Tagged), ElementsAre("show Heading 7", "cmp 0 5 7", "items", "log 1"));
 }
 
 TEST(SampleNumber, WrapsAboveTwoMillionAndClearsAccelerationThenMagnetic)

@@ -112,17 +112,4 @@ TEST_F(QtSerialPortTest, VanishedPeerClosesThePortAndReportsItOnce)
     EXPECT_EQ(port->failure(), platform::SerialPort::Failure::Removed);
 }
 
-TEST(LineSettings, ParsesTheFourItems)
-{
-    std::string error;
-    const auto s = platform::qt::parseLineSettings("115200,O,7,2", error);
-    ASSERT_TRUE(s.has_value());
-    EXPECT_EQ(s->baud, 115200);
-    EXPECT_EQ(s->parity, QSerialPort::OddParity);
-    EXPECT_EQ(s->dataBits, QSerialPort::Data7);
-    EXPECT_EQ(s->stopBits, QSerialPort::TwoStop);
-    for (const char *bad : {"9600,N,8", "fast,N,8,1", "9600,N,9,1", "9600,N,8,3"})
-        EXPECT_FALSE(platform::qt::parseLineSettings(bad, error).has_value()) << bad;
-}
-
 } // namespace

@@ -41,38 +41,4 @@ TEST(TickWrap, AWaitStartedJustBeforeTheWrapEndsOnTime)
     EXPECT_EQ(sim.clock.tickCount(), 0x0Fu);
 }
 
-// As with Qt's timers and ports: a handler that waits is not entered again by
-// its own timer, but a port's receive event nests inside it.
-TEST_F(SimPlatformTest, PortEventsNestInsideAWaitingHandlerButTimersDoNot)
-{
-    auto timer = sim.pump.createTimer();
-    int timerDepth = 0, timerMaxDepth = 0;
-    timer->setTickHandler([&] {
-        timerMaxDepth = std::max(timerMaxDepth, ++timerDepth);
-        platform::Wait(sim.platform, 250);
-        --timerDepth;
-    });
-    timer->setInterval(100);
-    timer->setEnabled(true);
-    sim.ports.addDevice(4);
-    auto port = sim.ports.createPort();
-    port->setPortNumber(4);
-    std::string seen;
-    int depth = 0, maxDepth = 0;
-    port->setReceiveHandler([&] {
-        maxDepth = std::max(maxDepth, ++depth);
-        seen += port->readAll();
-        if (depth == 1)
-            platform::Wait(sim.platform, 50);
-        --depth;
-    });
-    ASSERT_TRUE(port->open());
-    sim.ports.openPort(4)->deliver("a", 10);
-    sim.ports.openPort(4)->deliver("b", 20);
-    sim.advance(1000);
-    EXPECT_EQ(seen, "ab");
-    EXPECT_EQ(maxDepth, 2);
-    EXPECT_EQ(timerMaxDepth, 1);
-}
-
 } // namespace
