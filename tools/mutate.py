@@ -109,7 +109,7 @@ class Restorer:
 
 def run(cmd, timeout=None, env=None):
     return subprocess.run(cmd, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                          text=True, timeout=timeout, env=env)
+                          text=True, errors="replace", timeout=timeout, env=env)
 
 
 def configure(build):
@@ -154,7 +154,8 @@ def main():
     parser.add_argument("--check", action="store_true", help="check that every mutation applies")
     parser.add_argument("--build-dir", default="build-mutate", help="build folder (default build-mutate)")
     parser.add_argument("--jobs", type=int, default=2)
-    parser.add_argument("--timeout", type=int, default=300, help="seconds a test binary may run")
+    parser.add_argument("--timeout", type=int, default=60,
+                        help="seconds a test binary may run; a mutant that hangs the tests is killed")
     parser.add_argument("--min-score", type=float, default=0.0, help="exit 1 below this score (0 to 1)")
     args = parser.parse_args()
 
