@@ -51,9 +51,11 @@ std::optional<int> ComPortMap::defaultComNumber(const QString &devicePath)
         const QString prefix = QString::fromLatin1(f.prefix);
         if (!devicePath.startsWith(prefix))
             continue;
+        // Only the name the rule gives: "/dev/ttyS01" is not the device COM2 opens.
+        const QString suffix = devicePath.mid(prefix.size());
         bool ok = false;
-        const int index = devicePath.mid(prefix.size()).toInt(&ok);
-        if (ok && index >= 0 && index < kFamilySize)
+        const int index = suffix.toInt(&ok);
+        if (ok && index >= 0 && index < kFamilySize && suffix == QString::number(index))
             return f.firstCom + index;
     }
     return std::nullopt;

@@ -37,7 +37,9 @@ TEST_F(PortList, EntriesAreNumberedAsOpeningNumbersThemInAscendingOrder)
                                             {"/dev/ttyUSB1", "", "", "A50285BJ"},
                                             {"/dev/ttyS0", "", "", ""},
                                             {"/dev/ttyS1", "16550A", "", ""},
-                                            {"/dev/pts/3", "no number", "", ""}};
+                                            {"/dev/pts/3", "no number", "", ""},
+                                            // Not what COM2 and COM201 open.
+                                            {"/dev/ttyS01", "", "", ""}, {"/dev/ttyUSB100", "", "", ""}};
     linkPort(2, "pts5");
     QStringList ports{"stale"};
     ASSERT_TRUE(GetComPorts(ports, source, map()));

@@ -1,0 +1,71 @@
+// The receive path's line cutter. Chunks as the port delivers them (cut at
+// 0xFF); the first byte of each says whether it arrives as a framing error
+// (bit 0), whether the escape search captures it (bit 1) and whether a
+// settings dump is being read (bit 2). Lines reach the
+// handlers whole and in order, and the buffer stays bounded.
+#include "app/receive_path.h"
+#include "platform/sim/sim_platform.h"
+#include "tests/fuzz/fuzz_check.h"
+
+namespace {
+
+// Joins every line handed on, terminators and all.
+class Lines : public app::ReceiveHost {
+public:
+    std::string text;
+    bool whole = true;
+
+    void appendTerminal(const std::string &menuLine) override { take(menuLine.substr(0, menuLine.size() - 2)); }
+    bool showCompassOutput() const override { return false; }
+    void setFramingWarningVisible(bool) override {}
+    void parseSentence(std::string &line, std::int32_t, std::int32_t) override { take(line); }
+    void parseSettingsLine(const std::string &line) override { take(line); }
+    void requestSettings() override {}
+    void forwardToCompass() override {}
+
+private:
+    void take(const std::string &line)
+    {
+        whole = whole && line.find('\n') == line.size() - 1;
+        text += line;
+    }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    platform::sim::SimPlatform sim(QStringLiteral("/nonexistent"));
+    protocol::ConsoleState state;
+    Lines lines;
+    app::ReceivePath path(sim.clock, state, lines);
+    sim.ports.addDevice(1);
+    const auto port = sim.ports.createPort();
+    port->setPortNumber(1);
+    port->open();
+    port->setReceiveHandler([&] { path.OnComm(*port); });
+
+    std::string sent;
+    bool searched = false;
+    for (const std::string &chunk : chunksOf(data, size)) {
+        const int control = chunk.empty() ? 0 : static_cast<unsigned char>(chunk[0]);
+        path.EscSearchActive = control & 2;
+        state.DumpInProgress = control & 4;
+        searched = searched || path.EscSearchActive;
+        if (control & 1) {
+            sim.ports.openPort(1)->deliverFramingError();
+        } else if (chunk.size() > 1) {
+            sim.ports.openPort(1)->deliver(chunk.substr(1));
+            sent += chunk.substr(1);
+        }
+        sim.advance(1);
+        expect(path.LineBuffer.size() <= app::ReceivePath::MaxLineBuffer, "the line buffer stays bounded");
+    }
+    if (!searched) {
+        expect(lines.whole, "a line ends at its line feed");
+        // Nothing is dropped while no unfinished line outgrows the buffer.
+        if (sent.size() <= app::ReceivePath::MaxLineBuffer)
+            expect(lines.text + path.LineBuffer == sent, "lines come whole, in order, and nothing is lost");
+    }
+    return 0;
+}
