@@ -1,9 +1,13 @@
-// compass-screenshots FOLDER: draws the README's pictures of the setup dialog
-// with two adapters plugged in, of a chart's context menu and of the
-// calibration wizard's pages, offscreen.
+// compass-screenshots FOLDER: draws the README's pictures offscreen: the setup
+// dialog with two adapters plugged in, the three chart windows, a chart's
+// context menu, the two instruments, the push button's looks and the
+// calibration wizard's pages.
 #include "charts/chart_windows.h"
 #include "config/cls_config.h"
 #include "config/frm_setup.h"
+#include "controls/attitude_indicator.h"
+#include "controls/heading_indicator.h"
+#include "controls/xp_button.h"
 #include "platform/sim/sim_platform.h"
 #include "tools/wizard_screenshots.h"
 
@@ -11,7 +15,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QHBoxLayout>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <cmath>
@@ -84,6 +90,97 @@ bool chartMenu(const QString &folder)
     return save(picture, folder, QStringLiteral("chart_menu"));
 }
 
+// A slow swing with some noise, like a module turned by hand on the bench.
+double swing(int sample, double amplitude, double phase)
+{
+    return amplitude * std::sin(sample / 60.0 + phase) + amplitude * 0.05 * std::sin(sample * 1.7 + phase);
+}
+
+void feedVector(charts::StripChartWidget &chart, double amplitude)
+{
+    for (int sample = 1; sample <= 1500; ++sample) {
+        const double x = swing(sample, amplitude, 0);
+        const double y = swing(sample, amplitude, 2.1);
+        const double z = swing(sample, amplitude * 0.6, 4.2);
+        chart.addPoint(0, sample, std::sqrt(x * x + y * y + z * z));
+        chart.addPoint(1, sample, x);
+        chart.addPoint(2, sample, y);
+        chart.addPoint(3, sample, z);
+    }
+}
+
+bool chartWindows(const QString &folder)
+{
+    charts::frmCmpGraph cmp;
+    cmp.graphCmp().setRange(360, -180);
+    for (int sample = 1; sample <= 1500; ++sample) {
+        cmp.graphCmp().addPoint(0, sample, std::fmod(328 + sample * 0.2, 360));
+        cmp.graphCmp().addPoint(1, sample, swing(sample, 12, 0));
+        cmp.graphCmp().addPoint(2, sample, swing(sample, 25, 1));
+    }
+    charts::frmMagGraph mag;
+    mag.graphMag().setRange(300, -300);
+    feedVector(mag.graphMag(), 180);
+    charts::frmAccGraph acc;
+    acc.graphAcc().setRange(2, -2);
+    feedVector(acc.graphAcc(), 0.9);
+    const bool saved = save(cmp.grab(), folder, QStringLiteral("chart_cmp")) &&
+                       save(mag.grab(), folder, QStringLiteral("chart_mag")) &&
+                       save(acc.grab(), folder, QStringLiteral("chart_acc"));
+    // A range whose minimum is not below its maximum still draws.
+    acc.graphAcc().setRange(1, 1);
+    return saved && save(acc.grab(), folder, QStringLiteral("chart_acc_equal_range"));
+}
+
+bool controlPictures(const QString &folder)
+{
+    using platform::Instrument;
+    controls::AttitudeIndicator horizon;
+    horizon.resize(220, 220);
+    horizon.setValue(Instrument::Heading, 328.1);
+    horizon.setValue(Instrument::Pitch, -8.4);
+    horizon.setValue(Instrument::Roll, 15.2);
+    controls::HeadingIndicator air1;
+    air1.resize(220, 220);
+    air1.setBackgroundColor(0xFFFFFF);
+    for (int number : {Instrument::Heading, Instrument::HeadingBug, Instrument::HeadingSelect})
+        air1.setValue(number, number == Instrument::Heading ? 328.1 : 20);
+    if (!save(horizon.grab(), folder, QStringLiteral("controls_attitude")) ||
+        !save(air1.grab(), folder, QStringLiteral("controls_heading")))
+        return false;
+
+    QWidget window;
+    auto *layout = new QHBoxLayout(&window);
+    auto *button = new controls::XPButton(QStringLiteral("Open Port"), &window);
+    auto *other = new controls::XPButton(QStringLiteral("Quit"), &window);
+    layout->addWidget(button);
+    layout->addWidget(other);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QApplication::processEvents();
+    other->setFocus();
+    bool saved = save(button->grab(), folder, QStringLiteral("controls_button_normal"));
+    const auto mouse = [&](QEvent::Type type, Qt::MouseButton which) {
+        QMouseEvent event(type, QPointF(30, 10), button->mapToGlobal(QPointF(30, 10)), which, which, Qt::NoModifier);
+        QApplication::sendEvent(button, &event);
+    };
+    mouse(QEvent::MouseMove, Qt::NoButton);
+    saved = saved && save(button->grab(), folder, QStringLiteral("controls_button_hover"));
+    button->setFocus();
+    mouse(QEvent::MouseButtonPress, Qt::LeftButton);
+    saved = saved && save(button->grab(), folder, QStringLiteral("controls_button_pressed"));
+    mouse(QEvent::MouseButtonRelease, Qt::LeftButton);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(button, &leave);
+    saved = saved && save(button->grab(), folder, QStringLiteral("controls_button_focus"));
+    button->setEnabled(false);
+    saved = saved && save(button->grab(), folder, QStringLiteral("controls_button_disabled"));
+    button->setEnabled(true);
+    button->setButtonType(controls::XPButtonDropDownType);
+    button->setText(QStringLiteral("Options"));
+    return saved && save(button->grab(), folder, QStringLiteral("controls_button_dropdown"));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -96,5 +193,6 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    return setupDialog(folder) && chartMenu(folder) && wizardPages(folder) ? 0 : 1;
+    return setupDialog(folder) && chartWindows(folder) && chartMenu(folder) && controlPictures(folder)
+        && wizardPages(folder) ? 0 : 1;
 }

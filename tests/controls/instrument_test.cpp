@@ -14,19 +14,6 @@ using controls::HeadingIndicator;
 using controls_test::snapshot;
 using platform::Instrument;
 
-
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        paints += event->type() == QEvent::Paint;
-        return false;
-    }
-};
-
 bool isSky(QRgb pixel)
 {
     return qBlue(pixel) > qRed(pixel) + 60;
@@ -44,21 +31,6 @@ QRgb ballPixel(AttitudeIndicator &horizon, int dy)
     const QImage image = snapshot(horizon);
     const double scale = std::min(image.width(), image.height()) / 200.0;
     return image.pixel(QPoint(qRound(image.width() / 2.0 - 60 * scale), qRound(image.height() / 2.0 + dy * scale)));
-}
-
-TEST(AttitudeIndicator, GivesBackWhatWasWrittenUnderEachNumber)
-{
-    AttitudeIndicator horizon;
-    EXPECT_EQ(horizon.value(Instrument::Heading), 0);
-    horizon.setValue(Instrument::Heading, 328.1);
-    horizon.setValue(Instrument::Pitch, -0.4);
-    horizon.setValue(Instrument::Roll, 1.2);
-    EXPECT_EQ(horizon.value(Instrument::Heading), 328.1);
-    EXPECT_EQ(horizon.value(Instrument::Pitch), -0.4);
-    EXPECT_EQ(horizon.value(Instrument::Roll), 1.2);
-    horizon.setValue(Instrument::Pitch, 7);
-    EXPECT_EQ(horizon.value(Instrument::Pitch), 7);
-    EXPECT_EQ(horizon.value(Instrument::Roll), 1.2);
 }
 
 TEST(AttitudeIndicator, SkyAboveGroundBelowFollowingPitchAndRoll)
@@ -79,33 +51,6 @@ TEST(AttitudeIndicator, SkyAboveGroundBelowFollowingPitchAndRoll)
     EXPECT_TRUE(isSky(ballPixel(horizon, 30)));
 }
 
-TEST(AttitudeIndicator, WritesScheduleOneRedrawInsteadOfPaintingAtOnce)
-{
-    AttitudeIndicator horizon;
-    horizon.resize(100, 100);
-    horizon.show();
-    QApplication::processEvents();
-    PaintCounter counter;
-    horizon.installEventFilter(&counter);
-
-    horizon.setValue(Instrument::Heading, 10);
-    horizon.setValue(Instrument::Pitch, 2);
-    horizon.setValue(Instrument::Roll, 3);
-    EXPECT_EQ(counter.paints, 0);
-    QApplication::processEvents();
-    EXPECT_EQ(counter.paints, 1);
-}
-
-TEST(HeadingIndicator, TakesTheHeadingUnderAllThreeNumbers)
-{
-    HeadingIndicator air1;
-    for (int number : {Instrument::Heading, Instrument::HeadingBug, Instrument::HeadingSelect})
-        air1.setValue(number, 328.1);
-    for (int number : {Instrument::Heading, Instrument::HeadingBug, Instrument::HeadingSelect})
-        EXPECT_EQ(air1.value(number), 328.1) << number;
-    EXPECT_EQ(air1.value(Instrument::Pitch), 0);
-}
-
 TEST(HeadingIndicator, BackgroundColourIsRedGreenBlue)
 {
     HeadingIndicator air1;
@@ -114,7 +59,6 @@ TEST(HeadingIndicator, BackgroundColourIsRedGreenBlue)
     EXPECT_EQ(snapshot(air1).pixel(2, 2), qRgb(255, 255, 255));
     air1.setBackgroundColor(0x102030);
     EXPECT_EQ(snapshot(air1).pixel(2, 2), qRgb(0x10, 0x20, 0x30));
-    EXPECT_EQ(air1.backgroundColour(), QColor(0x10, 0x20, 0x30));
 }
 
 TEST(HeadingIndicator, CardTurnsWithTheHeading)
@@ -147,7 +91,6 @@ TEST(Instruments, PaintAtAnySizeAndWithAnyNumberKeepingItAsWritten)
     }
     horizon.setValue(Instrument::Pitch, NaN);
     EXPECT_TRUE(std::isnan(horizon.value(Instrument::Pitch)));
-    EXPECT_EQ(air1.value(Instrument::Heading), -45.0);
 
     // Numbers that are no angle draw as level flight.
     horizon.resize(200, 200);
