@@ -36,15 +36,6 @@ TEST_F(Menu, KeyEchoValuePromptAndValueEcho)
     EXPECT_EQ(compass.settings().get("LIFESKIP"), "12");
 }
 
-TEST_F(Menu, EscInPlaceOfAValueCancelsAndReopensTheMenu)
-{
-    EXPECT_EQ(send("\x1bX12\x1b"), "CMD:X\r\nValue and Enter, or Esc 12\r\nCMD:");
-    EXPECT_EQ(compass.settings().get("DISPLAY_FIELDS"), "15");
-    EXPECT_TRUE(compass.inMenu());
-    send("X7\r");
-    EXPECT_EQ(compass.displayFields(), 7);
-}
-
 TEST_F(Menu, AnglesComeInTenthsAndRefusedValuesKeepTheOldOne)
 {
     send("\x1bQ-125\r");
@@ -131,49 +122,6 @@ TEST_F(Menu, VersionLineCarriesTheStoredSerialNumber)
     EXPECT_EQ(compass.versionLine(), "ORVEX-SIM V2.6, SN#000000123");
     send("\x1b}05 Nov 10");
     EXPECT_EQ(compass.settings().get("TEST_DATE"), "05 Nov 10");
-}
-
-TEST_F(Menu, CalibrationsReportUntilABlankAndHoldTheData)
-{
-    send("\x1b(");
-    compass.advanceTo(1600);
-    EXPECT_EQ(out, "CMD:(\r\nBridge offset\r\nBridge offset\r\nBridge offset\r\n");
-    EXPECT_TRUE(compass.calibrating());
-    send(" ");
-    EXPECT_FALSE(compass.calibrating());
-
-    send("\x1b$2\r");
-    EXPECT_TRUE(compass.calibrating());
-    send("   ");
-    compass.advanceTo(60000);
-    EXPECT_TRUE(compass.calibrating()) << "three of four headings";
-    EXPECT_EQ(compass.settings().get("SOFTIRONCORRECTION"), "0");
-    send(" ");
-    EXPECT_FALSE(compass.calibrating());
-    EXPECT_EQ(compass.settings().get("SOFTIRONCORRECTION"), "1");
-}
-
-TEST_F(Menu, AnIdleMenuFallsBackToData)
-{
-    send("\x1b");
-    compass.advanceTo(CompassSimulator::MenuIdleMs - 1);
-    EXPECT_EQ(out, "CMD:");
-    compass.advanceTo(CompassSimulator::MenuIdleMs + 200);
-    EXPECT_FALSE(compass.inMenu());
-    EXPECT_NE(out.find("$C"), std::string::npos);
-}
-
-TEST_F(Menu, ZeroDepthAndTrimTakeTheCurrentReadings)
-{
-    compass.setDepth(2.5);
-    compass.setAttitude(1.5, -2.0);
-    send("\x1bP ");
-    EXPECT_EQ(compass.settings().get("DEPTH_OFFSET"), "2.5");
-    EXPECT_EQ(send("\x1bT"), "CMD:T\r\nRoll trim: -2.0  Pitch trim: 1.5\r\n");
-    send(" ");
-    compass.settings().set("DISPLAY_FIELDS", "23");
-    const std::string line = compass.sentence();
-    EXPECT_EQ(line.substr(0, line.find('*')), "$C328.1P0.0R0.0D0.00");
 }
 
 } // namespace

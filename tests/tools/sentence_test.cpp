@@ -11,7 +11,7 @@ using platform::sim::VirtualMs;
 // COM2 of a simulated machine with the module on it, and the program's end of the line.
 class OnTheLine : public ::testing::Test {
 protected:
-    explicit OnTheLine(int baud = 0) : sim(dir.path()), link(baud)
+    OnTheLine() : sim(dir.path()), link(0)
     {
         link.attachToBus(sim.ports, sim.pump, 2);
         link.compass().setHeading(328.1);
@@ -95,16 +95,6 @@ TEST_F(OnTheLine, TaggedSentenceCarriesTheDisplayFieldsInTableOrder)
     EXPECT_EQ(tags, "CPRTDMMxMyMzAAxAyAzGGxGyLS");
 }
 
-TEST_F(OnTheLine, CorrectionsFromTheSettingsShowInTheSentence)
-{
-    compass().settings().set("DISPLAY_FIELDS", "9");
-    compass().settings().set("DECLINATION", "40.0");
-    compass().settings().set("TEMP_OFFSET", "-1.3");
-    sim.advance(50);
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0].text.substr(0, lines[0].text.find('*')), "$C8.1T25.0");
-}
-
 TEST_F(OnTheLine, OutputRateSetsTheCadenceInVirtualTime)
 {
     compass().settings().set("OUTPUT_RATE", "20");
@@ -123,67 +113,6 @@ TEST_F(OnTheLine, OutputRateSetsTheCadenceInVirtualTime)
     compass().settings().set("OUTPUT_FORMAT", "16");
     sim.advance(3000);
     EXPECT_TRUE(lines.empty());
-}
-
-TEST_F(OnTheLine, DataPausesWhileTheMenuIsOpen)
-{
-    sim.advance(1000);
-    port->write("\x1b");
-    sim.advance(1000);
-    lines.clear();
-    sim.advance(2000);
-    EXPECT_EQ(count("$C"), 0);
-    EXPECT_EQ(current, "CMD:");
-    port->write("&");
-    sim.advance(100);
-    EXPECT_EQ(count("$C"), 0);
-    EXPECT_EQ(lines.size(), 58u) << "echo line and 57 settings";
-    port->write(" ");
-    sim.advance(1000);
-    EXPECT_EQ(count("$C"), 10);
-}
-
-TEST_F(OnTheLine, ModuleHearsTheProgramAtTheTimeItWrites)
-{
-    sim.advance(300);
-    port->write("\x1b");
-    sim.advance(250);
-    port->write("V");
-    ASSERT_EQ(compass().received().size(), 2u);
-    EXPECT_EQ(compass().received()[0].at, 300u);
-    EXPECT_EQ(compass().received()[1].at, 550u);
-    EXPECT_EQ(compass().received()[1].byte, 'V');
-}
-
-TEST_F(OnTheLine, AReopenedPortGetsFreshDataNotABacklog)
-{
-    sim.advance(500);
-    port->close();
-    sim.advance(5000);
-    lines.clear();
-    ASSERT_TRUE(port->open());
-    sim.advance(499);
-    EXPECT_EQ(count("$C"), 5);
-    EXPECT_EQ(link.port(), sim.ports.openPort(2));
-}
-
-class AtLineSpeed : public OnTheLine {
-protected:
-    AtLineSpeed() : OnTheLine(9600) {}
-};
-
-TEST_F(AtLineSpeed, EachByteTakesTenBitTimes)
-{
-    compass().settings().set("DISPLAY_FIELDS", "7");
-    sim.advance(100);
-    ASSERT_FALSE(lines.empty());
-    // 21 bytes at 9600 baud: 21.9 ms on the line.
-    EXPECT_EQ(lines[0].at, 22u);
-    port->write("\x1b&");
-    sim.advance(2000);
-    const auto last = lines.back();
-    EXPECT_EQ(last.text, "GYR_Z_OFFSET=0.0\r\n");
-    EXPECT_GT(last.at, 100u + 1000u) << "about 1.3 kB takes over a second at 9600 baud";
 }
 
 } // namespace
