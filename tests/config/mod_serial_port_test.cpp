@@ -38,8 +38,8 @@ TEST_F(PortList, EntriesAreNumberedAsOpeningNumbersThemInAscendingOrder)
                                             {"/dev/ttyS0", "", "", ""},
                                             {"/dev/ttyS1", "16550A", "", ""},
                                             {"/dev/pts/3", "no number", "", ""},
-                                            // Not what COM2 and COM201 open.
-                                            {"/dev/ttyS01", "", "", ""}, {"/dev/ttyUSB100", "", "", ""}};
+                                            // Not what COM4 and COM201 open.
+                                            {"/dev/ttyS03", "", "", ""}, {"/dev/ttyUSB100", "", "", ""}};
     linkPort(2, "pts5");
     QStringList ports{"stale"};
     ASSERT_TRUE(GetComPorts(ports, source, map()));
