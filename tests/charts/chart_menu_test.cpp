@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <cmath>
@@ -84,24 +83,6 @@ TEST_F(ChartMenuTest, PauseKeepsCollectingAndResumeJumpsToTheNewest)
     EXPECT_FALSE(chart.isPaused());
     EXPECT_EQ(chart.horizontalRange().maximum, 300);
     EXPECT_EQ(chart.shownPoints(0).size(), 300);
-}
-
-TEST_F(ChartMenuTest, ImageHoldsChartAndLegendAndAFailedSaveIsTold)
-{
-    window.resize(560, 340);
-    feedHeading(1, 10);
-    sim.files.queueAnswer(path("cmp.png"));
-    trigger("mnuSaveImage");
-    const QImage image(path("cmp.png"));
-    EXPECT_EQ(image.width(), chart.width());
-    EXPECT_GT(image.height(), chart.height() + window.legend().height());
-    EXPECT_TRUE(sim.messages.shown().empty());
-
-    sim.files.queueAnswer(path("no such folder/cmp.png"));
-    trigger("mnuSaveImage");
-    ASSERT_EQ(sim.messages.shown().size(), 1u);
-    EXPECT_TRUE(sim.messages.texts()[0].startsWith("The chart image could not be saved to "));
-    EXPECT_EQ(sim.messages.shown()[0].icon, platform::MessageIcon::Exclamation);
 }
 
 TEST(ChartLegendTest, ATraceUnderEqualValuesIsMarkedInTheLegend)

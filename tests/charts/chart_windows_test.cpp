@@ -104,34 +104,21 @@ TEST(ChartWindows, LegendSquaresHaveTheLegendColours)
     EXPECT_EQ(squares, (QList<QColor>{QColor(255, 0, 0), QColor(0, 255, 0), QColor(255, 128, 0)}));
 }
 
-TEST(ChartWindows, TitleBarCloseHidesAndKeepsTheData)
+TEST(ChartWindows, TitleBarCloseAndCloseButtonHideKeepingTheDataButTheProgramsCloseGoesThrough)
 {
     frmMagGraph window;
     window.show();
     window.graphMag().addPoint(0, 1, 10);
     EXPECT_FALSE(closeFromTitleBar(window));
     EXPECT_FALSE(window.isVisible());
-
     window.graphMag().addPoint(0, 2, 20);
     window.show();
     EXPECT_EQ(window.graphMag().tracePoints(0).size(), 2);
-}
 
-TEST(ChartWindows, CloseButtonHides)
-{
-    frmCmpGraph window;
-    window.show();
-    auto *close = window.findChild<controls::XPButton *>(QStringLiteral("cmdClose"));
-    QTest::keyClick(close, Qt::Key_Return);
+    QTest::keyClick(window.findChild<controls::XPButton *>(QStringLiteral("cmdClose")), Qt::Key_Return);
     EXPECT_FALSE(window.isVisible());
-}
-
-TEST(ChartWindows, CloseByTheProgramGoesThrough)
-{
-    frmAccGraph window;
     window.show();
     EXPECT_TRUE(window.close());
-    EXPECT_FALSE(window.isVisible());
 }
 
 } // namespace

@@ -43,17 +43,6 @@ TEST(TraceBuffer, ShrinkingKeepsTheNewestAndGrowingKeepsAll)
     EXPECT_EQ(xs(buffer), (std::vector<double>{6, 7, 8, 9, 10, 11}));
 }
 
-TEST(TraceBuffer, ClearEmptiesAndStartsOver)
-{
-    TraceBuffer buffer(3);
-    fill(buffer, 1, 5);
-    buffer.clear();
-    EXPECT_TRUE(buffer.empty());
-    fill(buffer, 10, 11);
-    EXPECT_EQ(xs(buffer), (std::vector<double>{10, 11}));
-    EXPECT_EQ(buffer.capacity(), 3);
-}
-
 TEST(TraceBuffer, CapacityBelowOneKeepsOnePoint)
 {
     TraceBuffer buffer(0);
