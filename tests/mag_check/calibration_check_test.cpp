@@ -150,11 +150,6 @@ TEST(CalibrationCheck, DegenerateInputGetsNoVerdict)
         EXPECT_EQ(result.verdict, Verdict::RotateMore) << samples.size();
     }
     EXPECT_EQ(checkCalibration(notANumber).points, 0);
-    EXPECT_FALSE(fitEllipsoid(std::vector<Eigen::Vector3d>{}));
-    std::vector<Eigen::Vector3d> hyperboloidPoints;
-    for (const FieldSample &sample : hyperboloid)
-        hyperboloidPoints.push_back(sample.field);
-    EXPECT_FALSE(fitEllipsoid(hyperboloidPoints));
 
     // Points that are not numbers are left out, and the rest still fit.
     TurnedModule module;
