@@ -83,25 +83,4 @@ TEST(FrameRateLimiter, OnTheApplicationHoldsOnlyWindows)
     EXPECT_EQ(window.child->updateRequests, 3);
 }
 
-TEST(FrameRateLimiter, AWindowClosedWithARequestHeldIsForgotten)
-{
-    std::int64_t now = 0;
-    controls::FrameRateLimiter limiter(25, [&] { return now; });
-    auto window = std::make_unique<CountingWindow>();
-    window->installEventFilter(&limiter);
-    for (int i = 0; i < 2; ++i) {
-        QEvent event(QEvent::UpdateRequest);
-        QCoreApplication::sendEvent(window.get(), &event);
-    }
-    window.reset();
-    now += 100;
-    QTest::qWait(60);
-    // A new window at the same address starts afresh.
-    CountingWindow next;
-    next.installEventFilter(&limiter);
-    QEvent event(QEvent::UpdateRequest);
-    QCoreApplication::sendEvent(&next, &event);
-    EXPECT_EQ(next.updateRequests, 1);
-}
-
 } // namespace
