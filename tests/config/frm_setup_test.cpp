@@ -57,10 +57,6 @@ TEST_F(SetupDialog, LoadShowsTheStoredSettings)
     EXPECT_EQ(dlg->cmbDataBits()->currentText(), "8");
     EXPECT_EQ(dlg->cmbStop()->currentText(), "1");
     EXPECT_EQ(dlg->txtMMax()->text(), "0,5");
-    EXPECT_EQ(dlg->txtMMin()->text(), "-300");
-    EXPECT_EQ(dlg->txtAMax()->text(), "2");
-    EXPECT_EQ(dlg->txtAMin()->text(), "-2");
-    EXPECT_EQ(dlg->txtCMax()->text(), "360");
     EXPECT_EQ(dlg->txtCMin()->text(), "-180");
     EXPECT_TRUE(sim.messages.shown().empty());
 }

@@ -199,20 +199,4 @@ TEST_F(XPButtonTest, BorderFaceAndFocusRectangle)
     EXPECT_LE(dotsOnFocusTop(), 37);
 }
 
-TEST_F(XPButtonTest, DropDownDividerAndArrow)
-{
-    button->setButtonType(XPButtonDropDownType);
-    button->setText(QString());
-    const QImage image = snapshot(*button);
-    EXPECT_EQ(image.pixel(58, 5), Border);
-    EXPECT_EQ(image.pixel(57, 5), NormalFace);
-    // Rows of 7, 5, 3 and 1 pixels from (63, 10).
-    for (int row = 0; row < 4; ++row) {
-        EXPECT_EQ(image.pixel(63 + row - 1, 10 + row), NormalFace) << row;
-        for (int x = 63 + row; x < 70 - row; ++x)
-            EXPECT_EQ(image.pixel(x, 10 + row), Black) << row << " " << x;
-        EXPECT_EQ(image.pixel(70 - row, 10 + row), NormalFace) << row;
-    }
-}
-
 } // namespace
