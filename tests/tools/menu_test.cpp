@@ -36,22 +36,6 @@ TEST_F(Menu, KeyEchoValuePromptAndValueEcho)
     EXPECT_EQ(compass.settings().get("LIFESKIP"), "12");
 }
 
-TEST_F(Menu, AnglesComeInTenthsAndRefusedValuesKeepTheOldOne)
-{
-    send("\x1bQ-125\r");
-    EXPECT_EQ(compass.settings().get("DECLINATION"), "-12.5");
-    send("\x1bN123.4\r");
-    EXPECT_EQ(compass.settings().get("DEVIATION"), "12.34");
-    EXPECT_EQ(send("\x1b*3\r"), "CMD:*\r\nValue and Enter, or Esc 3\r\n");
-    EXPECT_EQ(compass.outputFormat(), 1);
-    send("\x1b" "B7\r");
-    EXPECT_EQ(compass.settings().get("BAUD_RATE"), "3");
-    send("\x1bRfast\r");
-    EXPECT_EQ(compass.settings().get("OUTPUT_RATE"), "10");
-    send("\x1b*8\r");
-    EXPECT_EQ(compass.outputFormat(), 8);
-}
-
 TEST_F(Menu, AnOverlongValueIsCutRatherThanKept)
 {
     const std::string echoed = send("\x1b" "A" + std::string(100, '9'));
@@ -96,20 +80,6 @@ TEST_F(Menu, OnlyTheCurrentEscapeCodeOpensTheMenu)
     EXPECT_EQ(send("\x03"), "");
     send("\x1b%256\r");
     EXPECT_EQ(compass.escapeCode(), 27);
-}
-
-TEST_F(Menu, FactorySpaceTogglesAndTakesTheSettingsWrittenInIt)
-{
-    EXPECT_EQ(send("\x1b#"), "CMD:#\r\nFACTORY \r\n");
-    EXPECT_TRUE(compass.inFactorySpace());
-    send("\x1bX7\r");
-    EXPECT_NE(send("\x1b&").find("\r\nDISPLAY_FIELDS=7\r\n"), std::string::npos);
-    send(" ");
-    EXPECT_EQ(send("\x1b#"), "CMD:#\r\nUSER \r\n");
-    EXPECT_FALSE(compass.inFactorySpace());
-    EXPECT_EQ(compass.displayFields(), 15);
-    send("\x1b" "F");
-    EXPECT_EQ(compass.displayFields(), 7);
 }
 
 TEST_F(Menu, VersionLineCarriesTheStoredSerialNumber)

@@ -83,18 +83,6 @@ TEST_F(OnTheLine, EachFormAsTheModuleSendsIt)
     EXPECT_EQ(std::stoul(lines.back().text.substr(15, 2), nullptr, 16), checksumOf("HCHDT,328.1,T"));
 }
 
-TEST_F(OnTheLine, TaggedSentenceCarriesTheDisplayFieldsInTableOrder)
-{
-    compass().settings().set("DISPLAY_FIELDS", "8191");
-    sim.advance(50);
-    ASSERT_EQ(lines.size(), 1u);
-    std::string tags;
-    for (char c : lines[0].text.substr(1, lines[0].text.find('*') - 1))
-        if (std::isalpha(static_cast<unsigned char>(c)))
-            tags += c;
-    EXPECT_EQ(tags, "CPRTDMMxMyMzAAxAyAzGGxGyLS");
-}
-
 TEST_F(OnTheLine, OutputRateSetsTheCadenceInVirtualTime)
 {
     compass().settings().set("OUTPUT_RATE", "20");
