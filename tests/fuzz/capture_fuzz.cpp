@@ -2,23 +2,15 @@
 // Any file reads without a crash and ends either at its end record or at a
 // fault that names a line; whatever it yields writes back and reads back the
 // same. The input taken as the bytes of one chunk also comes back unchanged.
+#include "tests/fuzz/fuzz_check.h"
 #include "tools/capture_format.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <sstream>
-#include <vector>
 
 namespace {
 
 using compass_sim::CaptureReader;
 using compass_sim::CaptureRecord;
-
-[[noreturn]] void broken(const char *what)
-{
-    std::fprintf(stderr, "capture_fuzz: %s\n", what);
-    std::abort();
-}
 
 std::vector<CaptureRecord> readAll(const std::string &text, std::string &fault, bool &ended)
 {
@@ -42,24 +34,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::string fault;
     bool ended = false;
     const auto records = readAll(input, fault, ended);
-    if (ended == !fault.empty() || (!ended && fault.rfind("line ", 0) != 0))
-        broken("a reading ends at its end record or at a fault naming the line");
+    expect(ended != !fault.empty() && (ended || fault.rfind("line ", 0) == 0),
+           "a reading ends at its end record or at a fault naming the line");
 
     std::string rewritten = std::string(compass_sim::CaptureVersionLine) + "\n";
     for (const CaptureRecord &r : records)
         compass_sim::appendCaptureLine(rewritten, r);
     std::string againFault;
     bool againEnded = false;
-    if (readAll(rewritten, againFault, againEnded) != records || againEnded != ended)
-        broken("records written back read back differently");
+    expect(readAll(rewritten, againFault, againEnded) == records && againEnded == ended,
+           "records written back read back the same");
 
     if (!input.empty()) {
         std::string chunk = std::string(compass_sim::CaptureVersionLine) + "\n";
         compass_sim::appendCaptureLine(chunk, CaptureRecord::Kind::Module, 1, input);
         compass_sim::appendCaptureLine(chunk, CaptureRecord::Kind::End, 2, input);
         const auto back = readAll(chunk, againFault, againEnded);
-        if (back.size() != 2 || back[0].text != input || back[1].text != input)
-            broken("bytes written as a chunk read back differently");
+        expect(back.size() == 2 && back[0].text == input && back[1].text == input,
+               "bytes written as a chunk read back the same");
     }
     return 0;
 }

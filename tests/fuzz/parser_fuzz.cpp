@@ -3,10 +3,8 @@
 //
 // Input: byte 0 picks the form, bytes 1-2 are the display fields, byte 3 the
 // separator and whether logging is on; the rest is the line.
+#include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/parser_invariants.h"
-
-#include <cstdio>
-#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -25,9 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::string failure = parser.check(line, form, displayFields, logging);
     if (failure.empty())
         failure = parser_invariants::checkNumber(line, separator);
-    if (!failure.empty()) {
-        std::fprintf(stderr, "parser_fuzz: %s (form %d, display fields %d)\n", failure.c_str(), form, displayFields);
-        std::abort();
-    }
+    expect(failure.empty(), failure.c_str());
     return 0;
 }
