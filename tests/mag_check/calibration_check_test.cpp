@@ -197,16 +197,6 @@ TEST(SampleCollector, MakesOneSampleOfEachSentenceThatCarriedTheWholeField)
     EXPECT_EQ(collector.samples()[0].field, Eigen::Vector3d(10, 20, 30));
     EXPECT_EQ(collector.samples()[0].gravity, Eigen::Vector3d::Constant(0.5));
     EXPECT_FALSE(collector.samples()[1].gravity);
-
-    SampleCollector bounded(3);
-    for (double sentence = 1; sentence <= 5; ++sentence)
-        for (int axis = 0; axis < 3; ++axis)
-            bounded.addField(axis, sentence, sentence);
-    bounded.flush();
-    EXPECT_EQ(bounded.taken(), 5u);
-    ASSERT_EQ(bounded.samples().size(), 3u);
-    for (const FieldSample &sample : bounded.samples())
-        EXPECT_GE(sample.field.x(), 3) << "the newest three are kept";
 }
 
 } // namespace
