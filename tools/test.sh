@@ -20,8 +20,9 @@ run_suite build -DCMAKE_BUILD_TYPE=Release
 
 if [ "${1:-}" = "--all" ]; then
   tools/package-check.sh build
-  # AddressSanitizer and UndefinedBehaviorSanitizer over the same tests.
-  export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+  # AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer over the same tests.
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+  export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp:print_suppressions=0
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
   # Line tables are enough for the sanitizers' stack traces, and build much faster than full debug info.
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-gline-tables-only \
