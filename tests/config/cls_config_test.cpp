@@ -137,22 +137,4 @@ TEST_F(ConfigFile, CutShortOrCorruptFilesLoadWhatTheyCan)
     EXPECT_EQ(corrupt.SerialPort(), "2");
 }
 
-TEST_F(ConfigFile, UnwritableDirectoryKeepsTheDefaultsAndSaysWhy)
-{
-    // A directory that is gone cannot be written to, not even by root.
-    clsConfig cfg(QDir(dir.path()).filePath("removed"));
-    EXPECT_EQ(cfg.LoadSettings(), -1);
-    EXPECT_FALSE(cfg.LastSaveSucceeded());
-    EXPECT_FALSE(cfg.LastSaveError().isEmpty());
-    EXPECT_EQ(cfg.SerialBauds(), "19200");
-    cfg.setSerialBauds("9600");
-    EXPECT_FALSE(cfg.SaveConfig());
-    EXPECT_EQ(cfg.SerialBauds(), "9600");
-
-    // Once it can be written again the save works and clears the reason.
-    ASSERT_TRUE(QDir(dir.path()).mkdir("removed"));
-    EXPECT_TRUE(cfg.SaveConfig());
-    EXPECT_TRUE(cfg.LastSaveSucceeded());
-}
-
 } // namespace

@@ -162,19 +162,6 @@ TEST(CalibrationCheck, DegenerateInputGetsNoVerdict)
     EXPECT_LT((result.fit->centre - module.offset).norm(), 1e-6);
 }
 
-TEST(DirectionSectors, AreEqualInArea)
-{
-    std::mt19937 random(5);
-    std::normal_distribution<double> normal;
-    SectorCounts counts{};
-    for (int i = 0; i < 20000; ++i) {
-        const double x = normal(random), y = normal(random), z = normal(random);
-        ++counts[static_cast<std::size_t>(*sectorOf({x, y, z}))];
-    }
-    for (int count : counts)
-        EXPECT_NEAR(count, 1000, 120);
-}
-
 TEST(SampleCollector, MakesOneSampleOfEachSentenceThatCarriedTheWholeField)
 {
     SampleCollector collector;
