@@ -41,7 +41,8 @@ std::vector<int> linkedNumbers(const platform::ComPortMap &map)
     std::vector<int> numbers;
     if (map.portsDir().isEmpty())
         return numbers;
-    static const QRegularExpression linkName(QStringLiteral("^COM([1-9][0-9]*)$"));
+    // Anchored on the whole name: "$" alone would also take "COM1" followed by a line feed.
+    static const QRegularExpression linkName(QRegularExpression::anchoredPattern(QStringLiteral("COM([1-9][0-9]*)")));
     const QDir dir(map.portsDir());
     for (const QString &name : dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
         const auto match = linkName.match(name);
