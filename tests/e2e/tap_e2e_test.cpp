@@ -11,13 +11,14 @@ using compass_sim::CaptureRecord;
 class TapEndToEnd : public EndToEnd {
 protected:
     QString ports() const { return dir.filePath("ports"); }
-    QString capturePath() const { return dir.filePath("capture.txt"); }
+    QString capturePath() const { return m_capturePath.isEmpty() ? dir.filePath("capture.txt") : m_capturePath; }
+    QString m_capturePath;
 
     // The tap between the module on COM3 and the program's COM2.
-    void startTap()
+    void startTap(const QStringList &more = {})
     {
-        tap.start(COMPASS_TAP_PATH, {"--device-com", "3", "--ports-dir", ports(), "--com", "2", "--capture",
-                                     capturePath()});
+        tap.start(COMPASS_TAP_PATH, QStringList{"--device-com", "3", "--ports-dir", ports(), "--com", "2", "--capture",
+                                                capturePath()} + more);
         ASSERT_TRUE(waitFor([&] { return QFileInfo(ports() + "/COM2").isSymLink(); }, 5000)) << tapOutput();
     }
     // Runs the event loop until `process` has ended, so the program goes on meanwhile.
@@ -96,6 +97,51 @@ TEST_F(TapEndToEnd, ASessionThroughTheTapReplayedTenTimesFasterLogsTheSameLines)
     EXPECT_TRUE(report.contains("the program sent the keys the capture holds")) << report.toStdString();
     EXPECT_TRUE(window->state().DumpReceived);
     EXPECT_EQ(logDataLines(secondLog).join('\n').toStdString(), recorded.join('\n').toStdString());
+}
+
+// A full disk stops the recording, said once; forwarding goes on unless the tap is told to stop with it.
+TEST_F(TapEndToEnd, AFullDiskStopsRecordingOnceAndForwardingOnlyWhenAsked)
+{
+    SimulatedCompass compass(dir.path(), 3, {"--quiet", "--rate", "20"});
+    ASSERT_TRUE(compass.linked());
+    m_capturePath = "/dev/full";
+    startTap();
+    start();
+    button("cmdOpen")->click();
+    ASSERT_TRUE(waitFor([&] { return window->state().DumpReceived; }, 10000)) << tapOutput();
+    tap.terminate();
+    ASSERT_TRUE(finished(tap, 5000));
+    EXPECT_EQ(tap.exitCode(), 0);
+    const QString told = QString::fromStdString(tapOutput());
+    EXPECT_EQ(told.count("recording stopped at"), 1) << told.toStdString();
+    EXPECT_TRUE(told.contains("No space left on device; the capture keeps what was written; forwarding goes on"))
+        << told.toStdString();
+
+    window.reset();
+    startTap({"--on-full-disk", "stop"});
+    ASSERT_TRUE(finished(tap, 5000));
+    EXPECT_EQ(tap.exitCode(), 1);
+    EXPECT_TRUE(QString::fromStdString(tapOutput()).contains("No space left on device; the capture keeps what was written; forwarding stops"));
+}
+
+// A capture with a bad line plays up to it, then the replay stops naming the line.
+TEST_F(TapEndToEnd, AReplayStopsAtABadLineNamingIt)
+{
+    {
+        QFile bad(capturePath());
+        ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+        bad.write("compass-capture 1\n0.050000 opened\n0.100000 module $C1.0P2.0R3.0T4.0*00\\r\\n\n0.3 module x\n");
+    }
+    QProcess replay;
+    replay.start(COMPASS_SIM_PATH, {"--replay", capturePath(), "--ports-dir", ports(), "--com", "2", "--quiet"});
+    ASSERT_TRUE(waitFor([&] { return QFileInfo(ports() + "/COM2").isSymLink(); }, 5000));
+    start();
+    button("cmdOpen")->click();
+    ASSERT_TRUE(finished(replay, 10000));
+    const QString report = QString::fromLocal8Bit(replay.readAllStandardOutput() + replay.readAllStandardError());
+    EXPECT_EQ(replay.exitCode(), 2) << report.toStdString();
+    EXPECT_TRUE(report.contains("capture.txt: line 4: a record begins with seconds")) << report.toStdString();
+    EXPECT_EQ(control<QLabel>("lblHeading")->text(), QString::fromUtf8("1°"));
 }
 
 } // namespace
