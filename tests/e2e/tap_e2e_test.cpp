@@ -99,6 +99,34 @@ TEST_F(TapEndToEnd, ASessionThroughTheTapReplayedTenTimesFasterLogsTheSameLines)
     EXPECT_EQ(logDataLines(secondLog).join('\n').toStdString(), recorded.join('\n').toStdString());
 }
 
+TEST_F(TapEndToEnd, AModuleUnpluggedEndsTheCaptureWholeAndHangsUpTheProgram)
+{
+    SimulatedCompass compass(dir.path(), 3, {"--quiet", "--rate", "20"});
+    ASSERT_TRUE(compass.linked());
+    startTap();
+    start();
+    const QString log = dir.filePath("log.txt");
+    startLog(log);
+    button("cmdOpen")->click();
+    ASSERT_TRUE(waitFor([&] { return logDataLines(log).size() >= 10; }, 8000));
+    messages.clear();
+
+    compass.kill();
+    ASSERT_TRUE(finished(tap, 5000));
+    EXPECT_EQ(tap.exitCode(), 1);
+    EXPECT_TRUE(QString::fromStdString(tapOutput()).contains("device gone"));
+    EXPECT_TRUE(waitFor([&] { return !window->Com().isOpen() && told("COM2"); }, 5000))
+        << messages.join('|').toStdString();
+
+    std::string fault;
+    const auto records = capture(fault);
+    EXPECT_EQ(fault, "");
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(records.back().text.rfind("device gone", 0), 0u) << records.back().text;
+    // Every sentence the program logged is in the capture; a hang-up may discard one the program had not read.
+    EXPECT_GE(sentencesDelivered(records), logDataLines(log).size());
+}
+
 // A full disk stops the recording, said once; forwarding goes on unless the tap is told to stop with it.
 TEST_F(TapEndToEnd, AFullDiskStopsRecordingOnceAndForwardingOnlyWhenAsked)
 {

@@ -62,6 +62,13 @@ TEST(TaggedSentence, ARepeatedTagCountsItsBitOnce)
     EXPECT_EQ(p.parser.Reading().Heading, 2);
 }
 
+TEST(TaggedSentence, AnEmptySentenceStillHidesEverythingAndIsLogged)
+{
+    RecordedParser p;
+    EXPECT_THAT(p.parse("$*00\r\n", Form::Tagged), ElementsAre("items", "log 0"));
+    EXPECT_FALSE(p.parser.Reading().HeadingPresent);
+}
+
 TEST(TaggedSentence, ABrokenValueStopsTheLineWithoutShowingOrLoggingIt)
 {
     RecordedParser p;

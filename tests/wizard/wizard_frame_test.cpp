@@ -147,4 +147,20 @@ TEST_F(WizardFrame, ClicksWhileAStepIsPreparedAndEscAreIgnored)
     EXPECT_TRUE(wizard.isVisible()) << "only Close and the close box end the wizard";
 }
 
+// The open failure is one box, even though the pump runs while it is read.
+TEST_F(WizardBench, APortHeldElsewhereIsReportedOnceAndStepOneStillShows)
+{
+    std::unique_ptr<platform::SerialPort> other = sim.ports.createPort();
+    other->setPortNumber(3);
+    ASSERT_TRUE(other->open());
+    frmHighTempCal wizard{host};
+    wizard.Form_Load();
+    EXPECT_EQ(sim.messages.texts(),
+              QStringList{QStringLiteral("Compass can't open port COM3.\r\n\r\n"
+                                         "Please check if this port isn't used by another application.")});
+    EXPECT_EQ(sim.messages.shown()[0].detail, QStringLiteral("COM3 is /dev/ttyS2: Device or resource busy. Close the "
+                                                             "program that uses the port, then try again."));
+    EXPECT_EQ(wizard.CurrentStep(), 1);
+}
+
 } // namespace
