@@ -2,6 +2,7 @@
 #include "config/setup_rules.h"
 #include "controls/xp_button.h"
 #include "platform/sim/sim_platform.h"
+#include "tools/pseudo_terminal.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -125,6 +126,41 @@ TEST_F(SetupDialog, OkTakesEveryValueAndSaves)
         EXPECT_EQ(c->CmpChartMax(), 90.0);
         EXPECT_EQ(c->CmpChartMin(), -90.0);
     }
+}
+
+TEST_F(SetupDialog, PortListFollowsALinkThatComesAndGoesKeepingTheSelection)
+{
+    const std::filesystem::path ports = QDir(dir.path()).filePath("ports").toStdString();
+    compass_sim::PseudoTerminal adapter;
+    const auto dlg = open();
+    const auto entries = [&] {
+        QStringList all;
+        for (int i = 0; i < dlg->cmbCom()->count(); ++i)
+            all << dlg->cmbCom()->itemText(i);
+        return all;
+    };
+    dlg->cmbCom()->setCurrentIndex(2);
+    const QString usb = dlg->cmbCom()->currentText();
+    const QString com9 = "COM9 - link to " + QString::fromStdString(adapter.slavePath());
+
+    auto plugged = std::make_unique<compass_sim::PortLink>(ports, 9, adapter.slavePath());
+    sim.advance(1000);
+    EXPECT_EQ(entries(), (QStringList{"COM1 - /dev/ttyS0", "COM2 - 16550A (/dev/ttyS1)", com9, usb}));
+    EXPECT_EQ(dlg->cmbCom()->currentText(), usb);
+
+    dlg->cmbCom()->setCurrentIndex(2);
+    plugged.reset();
+    sim.advance(1000);
+    EXPECT_FALSE(entries().contains(com9));
+    EXPECT_EQ(dlg->cmbCom()->currentIndex(), -1);
+
+    // Plugged in again, it is the one selected once more.
+    plugged = std::make_unique<compass_sim::PortLink>(ports, 9, adapter.slavePath());
+    sim.advance(1000);
+    EXPECT_EQ(dlg->cmbCom()->currentText(), com9);
+    EXPECT_TRUE(sim.messages.shown().empty());
+    dlg->cmdOk()->click();
+    EXPECT_EQ(cfg.SerialPort(), "9");
 }
 
 TEST_F(SetupDialog, CancelChangesNothing)
