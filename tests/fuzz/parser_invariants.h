@@ -1,6 +1,6 @@
 #pragma once
 // What must hold for any line the parser is given, whatever it holds. Shared by
-// the fuzzer and the randomized test; plain C++ so the fuzzer needs no Qt.
+// the fuzzer; plain C++ so it needs no Qt.
 #include "app/sentence_parser.h"
 #include "numbers/number_reader.h"
 

@@ -4,8 +4,7 @@
 # compass object's line cutters, Compass.ini, the port rule and the capture file.
 #   tests/fuzz/run_fuzz.sh [seconds] [--require]
 # seconds: how long to fuzz each target (default 5). Without clang's fuzzer
-# runtime the run is skipped with a notice (test_parser's RandomSentences covers
-# the sentence invariants); --require makes that an error instead.
+# runtime the run is skipped with a notice; --require makes that an error instead.
 # Builds into build-fuzz/ (or $FUZZ_BUILD_DIR): the program's sources once, into
 # one library, then a small binary a target. The targets run in a temporary
 # folder that holds the new inputs and any finding; it is removed when all pass.

@@ -1,7 +1,9 @@
 #include "mag_check/calibration_check.h"
 #include "mag_check/sample_collector.h"
 #include "tests/mag_check/turned_module.h"
+#include "tools/sensor_model.h"
 
+#include <Eigen/SVD>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -184,6 +186,32 @@ TEST(SampleCollector, MakesOneSampleOfEachSentenceThatCarriedTheWholeField)
     EXPECT_EQ(collector.samples()[0].field, Eigen::Vector3d(10, 20, 30));
     EXPECT_EQ(collector.samples()[0].gravity, Eigen::Vector3d::Constant(0.5));
     EXPECT_FALSE(collector.samples()[1].gravity);
+}
+
+// The simulator's board, tumbling, shows the check the iron it was given.
+TEST(SimulatedModule, TumbleShowsTheCheckItsHardAndSoftIron)
+{
+    compass_sim::SensorModel board;
+    const std::array<double, 9> iron{1.1, 0.05, 0, -0.02, 0.95, 0.04, 0.03, 0, 1.0};
+    board.setHardIron(30, -20, 10);
+    board.setSoftIron(iron);
+    board.setMagneticNoise(1);
+    board.setTumble(60);
+    std::vector<FieldSample> samples;
+    for (std::uint64_t ms = 0; ms < 60'000; ms += 50) {
+        board.moveTo(ms);
+        const compass_sim::Readings &r = board.readings();
+        samples.push_back({{r.magX, r.magY, r.magZ}, Eigen::Vector3d(r.accX, r.accY, r.accZ)});
+    }
+    const CheckResult result = checkCalibration(samples);
+    EXPECT_EQ(result.coverage, 100);
+    ASSERT_TRUE(result.fit);
+    EXPECT_LT((result.fit->centre - Eigen::Vector3d(30, -20, 10)).norm(), std::hypot(180.0, 150.0) / 100);
+    // The ellipsoid's axes are the soft-iron matrix's singular values times the field.
+    const Eigen::Vector3d singular =
+        Eigen::JacobiSVD<Eigen::Matrix3d>(Eigen::Matrix<double, 3, 3, Eigen::RowMajor>(iron.data())).singularValues();
+    EXPECT_NEAR(result.fit->axisRatio(), singular(0) / singular(2), 0.01);
+    EXPECT_NEAR(*result.inclination, std::atan2(150.0, 180.0) * 180 / std::numbers::pi, 1);
 }
 
 } // namespace
