@@ -27,5 +27,5 @@ if [ "${1:-}" = "--all" ]; then
   # Line tables are enough for the sanitizers' stack traces, and build much faster than full debug info.
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-gline-tables-only \
     -DCOMPASS_SANITIZE=ON -DCOMPASS_BENCH=OFF
-  bash tests/fuzz/run_fuzz.sh 8
+  bash tests/fuzz/run_fuzz.sh 5
 fi
