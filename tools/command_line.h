@@ -11,7 +11,7 @@ namespace compass_sim {
 // or a flag when `valueName` is empty. `apply` checks the value and stores it,
 // throwing std::invalid_argument that says what the option takes.
 template <class Options>
-struct OptionSpec {
+struct ToolOption {
     std::string name;
     std::string valueName;
     std::string help;
@@ -44,20 +44,20 @@ std::optional<std::string> readDeclaredOptions(const ToolInfo &tool, const std::
                                                std::vector<std::optional<std::string>> &values);
 
 template <class Options>
-CommandLine<Options> parseCommandLine(const ToolInfo &tool, const std::vector<OptionSpec<Options>> &specs,
+CommandLine<Options> parseCommandLine(const ToolInfo &tool, const std::vector<ToolOption<Options>> &table,
                                       const std::vector<std::string> &args)
 {
     std::vector<OptionLine> declared;
-    for (const OptionSpec<Options> &spec : specs)
-        declared.push_back({spec.name, spec.valueName, spec.help});
+    for (const ToolOption<Options> &option : table)
+        declared.push_back({option.name, option.valueName, option.help});
     std::vector<std::optional<std::string>> values;
     CommandLine<Options> result;
     result.print = readDeclaredOptions(tool, declared, args, values);
     if (result.print)
         return result;
-    for (std::size_t i = 0; i < specs.size(); ++i)
+    for (std::size_t i = 0; i < table.size(); ++i)
         if (values[i])
-            specs[i].apply(result.options, *values[i]);
+            table[i].apply(result.options, *values[i]);
     return result;
 }
 

@@ -40,10 +40,10 @@ std::array<double, count> numbers(const std::string &option, const std::string &
 
 } // namespace
 
-const std::vector<OptionSpec<SimOptions>> &simOptionSpecs()
+const std::vector<ToolOption<SimOptions>> &simOptionTable()
 {
     using O = SimOptions;
-    static const std::vector<OptionSpec<SimOptions>> specs{
+    static const std::vector<ToolOption<SimOptions>> table{
         {"ports-dir", "DIR", "folder of the COM<N> link (default ports)",
          [](O &o, const std::string &v) { o.portsDir = v; }},
         {"com", "N", "COM number to link (default 2)",
@@ -100,12 +100,12 @@ const std::vector<OptionSpec<SimOptions>> &simOptionSpecs()
                  throw std::invalid_argument("--speed takes a factor above 0 and up to 1000, not \"" + v + "\"");
          }},
     };
-    return specs;
+    return table;
 }
 
 CommandLine<SimOptions> parseSimOptions(const std::vector<std::string> &args)
 {
-    return parseCommandLine(SimTool, simOptionSpecs(), args);
+    return parseCommandLine(SimTool, simOptionTable(), args);
 }
 
 } // namespace compass_sim

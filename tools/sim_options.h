@@ -32,7 +32,7 @@ struct SimOptions {
 };
 
 // Every option of compass-sim, in the order --help lists them.
-const std::vector<OptionSpec<SimOptions>> &simOptionSpecs();
+const std::vector<ToolOption<SimOptions>> &simOptionTable();
 
 // Throws std::invalid_argument naming the option and what it takes.
 CommandLine<SimOptions> parseSimOptions(const std::vector<std::string> &args);

@@ -15,10 +15,10 @@ const ToolInfo TapTool{
 
 } // namespace
 
-const std::vector<OptionSpec<TapOptions>> &tapOptionSpecs()
+const std::vector<ToolOption<TapOptions>> &tapOptionTable()
 {
     using O = TapOptions;
-    static const std::vector<OptionSpec<TapOptions>> specs{
+    static const std::vector<ToolOption<TapOptions>> table{
         {"device", "PATH", "the module's serial device, as /dev/ttyUSB0",
          [](O &o, const std::string &v) { o.device = v; }},
         {"device-com", "N", "the module's device by COM number, through DIR's links and the program's rule",
@@ -44,12 +44,12 @@ const std::vector<OptionSpec<TapOptions>> &tapOptionSpecs()
              o.stopOnFullDisk = v == "stop";
          }},
     };
-    return specs;
+    return table;
 }
 
 CommandLine<TapOptions> parseTapOptions(const std::vector<std::string> &args)
 {
-    auto parsed = parseCommandLine(TapTool, tapOptionSpecs(), args);
+    auto parsed = parseCommandLine(TapTool, tapOptionTable(), args);
     const TapOptions &o = parsed.options;
     if (parsed.print)
         return parsed;

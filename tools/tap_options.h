@@ -20,7 +20,7 @@ struct TapOptions {
     bool stopOnFullDisk = false;
 };
 
-const std::vector<OptionSpec<TapOptions>> &tapOptionSpecs();
+const std::vector<ToolOption<TapOptions>> &tapOptionTable();
 
 // Throws std::invalid_argument naming the option and what it takes.
 CommandLine<TapOptions> parseTapOptions(const std::vector<std::string> &args);

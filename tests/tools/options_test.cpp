@@ -41,8 +41,8 @@ TEST(Options, VersionAndHelpPrintInsteadOfRunning)
     EXPECT_EQ(version->rfind("compass-sim ", 0), 0u);
     EXPECT_EQ(parseTapOptions({"--version"}).print->rfind("compass-tap ", 0), 0u);
     const std::string help = *parseSimOptions({"--com", "3", "-h"}).print;
-    for (const auto &spec : compass_sim::simOptionSpecs())
-        EXPECT_NE(help.find("--" + spec.name), std::string::npos) << spec.name;
+    for (const auto &option : compass_sim::simOptionTable())
+        EXPECT_NE(help.find("--" + option.name), std::string::npos) << option.name;
 }
 
 TEST(Options, RefuseWhatTheToolsCannotTake)
