@@ -9,12 +9,12 @@
 #include "controls/heading_indicator.h"
 #include "controls/xp_button.h"
 #include "platform/sim/sim_platform.h"
+#include "tools/screenshot_file.h"
 #include "tools/wizard_screenshots.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMouseEvent>
@@ -24,15 +24,6 @@
 #include <cstdio>
 
 namespace {
-
-bool save(const QPixmap &picture, const QString &folder, const QString &name)
-{
-    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
-    if (picture.save(path))
-        return true;
-    std::fprintf(stderr, "compass-screenshots: cannot write %s\n", qPrintable(path));
-    return false;
-}
 
 // Two adapters of one make, told apart by their serial numbers, beside the built-in port.
 bool setupDialog(const QString &folder)
@@ -57,7 +48,7 @@ bool setupDialog(const QString &folder)
     painter.drawPixmap(dialog.cmbCom()->mapTo(&dialog, QPoint(0, dialog.cmbCom()->height())),
                        dialog.cmbCom()->view()->window()->grab());
     painter.end();
-    return save(picture, folder, QStringLiteral("setup_dialog_adapters"));
+    return savePicture(picture, folder, QStringLiteral("setup_dialog_adapters"));
 }
 
 bool chartMenu(const QString &folder)
@@ -87,7 +78,7 @@ bool chartMenu(const QString &folder)
     QPainter painter(&picture);
     painter.drawPixmap(chart.mapTo(&window, at), menu->grab());
     painter.end();
-    return save(picture, folder, QStringLiteral("chart_menu"));
+    return savePicture(picture, folder, QStringLiteral("chart_menu"));
 }
 
 // A slow swing with some noise, like a module turned by hand on the bench.
@@ -124,12 +115,12 @@ bool chartWindows(const QString &folder)
     charts::frmAccGraph acc;
     acc.graphAcc().setRange(2, -2);
     feedVector(acc.graphAcc(), 0.9);
-    const bool saved = save(cmp.grab(), folder, QStringLiteral("chart_cmp")) &&
-                       save(mag.grab(), folder, QStringLiteral("chart_mag")) &&
-                       save(acc.grab(), folder, QStringLiteral("chart_acc"));
+    const bool saved = savePicture(cmp.grab(), folder, QStringLiteral("chart_cmp")) &&
+                       savePicture(mag.grab(), folder, QStringLiteral("chart_mag")) &&
+                       savePicture(acc.grab(), folder, QStringLiteral("chart_acc"));
     // A range whose minimum is not below its maximum still draws.
     acc.graphAcc().setRange(1, 1);
-    return saved && save(acc.grab(), folder, QStringLiteral("chart_acc_equal_range"));
+    return saved && savePicture(acc.grab(), folder, QStringLiteral("chart_acc_equal_range"));
 }
 
 bool controlPictures(const QString &folder)
@@ -145,8 +136,8 @@ bool controlPictures(const QString &folder)
     air1.setBackgroundColor(0xFFFFFF);
     for (int number : {Instrument::Heading, Instrument::HeadingBug, Instrument::HeadingSelect})
         air1.setValue(number, number == Instrument::Heading ? 328.1 : 20);
-    if (!save(horizon.grab(), folder, QStringLiteral("controls_attitude")) ||
-        !save(air1.grab(), folder, QStringLiteral("controls_heading")))
+    if (!savePicture(horizon.grab(), folder, QStringLiteral("controls_attitude")) ||
+        !savePicture(air1.grab(), folder, QStringLiteral("controls_heading")))
         return false;
 
     QWidget window;
@@ -159,26 +150,26 @@ bool controlPictures(const QString &folder)
     QApplication::setActiveWindow(&window);
     QApplication::processEvents();
     other->setFocus();
-    bool saved = save(button->grab(), folder, QStringLiteral("controls_button_normal"));
+    bool saved = savePicture(button->grab(), folder, QStringLiteral("controls_button_normal"));
     const auto mouse = [&](QEvent::Type type, Qt::MouseButton which) {
         QMouseEvent event(type, QPointF(30, 10), button->mapToGlobal(QPointF(30, 10)), which, which, Qt::NoModifier);
         QApplication::sendEvent(button, &event);
     };
     mouse(QEvent::MouseMove, Qt::NoButton);
-    saved = saved && save(button->grab(), folder, QStringLiteral("controls_button_hover"));
+    saved = saved && savePicture(button->grab(), folder, QStringLiteral("controls_button_hover"));
     button->setFocus();
     mouse(QEvent::MouseButtonPress, Qt::LeftButton);
-    saved = saved && save(button->grab(), folder, QStringLiteral("controls_button_pressed"));
+    saved = saved && savePicture(button->grab(), folder, QStringLiteral("controls_button_pressed"));
     mouse(QEvent::MouseButtonRelease, Qt::LeftButton);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(button, &leave);
-    saved = saved && save(button->grab(), folder, QStringLiteral("controls_button_focus"));
+    saved = saved && savePicture(button->grab(), folder, QStringLiteral("controls_button_focus"));
     button->setEnabled(false);
-    saved = saved && save(button->grab(), folder, QStringLiteral("controls_button_disabled"));
+    saved = saved && savePicture(button->grab(), folder, QStringLiteral("controls_button_disabled"));
     button->setEnabled(true);
     button->setButtonType(controls::XPButtonDropDownType);
     button->setText(QStringLiteral("Options"));
-    return saved && save(button->grab(), folder, QStringLiteral("controls_button_dropdown"));
+    return saved && savePicture(button->grab(), folder, QStringLiteral("controls_button_dropdown"));
 }
 
 } // namespace

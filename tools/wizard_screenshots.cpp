@@ -4,6 +4,7 @@
 
 #include "device/cls_compass.h"
 #include "platform/sim/sim_platform.h"
+#include "tools/screenshot_file.h"
 #include "tools/sim_compass_link.h"
 #include "wizard/frm_high_temp_cal.h"
 #include "wizard/frm_ht_password.h"
@@ -11,10 +12,8 @@
 #include "wizard/wizard_host.h"
 
 #include <QAbstractButton>
-#include <QDir>
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include <cstdio>
 
 namespace {
 
@@ -57,15 +56,6 @@ private:
     std::unique_ptr<device::clsCompass> m_compass;
 };
 
-bool save(QWidget &window, const QString &folder, const char *name)
-{
-    const QString path = QDir(folder).filePath(QLatin1String(name) + QStringLiteral(".png"));
-    if (window.grab().save(path))
-        return true;
-    std::fprintf(stderr, "compass-screenshots: cannot write %s\n", qPrintable(path));
-    return false;
-}
-
 } // namespace
 
 bool wizardPages(const QString &folder)
@@ -85,37 +75,37 @@ bool wizardPages(const QString &folder)
     wizard::frmHTPassword password(sim.platform, tries);
     password.show();
     password.txtPass()->setText(QStringLiteral("Kw"));
-    saved &= save(password, folder, "wizard_password");
+    saved &= savePicture(password.grab(), folder, QStringLiteral("wizard_password"));
     password.hide();
 
     wizard::frmHighTempCal calibration(host);
     calibration.Form_Load();
     calibration.show();
     sim.advance(400);
-    saved &= save(calibration, folder, "wizard_step1_level_wait");
+    saved &= savePicture(calibration.grab(), folder, QStringLiteral("wizard_step1_level_wait"));
     board.setAttitude(7.5, -0.8);
     board.setTemperature(49.6);
     sim.advance(400);
-    saved &= save(calibration, folder, "wizard_step1_not_level");
+    saved &= savePicture(calibration.grab(), folder, QStringLiteral("wizard_step1_not_level"));
     board.setAttitude(1.5, -0.8);
     sim.advance(600);
-    saved &= save(calibration, folder, "wizard_step1_holding");
+    saved &= savePicture(calibration.grab(), folder, QStringLiteral("wizard_step1_holding"));
 
     sim.pump.advanceUntil([&] { return calibration.CurrentStep() == 2; }, 3000);
     sim.advance(1000);
-    saved &= save(calibration, folder, "wizard_step2_level_cal");
+    saved &= savePicture(calibration.grab(), folder, QStringLiteral("wizard_step2_level_cal"));
     calibration.StepRefLevelCalHT1()->cmdSpaceCmd()->click();
     board.setAttitude(1.0, 62.0);
     board.setTemperature(38.5);
     sim.advance(400);
-    saved &= save(calibration, folder, "wizard_step3_z_wait");
+    saved &= savePicture(calibration.grab(), folder, QStringLiteral("wizard_step3_z_wait"));
 
     board.setAttitude(1.0, 89.0);
     board.setTemperature(42.0);
     sim.pump.advanceUntil([&] { return calibration.CurrentStep() == 4; }, 3000);
     sim.advance(1000);
-    saved &= save(calibration, folder, "wizard_step4_z_cal");
+    saved &= savePicture(calibration.grab(), folder, QStringLiteral("wizard_step4_z_cal"));
     calibration.StepRefZCalHT1()->cmdSpaceCmd()->click();
-    saved &= save(calibration, folder, "wizard_step5_final");
+    saved &= savePicture(calibration.grab(), folder, QStringLiteral("wizard_step5_final"));
     return saved;
 }
