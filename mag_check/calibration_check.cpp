@@ -9,7 +9,6 @@ namespace mag_check {
 
 namespace {
 
-constexpr double DegreesPerRadian = 180 / std::numbers::pi;
 
 template <class Length>
 Magnitude magnitudeOf(const std::vector<Eigen::Vector3d> &fields, Length length)
@@ -27,8 +26,7 @@ Magnitude magnitudeOf(const std::vector<Eigen::Vector3d> &fields, Length length)
     return {mean, mean > 0 ? 100 * std::sqrt(variance) / mean : 0};
 }
 
-// The dip of the corrected field below the plane square to gravity; its sign
-// depends on which way the module counts acceleration, so it is left out.
+// How far the corrected field dips below the plane square to gravity.
 std::optional<double> medianInclination(std::span<const FieldSample> samples, const Ellipsoid &fit)
 {
     std::vector<double> dips;
@@ -36,9 +34,9 @@ std::optional<double> medianInclination(std::span<const FieldSample> samples, co
         if (!sample.gravity)
             continue;
         const Eigen::Vector3d corrected = fit.corrected(sample.field);
-        const double sine = std::abs(corrected.dot(*sample.gravity)) / (corrected.norm() * sample.gravity->norm());
+        const double sine = corrected.dot(*sample.gravity) / (corrected.norm() * sample.gravity->norm());
         if (std::isfinite(sine))
-            dips.push_back(std::asin(std::min(1.0, sine)) * DegreesPerRadian);
+            dips.push_back(std::asin(std::clamp(sine, -1.0, 1.0)) * DegreesPerRadian);
     }
     if (dips.empty())
         return std::nullopt;
@@ -47,13 +45,20 @@ std::optional<double> medianInclination(std::span<const FieldSample> samples, co
     return *middle;
 }
 
-// An offset turns the horizontal field it adds to by asin(offset / field) at
-// the worst; one as large as the field itself can turn it any way at all.
-double worstHeadingError(double offset, double horizontalField)
+HeadingErrors headingErrorsOf(const Ellipsoid &fit, double inclination)
 {
-    if (!(offset < horizontalField))
-        return 180;
-    return std::asin(offset / horizontalField) * DegreesPerRadian;
+    const ResidualIron iron = ironOf(fit);
+    HeadingErrors errors;
+    errors.worst = worstHeadingError(iron, inclination);
+    errors.hardIron = worstHeadingError({Eigen::Matrix3d::Identity(), iron.offset}, inclination);
+    errors.softIron = worstHeadingError({iron.distortion, Eigen::Vector3d::Zero()}, inclination);
+    return errors;
+}
+
+// A spread in field units: what a fit's residuals call noise.
+double noiseOf(const Magnitude &magnitude)
+{
+    return magnitude.mean * magnitude.spread / 100;
 }
 
 void judge(CheckResult &result)
@@ -64,19 +69,21 @@ void judge(CheckResult &result)
     };
     if (result.points < Limits::MinPoints)
         return decide(Verdict::RotateMore, Finding::TooFewPoints);
+    if (result.plane)
+        return decide(Verdict::RotateMore, Finding::LevelTurnOnly);
     if (result.coverage < Limits::MinCoverage)
         return decide(Verdict::RotateMore, Finding::TooLittleCoverage);
     if (!result.fit)
         return decide(Verdict::RotateMore, Finding::NoEllipsoid);
     if (result.after.spread > Limits::MaxScatter)
         return decide(Verdict::RotateMore, Finding::Scattered);
-    // Too large even as a least value is too large.
-    if (*result.headingError > Limits::MaxHeadingError)
-        return decide(Verdict::Recalibrate, Finding::OffsetTooLarge);
-    if (result.fit->axisRatio() > Limits::MaxAxisRatio)
-        return decide(Verdict::Recalibrate, Finding::DistortionTooLarge);
-    if (!result.inclination)
+    if (!result.headingError->range)
         return decide(Verdict::Undecided, Finding::NoInclination);
+    const Range &range = *result.headingError->range;
+    if (range.low > Limits::MaxHeadingError)
+        return decide(Verdict::Recalibrate, Finding::HeadingErrorTooLarge);
+    if (range.high > Limits::MaxHeadingError)
+        return decide(Verdict::Undecided, Finding::Uncertain);
     decide(Verdict::Good, Finding::WithinLimits);
 }
 
@@ -94,14 +101,47 @@ CheckResult checkCalibration(std::span<const FieldSample> samples)
     if (fields.empty())
         return result;
 
-    Eigen::Vector3d low = fields.front();
-    Eigen::Vector3d high = fields.front();
-    for (const Eigen::Vector3d &field : fields) {
-        low = low.cwiseMin(field);
-        high = high.cwiseMax(field);
+    result.before = magnitudeOf(fields, [](const Eigen::Vector3d &field) { return field.norm(); });
+
+    const std::optional<FitFrame> frame = fitFrameOf(fields);
+    std::optional<Ellipsoid> fit;
+    if (frame)
+        fit = ellipsoidFrom(quadricScatter(fields, *frame), *frame);
+    std::vector<std::optional<ResidualIron>> refits;
+    if (fit) {
+        refits = refitsOf(fields, *frame);
+        // Points in one plane, or near it within the noise, let many ellipsoids through.
+        if (!(correctionSpread(refits, ironOf(*fit)) <= Limits::MaxCorrectionSpread))
+            fit.reset();
     }
-    result.boxCentre = (low + high) / 2;
-    result.fit = fitEllipsoid(fields);
+    if (fit) {
+        result.fit = fit;
+        result.directionCentre = fit->centre;
+        result.after =
+            magnitudeOf(fields, [&fit](const Eigen::Vector3d &field) { return fit->corrected(field).norm(); });
+        result.inclination = medianInclination(samples, *fit);
+        result.headingError = headingErrorsOf(*fit, result.inclination.value_or(0));
+        if (result.inclination)
+            result.headingError->range =
+                worstHeadingErrorRange(refits, ironOf(*fit), *result.inclination, result.headingError->worst);
+    } else if (const std::optional<Plane> plane = planeOf(fields)) {
+        const std::optional<LevelTurn> turn = fitLevelTurn(fields, *plane);
+        const Magnitude inPlane = turn ? magnitudeOf(fields, [&turn](const Eigen::Vector3d &field) {
+            return turn->corrected(field).norm();
+        })
+                                       : Magnitude{};
+        // Points exactly in one plane have only rounding for noise; the plane's
+        // thickness, a square root, keeps about half the digits.
+        const double noise = std::max(noiseOf(inPlane), 1e-6 * inPlane.mean);
+        if (turn && plane->thickness <= Limits::FlatWithinNoise * noise
+            && inPlane.spread <= Limits::MaxLevelScatter) {
+            result.plane = plane;
+            result.levelTurn = turn;
+            result.after = inPlane;
+            result.levelHeadingError = worstLevelHeadingError(turn->iron);
+            result.directionCentre = turn->offset;
+        }
+    }
 
     for (const Eigen::Vector3d &field : fields)
         if (const std::optional<int> sector = sectorOf(result.direction(field)))
@@ -109,16 +149,6 @@ CheckResult checkCalibration(std::span<const FieldSample> samples)
     result.coveredSectors = static_cast<int>(std::count_if(result.sectorPoints.begin(), result.sectorPoints.end(),
                                                            [](int n) { return n >= Limits::MinSectorPoints; }));
     result.coverage = 100.0 * result.coveredSectors / SectorCount;
-
-    result.before = magnitudeOf(fields, [](const Eigen::Vector3d &field) { return field.norm(); });
-    if (result.fit) {
-        const Ellipsoid &fit = *result.fit;
-        result.after =
-            magnitudeOf(fields, [&fit](const Eigen::Vector3d &field) { return fit.corrected(field).norm(); });
-        result.inclination = medianInclination(samples, fit);
-        const double horizontal = fit.sphereRadius() * std::cos(result.inclination.value_or(0) / DegreesPerRadian);
-        result.headingError = worstHeadingError(fit.centre.norm(), horizontal);
-    }
     judge(result);
     return result;
 }

@@ -18,37 +18,12 @@ constexpr double SecondSolutionShare = 1e-10;
 // enough for Eigen's blocked products.
 constexpr int BlockRows = 256;
 
-// The coefficients of the quadric that comes closest to zero over the points
-// (less `mean`, over `scale`), with unit norm: the eigenvector of the scatter
-// matrix for its least eigenvalue.
-std::optional<Coefficients> fitQuadric(std::span<const Eigen::Vector3d> points, const Eigen::Vector3d &mean,
-                                       double scale)
-{
-    Eigen::Matrix<double, 10, 10> scatter = Eigen::Matrix<double, 10, 10>::Zero();
-    Eigen::Matrix<double, BlockRows, 10> rows;
-    for (std::size_t first = 0; first < points.size(); first += BlockRows) {
-        const auto count = static_cast<Eigen::Index>(std::min<std::size_t>(BlockRows, points.size() - first));
-        for (Eigen::Index i = 0; i < count; ++i) {
-            const Eigen::Vector3d p = (points[first + static_cast<std::size_t>(i)] - mean) / scale;
-            rows.row(i) << p.x() * p.x(), p.y() * p.y(), p.z() * p.z(), 2 * p.y() * p.z(), 2 * p.x() * p.z(),
-                2 * p.x() * p.y(), 2 * p.x(), 2 * p.y(), 2 * p.z(), 1;
-        }
-        scatter.selfadjointView<Eigen::Lower>().rankUpdate(rows.topRows(count).transpose());
-    }
-    const Eigen::SelfAdjointEigenSolver<Eigen::Matrix<double, 10, 10>> solver(scatter);
-    if (solver.info() != Eigen::Success || !(solver.eigenvalues()(1) > SecondSolutionShare * solver.eigenvalues()(9)))
-        return std::nullopt;
-    return solver.eigenvectors().col(0);
-}
-
 } // namespace
 
-std::optional<Ellipsoid> fitEllipsoid(std::span<const Eigen::Vector3d> points)
+std::optional<FitFrame> fitFrameOf(std::span<const Eigen::Vector3d> points)
 {
     if (points.size() < 9)
         return std::nullopt;
-    // Centred and scaled to unit size, so that the ten coefficients are alike in
-    // size and the squares lose no precision to a large offset.
     Eigen::Vector3d mean = Eigen::Vector3d::Zero();
     for (const Eigen::Vector3d &p : points)
         mean += p;
@@ -59,14 +34,37 @@ std::optional<Ellipsoid> fitEllipsoid(std::span<const Eigen::Vector3d> points)
     const double scale = std::sqrt(squares / static_cast<double>(points.size()));
     if (!(scale > 0) || !std::isfinite(scale))
         return std::nullopt;
+    return FitFrame{mean, scale};
+}
 
-    const std::optional<Coefficients> q = fitQuadric(points, mean, scale);
-    if (!q)
+QuadricScatter quadricScatter(std::span<const Eigen::Vector3d> points, const FitFrame &frame)
+{
+    QuadricScatter scatter = QuadricScatter::Zero();
+    Eigen::Matrix<double, BlockRows, 10> rows;
+    for (std::size_t first = 0; first < points.size(); first += BlockRows) {
+        const auto count = static_cast<Eigen::Index>(std::min<std::size_t>(BlockRows, points.size() - first));
+        for (Eigen::Index i = 0; i < count; ++i) {
+            const Eigen::Vector3d p = (points[first + static_cast<std::size_t>(i)] - frame.mean) / frame.scale;
+            rows.row(i) << p.x() * p.x(), p.y() * p.y(), p.z() * p.z(), 2 * p.y() * p.z(), 2 * p.x() * p.z(),
+                2 * p.x() * p.y(), 2 * p.x(), 2 * p.y(), 2 * p.z(), 1;
+        }
+        scatter.selfadjointView<Eigen::Lower>().rankUpdate(rows.topRows(count).transpose());
+    }
+    return scatter;
+}
+
+std::optional<Ellipsoid> ellipsoidFrom(const QuadricScatter &scatter, const FitFrame &frame)
+{
+    // The coefficients of the quadric that comes closest to zero over the
+    // points, with unit norm: the eigenvector for the least eigenvalue.
+    const Eigen::SelfAdjointEigenSolver<QuadricScatter> solver(scatter);
+    if (solver.info() != Eigen::Success || !(solver.eigenvalues()(1) > SecondSolutionShare * solver.eigenvalues()(9)))
         return std::nullopt;
+    const Coefficients q = solver.eigenvectors().col(0);
     // pᵀ A p + 2 bᵀ p + d = 0, that is (p - c)ᵀ A (p - c) = level with c = -A⁻¹ b.
     Eigen::Matrix3d quadratic;
-    quadratic << (*q)(0), (*q)(5), (*q)(4), (*q)(5), (*q)(1), (*q)(3), (*q)(4), (*q)(3), (*q)(2);
-    const Eigen::Vector3d linear = q->segment<3>(6);
+    quadratic << q(0), q(5), q(4), q(5), q(1), q(3), q(4), q(3), q(2);
+    const Eigen::Vector3d linear = q.segment<3>(6);
     const Eigen::SelfAdjointEigenSolver<Eigen::Matrix3d> form(quadratic);
     const Eigen::Vector3d eigenvalues = form.eigenvalues();
     if (form.info() != Eigen::Success)
@@ -74,12 +72,12 @@ std::optional<Ellipsoid> fitEllipsoid(std::span<const Eigen::Vector3d> points)
     const Eigen::Matrix3d &directions = form.eigenvectors();
     const Eigen::Matrix3d inverse = directions * eigenvalues.cwiseInverse().asDiagonal() * directions.transpose();
     const Eigen::Vector3d centre = -inverse * linear;
-    const double level = centre.dot(quadratic * centre) - (*q)(9);
+    const double level = centre.dot(quadratic * centre) - q(9);
 
     Ellipsoid fitted;
-    fitted.centre = mean + scale * centre;
+    fitted.centre = frame.mean + frame.scale * centre;
     // Of either sign, the quadratic part and the level agree for an ellipsoid.
-    fitted.radii = scale * (level / eigenvalues.array()).sqrt().matrix();
+    fitted.radii = frame.scale * (level / eigenvalues.array()).sqrt().matrix();
     fitted.axes = directions;
     const Eigen::Vector3d stretch = fitted.sphereRadius() * fitted.radii.cwiseInverse();
     fitted.correction = directions * stretch.asDiagonal() * directions.transpose();
@@ -88,6 +86,14 @@ std::optional<Ellipsoid> fitEllipsoid(std::span<const Eigen::Vector3d> points)
     if (!fitted.centre.allFinite() || !fitted.correction.allFinite())
         return std::nullopt;
     return fitted;
+}
+
+std::optional<Ellipsoid> fitEllipsoid(std::span<const Eigen::Vector3d> points)
+{
+    const std::optional<FitFrame> frame = fitFrameOf(points);
+    if (!frame)
+        return std::nullopt;
+    return ellipsoidFrom(quadricScatter(points, *frame), *frame);
 }
 
 } // namespace mag_check

@@ -23,6 +23,22 @@ struct Ellipsoid {
     Eigen::Vector3d corrected(const Eigen::Vector3d &point) const { return correction * (point - centre); }
 };
 
+// Points are fitted less their mean and over their spread, so that the ten
+// coefficients are alike in size and the squares lose no precision to a large offset.
+struct FitFrame {
+    Eigen::Vector3d mean;
+    double scale;
+};
+// None for fewer than nine points or points that do not spread.
+std::optional<FitFrame> fitFrameOf(std::span<const Eigen::Vector3d> points);
+
+// The sum over points of the outer products of their quadric terms (lower
+// triangle): sums of parts of a set add up to the sum of the whole.
+using QuadricScatter = Eigen::Matrix<double, 10, 10>;
+QuadricScatter quadricScatter(std::span<const Eigen::Vector3d> points, const FitFrame &frame);
+// The ellipsoid that comes closest to the points summed in `scatter`.
+std::optional<Ellipsoid> ellipsoidFrom(const QuadricScatter &scatter, const FitFrame &frame);
+
 // Least-squares fit of a general ellipsoid (nine parameters: centre, axes and
 // their directions) to points that must be finite. None when the points do not
 // determine one: fewer than nine, all on a plane or a line, or closer to some

@@ -51,12 +51,30 @@ TEST(CalibrationCheckWindow, OpensFromTheMagneticChartAndReadsOutTheCheckAsItRef
     EXPECT_EQ(spoken(check, "lblPoints"), QStringLiteral("Points: 600 of at most 20000"));
     EXPECT_TRUE(spoken(check, "lblOffset").startsWith(QStringLiteral("Hard-iron offset: X 40.0, Y -25.0, Z 15.0")))
         << spoken(check, "lblOffset").toStdString();
-    EXPECT_EQ(spoken(check, "lblInclination"), QStringLiteral("Inclination: 60.0°"));
+    EXPECT_EQ(spoken(check, "lblInclination"), QStringLiteral("Inclination: 60.0° (positive: the field points down)"));
     EXPECT_TRUE(spoken(check, "picCoverage").startsWith(QStringLiteral("Field directions seen: 20 of 20 sectors")));
 
     check.findChild<controls::XPButton *>(QStringLiteral("cmdClear"))->click();
     EXPECT_EQ(spoken(check, "lblPoints"), QStringLiteral("Points: 0 of at most 20000"));
     EXPECT_EQ(spoken(check, "lblVerdict"), QStringLiteral("Verdict: Rotate more"));
+
+    // Turned level: what the plane tells, what it cannot, and which way to turn next.
+    module.turns = mag_check_test::TurnedModule::Turns::AboutZ;
+    module.noise = 1;
+    for (const FieldSample &sample : module.samples(600)) {
+        ++sampleNumber;
+        for (int axis = 0; axis < 3; ++axis) {
+            check.magneticChart().addPoint(axis + 1, sampleNumber, sample.field(axis));
+            check.accelerationChart().addPoint(axis + 1, sampleNumber, (*sample.gravity)(axis));
+        }
+    }
+    sim.advance(frmMagCheck::RefreshMs);
+    EXPECT_TRUE(spoken(check, "lblOffset").startsWith(QStringLiteral("Hard-iron offset: X 40.0, Y -25.0 (")))
+        << spoken(check, "lblOffset").toStdString();
+    EXPECT_TRUE(spoken(check, "lblOffset").endsWith(QStringLiteral("Z is not told by a level turn")));
+    EXPECT_TRUE(spoken(check, "lblHeadingError").contains(QStringLiteral("when level; tilted: not told")));
+    EXPECT_EQ(spoken(check, "picXY"), QStringLiteral("X–Y projection of 600 points"));
+    EXPECT_EQ(spoken(check, "lblTurnHint"), QStringLiteral("Next: point the module's −Z axis along the earth's field."));
 }
 
 } // namespace
