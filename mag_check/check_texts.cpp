@@ -109,7 +109,7 @@ std::vector<Reading> readingsOf(const CheckResult &result, int capacity)
             tr("%1 ± %2 in the plane").arg(number(result.after.mean, d), percent(result.after.spread)));
         add("lblInclination", "Inclination", levelOnly);
         add("lblHeadingError", "Worst heading error",
-            tr("%1 when level; tilted: %2").arg(degrees(*result.levelHeadingError), levelOnly));
+            tr("%1 when level; tilted: not told by a level turn").arg(degrees(*result.levelHeadingError)));
         return readings;
     }
     if (!result.fit) {

@@ -65,6 +65,8 @@ void configure(compass_sim::CompassSimulator &compass, const compass_sim::SimOpt
     }
     if (opt.softIron)
         board.setSoftIron(*opt.softIron);
+    if (opt.earthField)
+        board.setEarthFieldDip((*opt.earthField)[0], (*opt.earthField)[1]);
     if (opt.magNoise > 0)
         board.setMagneticNoise(opt.magNoise);
     if (opt.tumbleSeconds > 0)

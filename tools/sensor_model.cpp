@@ -66,6 +66,11 @@ void SensorModel::setEarthField(double horizontal, double vertical)
     derive();
 }
 
+void SensorModel::setEarthFieldDip(double magnitude, double inclination)
+{
+    setEarthField(magnitude * std::cos(degToRad(inclination)), magnitude * std::sin(degToRad(inclination)));
+}
+
 void SensorModel::setHardIron(double x, double y, double z)
 {
     m_iron = {x, y, z};

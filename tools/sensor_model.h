@@ -39,6 +39,8 @@ public:
 
     // Earth field in the board's units: horizontal towards magnetic north, vertical downwards.
     void setEarthField(double horizontal, double vertical);
+    // The same from its magnitude and inclination (degrees, positive where it points down).
+    void setEarthFieldDip(double magnitude, double inclination);
     void setHardIron(double x, double y, double z);
     // Soft iron: the board sees this matrix (row by row) times the earth field.
     void setSoftIron(const std::array<double, 9> &matrix);

@@ -24,6 +24,8 @@ struct SimOptions {
     std::optional<std::array<double, 3>> hardIron;
     std::optional<std::array<double, 9>> softIron;
     double magNoise = 0;
+    // The earth field's magnitude and inclination in degrees, positive downwards.
+    std::optional<std::array<double, 2>> earthField;
     double tumbleSeconds = 0;        // 0: no tumble
     bool quiet = false;
     // A capture to play instead of simulating, `speed` times faster than recorded.

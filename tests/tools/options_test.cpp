@@ -51,7 +51,7 @@ TEST(Options, RefuseWhatTheToolsCannotTake)
          {std::vector<std::string>{"--format", "3"}, {"--escape=256"}, {"--com", "2.5"}, {"--fields", "8192"}, {"--com", "x"},
           {"--rate", "0"}, {"--hang-up-on", "-1"}, {"--duration", "-1"}, {"--com"}, {"--colour", "red"}, {"stray"},
           {"--speed", "0"}, {"--quiet=yes"}, {"--hard-iron", "1,2"}, {"--hard-iron", "1,2,3,4"},
-          {"--soft-iron", "1,0,0,0,1,0,0,0,x"}, {"--mag-noise", "-1"}, {"--tumble", "-5"}})
+          {"--soft-iron", "1,0,0,0,1,0,0,0,x"}, {"--mag-noise", "-1"}, {"--tumble", "-5"}, {"--earth-field", "50"}})
         EXPECT_THROW(parseSimOptions(bad), std::invalid_argument) << bad[0];
     for (const std::vector<std::string> &bad :
          {std::vector<std::string>{"--capture", "c"}, {"--device", "d", "--device-com", "3", "--capture", "c"},
