@@ -34,6 +34,14 @@ inline Eigen::Matrix3d boardFromWorld(double heading, double pitch, double roll)
         .transpose();
 }
 
+// Four normal numbers make a uniformly random rotation.
+template <class Random>
+Eigen::Matrix3d randomRotation(Random &random, std::normal_distribution<double> &normal)
+{
+    const double w = normal(random), x = normal(random), y = normal(random), z = normal(random);
+    return Eigen::Quaterniond(w, x, y, z).normalized().toRotationMatrix();
+}
+
 // What the module reads: soft iron times the field on the board, plus the hard iron.
 struct Iron {
     Eigen::Matrix3d soft = Eigen::Matrix3d::Identity();
@@ -91,14 +99,8 @@ inline std::vector<mag_check::FieldSample> turned(Place place, const Iron &iron,
         place.field * Eigen::Vector3d(std::cos(radians(place.inclination)), 0, std::sin(radians(place.inclination)));
     std::vector<mag_check::FieldSample> samples;
     for (int i = 0; i < count; ++i) {
-        Eigen::Matrix3d toBoard;
-        if (motion == Motion::Tumble) {
-            // Four normal numbers make a uniformly random rotation.
-            const double w = normal(random), x = normal(random), y = normal(random), z = normal(random);
-            toBoard = Eigen::Quaterniond(w, x, y, z).normalized().toRotationMatrix();
-        } else {
-            toBoard = boardFromWorld(angle(random), 0, 0);
-        }
+        const Eigen::Matrix3d toBoard =
+            motion == Motion::Tumble ? randomRotation(random, normal) : boardFromWorld(angle(random), 0, 0);
         const double nx = normal(random), ny = normal(random), nz = normal(random);
         samples.push_back({iron.soft * (toBoard * earth) + iron.hard + noise * Eigen::Vector3d(nx, ny, nz),
                            toBoard * Eigen::Vector3d::UnitZ()});

@@ -1,5 +1,6 @@
 #pragma once
 #include "mag_check/calibration_check.h"
+#include "tests/mag_check/earth_field.h"
 
 #include <Eigen/Geometry>
 #include <cmath>
@@ -34,9 +35,7 @@ struct TurnedModule {
         for (int i = 0; i < count; ++i) {
             Eigen::Matrix3d toBoard;
             if (turns == Turns::Any) {
-                // Four normal numbers make a uniformly random rotation.
-                const double w = normal(random), x = normal(random), y = normal(random), z = normal(random);
-                toBoard = Eigen::Quaterniond(w, x, y, z).normalized().toRotationMatrix();
+                toBoard = randomRotation(random, normal);
             } else {
                 toBoard = Eigen::AngleAxisd(angle(random), turns == Turns::AboutZ ? Eigen::Vector3d::UnitZ()
                                                                                   : Eigen::Vector3d::UnitY())
