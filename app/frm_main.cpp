@@ -254,7 +254,13 @@ bool frmMain::TryToOpenPort()
         platform::Wait(m_platform, 100);
         m_platform.pump.processEvents();
     }
-    return m_com->isOpen();
+    if (!m_com->isOpen())
+        return false;
+    // Only what arrives from now on is live: neither what the device kept nor
+    // the head of a line cut by the last close is read as a sentence.
+    m_com->discardInput();
+    m_receive->discardPartialLine();
+    return true;
 }
 
 void frmMain::ClearReadings()

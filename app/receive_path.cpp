@@ -36,6 +36,12 @@ void ReceivePath::resetFramingErrors()
     m_host.setFramingWarningVisible(false);
 }
 
+void ReceivePath::discardPartialLine()
+{
+    LineBuffer.clear();
+    m_uncut = 0;
+}
+
 void ReceivePath::OnComm(platform::SerialPort &com)
 {
     if (m_state.CompassOwnsPort) {

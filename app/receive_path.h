@@ -45,6 +45,8 @@ public:
 
     // Open and Close Port reset the framing supervision.
     void resetFramingErrors();
+    // Forgets the partial line, which live input would complete into a false one.
+    void discardPartialLine();
 
     std::string LineBuffer;
     platform::Tick LastDataTick = 0;

@@ -25,7 +25,9 @@ std::string trimmedBlanks(const std::string &text)
 bool openWithRetries(platform::Platform &platform, platform::SerialPort &port)
 {
     for (int attempt = 0; attempt < OpenAttempts && !port.isOpen(); ++attempt) {
-        if (!port.open())
+        if (port.open())
+            port.discardInput(); // what the device kept from before the open is not live
+        else
             platform::Wait(platform, OpenRetryMs);
         platform.pump.processEvents();
     }

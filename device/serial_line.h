@@ -24,7 +24,8 @@ struct SerialLineSettings {
 std::optional<int> ComPortNumber(const std::string &text);
 
 // Closes the port, gives it the line's number and settings, RTS on and no
-// handshaking, then opens it with up to three attempts 100 ms apart.
+// handshaking, then opens it with up to three attempts 100 ms apart, and
+// drops what the port held from before the open.
 // False, with the port untouched, when the port text is not a number.
 bool OpenWithSettings(platform::Platform &platform, platform::SerialPort &port,
                       const SerialLineSettings &line);

@@ -45,6 +45,9 @@ public:
     virtual void write(std::string_view bytes) = 0;
     // Returns and removes everything received so far.
     virtual std::string readAll() = 0;
+    // Drops what the open port holds unread, down to the system's own buffers:
+    // a pseudo-terminal or a USB adapter keeps what arrived before the open.
+    virtual void discardInput() = 0;
     // The code of the event being delivered (EventReceive or EventFramingError).
     virtual int commEvent() const = 0;
 

@@ -158,6 +158,13 @@ std::string QtSerialPort::readAll()
     return std::string(data.constData(), static_cast<std::size_t>(data.size()));
 }
 
+void QtSerialPort::discardInput()
+{
+    // The driver's buffer as well as Qt's.
+    if (m_port.isOpen())
+        m_port.clear(QSerialPort::Input);
+}
+
 void QtSerialPort::scheduleDelivery()
 {
     // QSerialPort does not emit readyRead again while a slot of it runs, but the

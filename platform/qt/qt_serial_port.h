@@ -41,6 +41,7 @@ public:
 
     void write(std::string_view bytes) override;
     std::string readAll() override;
+    void discardInput() override;
     int commEvent() const override { return m_event; }
     void setReceiveHandler(std::function<void()> handler) override { m_onReceive = std::move(handler); }
     void setLostHandler(std::function<void(const std::string &)> handler) override { m_onLost = std::move(handler); }

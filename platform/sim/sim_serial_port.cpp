@@ -30,6 +30,7 @@ bool SimSerialPort::open()
         return false;
     m_open = true;
     ++m_openCount;
+    takeHeld();
     m_failure = Failure::None;
     m_error.clear();
     if (m_bus.m_onOpen)
@@ -43,6 +44,12 @@ void SimSerialPort::close()
         return;
     m_open = false;
     m_bus.release(*this);
+    // Unread input and what is still on its way stay with the device.
+    hold(Delivery{m_pump.clock().virtualNow(), std::move(m_rx), false});
+    m_rx.clear();
+    for (Delivery &d : m_pending)
+        if (!d.framingError)
+            hold(std::move(d));
     m_pending.clear();
     m_bytesBeforeHangUp.reset();
     m_hangUpNoticed.reset();
@@ -74,6 +81,17 @@ std::string SimSerialPort::readAll()
     return out;
 }
 
+void SimSerialPort::discardInput()
+{
+    if (!m_open)
+        return;
+    m_rx.clear();
+    m_rxNew = false;
+    const VirtualMs now = m_pump.clock().virtualNow();
+    while (!m_pending.empty() && m_pending.front().at <= now)
+        m_pending.pop_front();
+}
+
 std::string SimSerialPort::writtenText() const
 {
     std::string all;
@@ -82,15 +100,21 @@ std::string SimSerialPort::writtenText() const
     return all;
 }
 
+void SimSerialPort::schedule(std::deque<Delivery> &queue, Delivery delivery)
+{
+    // Keep deliveries in time order so bytes never overtake each other.
+    auto pos = std::upper_bound(queue.begin(), queue.end(), delivery.at,
+                                [](VirtualMs t, const Delivery &d) { return t < d.at; });
+    queue.insert(pos, std::move(delivery));
+}
+
 void SimSerialPort::deliver(std::string bytes, std::optional<VirtualMs> at)
 {
-    if (!m_open)
-        return;
     const VirtualMs when = std::max(at.value_or(0), m_pump.clock().virtualNow());
-    // Keep deliveries in time order so bytes never overtake each other.
-    auto pos = std::upper_bound(m_pending.begin(), m_pending.end(), when,
-                                [](VirtualMs t, const Delivery &d) { return t < d.at; });
-    m_pending.insert(pos, Delivery{when, std::move(bytes), false});
+    if (m_open)
+        schedule(m_pending, Delivery{when, std::move(bytes), false});
+    else
+        hold(Delivery{when, std::move(bytes), false});
 }
 
 void SimSerialPort::deliverFramingError(std::optional<VirtualMs> at)
@@ -98,9 +122,27 @@ void SimSerialPort::deliverFramingError(std::optional<VirtualMs> at)
     if (!m_open)
         return;
     const VirtualMs when = std::max(at.value_or(0), m_pump.clock().virtualNow());
-    auto pos = std::upper_bound(m_pending.begin(), m_pending.end(), when,
-                                [](VirtualMs t, const Delivery &d) { return t < d.at; });
-    m_pending.insert(pos, Delivery{when, {}, true});
+    schedule(m_pending, Delivery{when, {}, true});
+}
+
+void SimSerialPort::hold(Delivery delivery)
+{
+    delivery.bytes.resize(std::min(delivery.bytes.size(), HeldWhileClosed - m_heldBytes));
+    if (delivery.bytes.empty())
+        return;
+    m_heldBytes += delivery.bytes.size();
+    schedule(m_held, std::move(delivery));
+}
+
+void SimSerialPort::takeHeld()
+{
+    const VirtualMs now = m_pump.clock().virtualNow();
+    for (Delivery &d : m_held) {
+        d.at = std::max(d.at, now);
+        schedule(m_pending, std::move(d));
+    }
+    m_held.clear();
+    m_heldBytes = 0;
 }
 
 void SimSerialPort::unplug(const std::string &reason, Failure failure)
@@ -108,6 +150,8 @@ void SimSerialPort::unplug(const std::string &reason, Failure failure)
     if (!m_open)
         return;
     close();
+    m_held.clear();
+    m_heldBytes = 0;
     m_failure = failure;
     m_error = reason;
     if (m_onLost)

@@ -41,16 +41,22 @@ public:
 
     void write(std::string_view bytes) override;
     std::string readAll() override;
+    void discardInput() override;
     int commEvent() const override { return m_event; }
     void setReceiveHandler(std::function<void()> handler) override { m_onReceive = std::move(handler); }
     void setLostHandler(std::function<void(const std::string &)> handler) override { m_onLost = std::move(handler); }
 
+    // What the device keeps for a closed port, as a pseudo-terminal's buffer
+    // does; what comes beyond it is lost.
+    static constexpr std::size_t HeldWhileClosed = 4096;
+
     // --- the far end ---
-    // Bytes arrive at `at` (default: now).
+    // Bytes arrive at `at` (default: now). While the port is closed the device
+    // keeps them, and what it kept is there to read at the next open.
     void deliver(std::string bytes, std::optional<VirtualMs> at = {});
-    // One framing-error event at `at` (default: now).
+    // One framing-error event at `at` (default: now); lost while closed.
     void deliverFramingError(std::optional<VirtualMs> at = {});
-    // The device goes away: the port closes and the lost handler runs.
+    // The device goes away with what it kept: the port closes and the lost handler runs.
     void unplug(const std::string &reason, Failure failure = Failure::Removed);
     // The line hangs up in the middle of a write, after `bytes` more bytes got
     // through: the rest is lost, and the port is closed and reported lost from
@@ -75,6 +81,12 @@ private:
         bool framingError;
     };
     void raise(int event);
+    static void schedule(std::deque<Delivery> &queue, Delivery delivery);
+    // Keeps bytes for the closed port, as far as the device has room.
+    void hold(Delivery delivery);
+    // Hands what the device kept to the port opening now: what arrived while
+    // it was closed is due at once.
+    void takeHeld();
 
     SimPortBus &m_bus;
     SimEventPump &m_pump;
@@ -94,6 +106,9 @@ private:
     std::string m_rx;
     bool m_rxNew = false;
     std::deque<Delivery> m_pending;
+    // Bytes for the port while it is closed, in time order.
+    std::deque<Delivery> m_held;
+    std::size_t m_heldBytes = 0;
     std::vector<WrittenChunk> m_written;
     std::function<void()> m_onReceive;
     std::function<void(const std::string &)> m_onLost;

@@ -102,6 +102,33 @@ TEST_F(MainWindowTest, SilentCompassIsPolledEvery5SecondsAndDataBringsItBack)
     EXPECT_EQ(control<QLabel>("lblHeading")->text(), QString::fromUtf8("10°"));
 }
 
+// Only what arrives after Open Port is live: what the device kept while the
+// port was closed, and the head of a line that Close Port cut, are never parsed.
+TEST_F(MainWindowTest, OpenPortStartsOnLiveData)
+{
+    load();
+    auto &device = static_cast<platform::sim::SimSerialPort &>(window->Com());
+    for (int i = 0; i < 35; ++i)
+        device.deliver("$C111.0P1.0R1.0*00\r\n", sim->now() + 100 * i);
+    sim->advance(3500);
+    const std::int32_t before = window->sampleNumber();
+    press("cmdOpen");
+    sim->advance(10);
+    EXPECT_EQ(window->sampleNumber(), before) << "sentences from before the open";
+    compass().deliver("$C222.0P2.0R2.0*00\r\n");
+    sim->advance(100);
+    EXPECT_EQ(window->sampleNumber(), before + 1);
+    EXPECT_EQ(control<QLabel>("lblHeading")->text(), QString::fromUtf8("222°"));
+
+    compass().deliver("$C333.0P-0");
+    sim->advance(10);
+    press("cmdClose");
+    press("cmdOpen");
+    compass().deliver("$C10.0P1.0R2.0*00\r\n");
+    sim->advance(100);
+    EXPECT_EQ(control<QLabel>("lblHeading")->text(), QString::fromUtf8("10°"));
+}
+
 // The supervision ticks every 500 ms from the start, one of them as the port
 // opens: a line 1801 ms before a tick leaves the compass silent, one 1800 ms before keeps it alive.
 TEST_F(MainWindowTest, SilenceOfMoreThan1800MsShowsTheNotice)

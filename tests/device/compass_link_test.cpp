@@ -35,6 +35,18 @@ TEST_F(CompassLink, StartConfiguresTheOwnersPortOrFailsCleanly)
     EXPECT_EQ(compass->Status(), LinkStatus::NotUsed);
 }
 
+// What the device kept while the port was closed is old: the object starts on live data.
+TEST_F(CompassLink, StartDiscardsWhatArrivedBeforeTheOpen)
+{
+    com->deliver("$C111.0\r\n$C112.0\r\n");
+    startCompass();
+    sim.advance(10);
+    EXPECT_FALSE(compass->HeadingPresent());
+    EXPECT_EQ(compass->StatusStr(), "Listening");
+    arrive("$C222.0\r\n");
+    EXPECT_FLOAT_EQ(compass->Heading(), 222.0f);
+}
+
 TEST_F(CompassLink, LinesAreCutAtCrLfAndOnlyCompleteSentencesRaiseNewData)
 {
     startCompass();

@@ -62,6 +62,24 @@ TEST_F(QtSerialPortTest, PassesBytesBothWaysAndNestsReceiveEventsWhileTheHandler
     EXPECT_EQ(std::string(sent), "\x1b&");
 }
 
+// A pseudo-terminal, like a USB adapter, keeps what came while the port was closed.
+TEST_F(QtSerialPortTest, DiscardedInputIsGoneDownToTheDevicesBuffer)
+{
+    PseudoTerminal line(PseudoTerminal::Slave::LeftToProgram);
+    PortLink link(portsDir(), 2, line.slavePath());
+    auto port = qt.ports.createPort();
+    port->setPortNumber(2);
+    std::string received;
+    port->setReceiveHandler([&] { received += port->readAll(); });
+    ASSERT_EQ(line.write("$C111.0\r\n"), 9u);
+    ASSERT_TRUE(port->open()) << port->errorString();
+    port->discardInput();
+    line.write("$C222.0\r\n");
+    EXPECT_TRUE(waitFor([&] { return received.size() >= 9; }));
+    platform::Wait(qt.platform, 50);
+    EXPECT_EQ(received, "$C222.0\r\n");
+}
+
 TEST_F(QtSerialPortTest, MissingDeviceRefusedSettingsAndABusyPortFailTheOpen)
 {
     auto port = qt.ports.createPort();
