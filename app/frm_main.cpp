@@ -113,12 +113,11 @@ void frmMain::tellConfigLoad(std::int32_t loaded)
     if (loaded == config::clsConfig::NotFound || loaded == config::clsConfig::WrongVersion)
         told << tr("Configuration file not found or bad version, default loaded.");
     else if (loaded == config::clsConfig::ReadError)
-        told << tr("The configuration file %1 could not be read to its end; the settings it did not hold have "
-                   "their default values. Check them with Configure.")
-                    .arg(m_config->FilePath());
+        told << tr("The configuration file %1 %2. The settings not read from it have their default values; check "
+                   "them with Configure.")
+                    .arg(m_config->FilePath(), m_config->LastLoadProblem());
     if (!m_config->LastSaveSucceeded())
-        told << tr("The settings could not be saved to %1: %2\nThe program goes on with these settings; check "
-                   "that the folder is writable.")
+        told << tr("The settings could not be saved to %1: %2\nThe program goes on with these settings.")
                     .arg(m_config->FilePath(), m_config->LastSaveError());
     if (told.isEmpty())
         return;

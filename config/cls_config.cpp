@@ -1,11 +1,18 @@
 #include "config/cls_config.h"
 
+#include "config/chart_range.h"
+#include "platform/com_port_map.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
+#include <cerrno>
 #include <cstring>
 #include <optional>
+#include <tuple>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace config {
 
@@ -34,14 +41,14 @@ public:
         std::memcpy(&v, &bits, sizeof v);
         return v;
     }
-    std::optional<QString> text()
+    std::optional<QByteArray> text()
     {
         if (!has(2))
             return std::nullopt;
         const auto length = qFromLittleEndian<quint16>(m_bytes.constData() + m_pos);
         if (!has(2 + qsizetype(length)))
             return std::nullopt;
-        const QString v = QString::fromLatin1(m_bytes.constData() + m_pos + 2, length);
+        const QByteArray v = m_bytes.mid(m_pos + 2, length);
         m_pos += 2 + length;
         return v;
     }
@@ -51,6 +58,43 @@ private:
     const QByteArray &m_bytes;
     qsizetype m_pos = 0;
 };
+
+struct ChartRange {
+    double min, max;
+};
+constexpr ChartRange MagDefault{-300.0, 300.0};
+constexpr ChartRange AccDefault{-2.0, 2.0};
+constexpr ChartRange CmpDefault{-180.0, 360.0};
+const QString DefaultPort = QStringLiteral("2");
+
+QString cutShortAt(const char *field)
+{
+    return QStringLiteral("it is cut short at the %1").arg(QLatin1String(field));
+}
+
+// Why the file must not be written over: it is there but is no regular file,
+// or a link to something that is none. Empty when it may be written.
+QString refusalToWrite(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isFile() || (!info.isSymLink() && !info.exists()))
+        return {};
+    if (!info.isSymLink())
+        return QStringLiteral("it is not a regular file (a folder, a device or a pipe), so it was left as it is. "
+                              "Rename or remove it.");
+    return QStringLiteral("it is a link to %1, which %2, so it was left as it is. Remove the link or point it at a "
+                          "file.")
+        .arg(info.symLinkTarget(), info.exists() ? QStringLiteral("is not a regular file")
+                                                 : QStringLiteral("does not exist"));
+}
+
+// Qt says an existing file "is not writable" without saying why; the system says why.
+QString systemReason(const QString &path, const QString &qtReason)
+{
+    if (::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    return qtReason;
+}
 
 void putInt16(QByteArray &out, std::int16_t v)
 {
@@ -70,7 +114,7 @@ void putFloat64(QByteArray &out, double v)
 
 void putText(QByteArray &out, const QString &v)
 {
-    const QByteArray bytes = v.toLatin1().left(0xFFFF);
+    const QByteArray bytes = v.toLatin1().left(clsConfig::MaxTextLength);
     char b[2];
     qToLittleEndian<quint16>(static_cast<quint16>(bytes.size()), b);
     out.append(b, 2);
@@ -89,18 +133,19 @@ void clsConfig::SetDefaults()
 {
     m_showCompassData = false;
     m_refAngleThreshold = 5.0f;
-    m_magChartMin = -300.0;
-    m_magChartMax = 300.0;
-    m_accChartMin = -2.0;
-    m_accChartMax = 2.0;
-    m_cmpChartMin = -180.0;
-    m_cmpChartMax = 360.0;
-    m_serial = SerialSettings{QStringLiteral("2"), QStringLiteral("19200"), QStringLiteral("N"),
-                              QStringLiteral("1"), QStringLiteral("8")};
+    m_magChartMin = MagDefault.min;
+    m_magChartMax = MagDefault.max;
+    m_accChartMin = AccDefault.min;
+    m_accChartMax = AccDefault.max;
+    m_cmpChartMin = CmpDefault.min;
+    m_cmpChartMax = CmpDefault.max;
+    m_serial = SerialSettings{DefaultPort, QStringLiteral("19200"), QStringLiteral("N"), QStringLiteral("1"),
+                              QStringLiteral("8")};
 }
 
 std::int32_t clsConfig::LoadSettings()
 {
+    m_lastLoadProblem.clear();
     const QFileInfo info(FilePath());
     if (!info.exists() || !info.isFile() || info.isHidden()) {
         SetDefaults();
@@ -109,45 +154,65 @@ std::int32_t clsConfig::LoadSettings()
     }
     SetDefaults();
     QFile file(FilePath());
-    if (!file.open(QIODevice::ReadOnly))
+    // One byte beyond the longest file the format makes tells a longer one.
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.read(MaxFileBytes + 1) : QByteArray();
+    if (file.error() != QFileDevice::NoError) {
+        m_lastLoadProblem = QStringLiteral("could not be read: ") + file.errorString();
         return ReadError;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return ReadError;
+    }
     FieldReader header(bytes);
     if (header.int16() != FormatVersion) {
         SetDefaults();
         SaveConfig();
         return WrongVersion;
     }
-    return readFields(bytes) ? Loaded : ReadError;
+    QStringList damage;
+    if (bytes.size() > MaxFileBytes)
+        damage << QStringLiteral("it is longer than the %1 bytes the format can hold").arg(MaxFileBytes);
+    damage << readFields(bytes.left(MaxFileBytes)) << dropUnusableValues();
+    if (damage.isEmpty())
+        return Loaded;
+    m_lastLoadProblem = QStringLiteral("is damaged: ") + damage.join(QStringLiteral("; "));
+    return ReadError;
 }
 
-bool clsConfig::readFields(const QByteArray &bytes)
+QStringList clsConfig::readFields(const QByteArray &bytes)
 {
     FieldReader in(bytes);
     in.int16();
-    for (QString *field : {&m_serial.Port, &m_serial.Bauds, &m_serial.Parity, &m_serial.StopBits,
-                           &m_serial.DataBits}) {
+    QStringList damage;
+    const std::pair<QString *, const char *> texts[] = {{&m_serial.Port, "port number"},
+                                                        {&m_serial.Bauds, "baud rate"},
+                                                        {&m_serial.Parity, "parity"},
+                                                        {&m_serial.StopBits, "stop bits"},
+                                                        {&m_serial.DataBits, "data bits"}};
+    for (const auto &[field, name] : texts) {
         const auto v = in.text();
         if (!v)
-            return false;
-        *field = *v;
+            return damage << cutShortAt(name);
+        if (v->size() > MaxTextLength)
+            damage << QStringLiteral("the %1 is longer than %2 characters").arg(QLatin1String(name)).arg(MaxTextLength);
+        else
+            *field = QString::fromLatin1(*v);
     }
-    for (double *field : {&m_magChartMax, &m_magChartMin, &m_accChartMax, &m_accChartMin}) {
+    const std::pair<double *, const char *> ranges[] = {{&m_magChartMax, "magnetic chart maximum"},
+                                                        {&m_magChartMin, "magnetic chart minimum"},
+                                                        {&m_accChartMax, "acceleration chart maximum"},
+                                                        {&m_accChartMin, "acceleration chart minimum"}};
+    for (const auto &[field, name] : ranges) {
         const auto v = in.float64();
         if (!v)
-            return false;
+            return damage << cutShortAt(name);
         *field = *v;
     }
     const auto show = in.int16();
     if (!show)
-        return false;
+        return damage << cutShortAt("Show Compass Output setting");
     m_showCompassData = *show != 0;
-    for (double *field : {&m_magChartMax, &m_magChartMin}) {
+    for (const auto &[field, name] : {ranges[0], ranges[1]}) {
         const auto v = in.float64();
         if (!v)
-            return false;
+            return damage << cutShortAt(name);
         *field = *v;
     }
     // Files written before the compass range was kept end here.
@@ -157,7 +222,31 @@ bool clsConfig::readFields(const QByteArray &bytes)
         m_cmpChartMax = *cmpMax;
         m_cmpChartMin = *cmpMin;
     }
-    return true;
+    return damage;
+}
+
+QStringList clsConfig::dropUnusableValues()
+{
+    QStringList damage;
+    if (!platform::ComPortNumber(m_serial.Port.toStdString())) {
+        damage << QStringLiteral("the port number \"%1\" names no COM port").arg(m_serial.Port);
+        m_serial.Port = DefaultPort;
+    }
+    const std::tuple<const char *, double *, double *, ChartRange> charts[] = {
+        {"magnetic", &m_magChartMin, &m_magChartMax, MagDefault},
+        {"acceleration", &m_accChartMin, &m_accChartMax, AccDefault},
+        {"compass", &m_cmpChartMin, &m_cmpChartMax, CmpDefault}};
+    for (const auto &[name, min, max, fallback] : charts) {
+        if (IsUsableChartRange(*min, *max))
+            continue;
+        damage << QStringLiteral("the %1 chart range %2 to %3 is no range a chart can show")
+                      .arg(QLatin1String(name))
+                      .arg(*min)
+                      .arg(*max);
+        *min = fallback.min;
+        *max = fallback.max;
+    }
+    return damage;
 }
 
 bool clsConfig::SaveConfig()
@@ -175,13 +264,16 @@ bool clsConfig::SaveConfig()
     putFloat64(out, m_cmpChartMax);
     putFloat64(out, m_cmpChartMin);
 
+    m_lastSaveError = refusalToWrite(FilePath());
+    if (!m_lastSaveError.isEmpty())
+        return false;
     // Written whole to a new file and renamed, so a failed write keeps the old one.
     QSaveFile file(FilePath());
     if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit()) {
-        m_lastSaveError = file.errorString();
+        m_lastSaveError = systemReason(FilePath(), file.errorString())
+                          + QStringLiteral(". Check that the folder and the file may be written.");
         return false;
     }
-    m_lastSaveError.clear();
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace config {
@@ -20,6 +21,10 @@ struct SerialSettings {
 // max and min, acceleration max and min), a 16-bit boolean (0 or FFFF), the
 // magnetic range a second time (older readers expect it there), and last the
 // compass chart range, which older files lack. All little-endian.
+//
+// A file cut short, longer than the format makes, or holding a value the
+// program cannot use (a text beyond MaxTextLength, no COM number, a chart
+// range no chart can show) is damaged: those settings keep their defaults.
 class clsConfig {
 public:
     static constexpr std::int16_t FormatVersion = 4;
@@ -27,6 +32,10 @@ public:
     static constexpr std::int32_t NotFound = -1;
     static constexpr std::int32_t WrongVersion = -2;
     static constexpr std::int32_t ReadError = -4;
+    // Each text is a number or a letter; this is far beyond any of them.
+    static constexpr qsizetype MaxTextLength = 255;
+    // The longest file the format makes: version, five texts, eight doubles, the flag.
+    static constexpr qsizetype MaxFileBytes = 2 + 5 * (2 + MaxTextLength) + 8 * 8 + 2;
 
     explicit clsConfig(const QString &programDirectory);
 
@@ -36,7 +45,10 @@ public:
 
     const QString &AppPath() const { return m_appPath; }
     QString FilePath() const { return m_appPath + QStringLiteral("Compass.ini"); }
-    // Whether the last write of the file worked, and why not.
+    // Why the last load returned ReadError, to follow the file's name:
+    // "could not be read: Permission denied", "is damaged: it is cut short at the baud rate".
+    const QString &LastLoadProblem() const { return m_lastLoadProblem; }
+    // Whether the last write of the file worked, and why not (with what to do).
     bool LastSaveSucceeded() const { return m_lastSaveError.isEmpty(); }
     const QString &LastSaveError() const { return m_lastSaveError; }
 
@@ -69,10 +81,13 @@ public:
 
 private:
     void SetDefaults();
-    // True when the whole file was read; stops at the first field that is cut short.
-    bool readFields(const QByteArray &bytes);
+    // What is damaged, if anything; stops at the first field that is cut short.
+    QStringList readFields(const QByteArray &bytes);
+    // Puts defaults in place of the values the program cannot use, and names them.
+    QStringList dropUnusableValues();
 
     QString m_appPath;
+    QString m_lastLoadProblem;
     QString m_lastSaveError;
     bool m_showCompassData = false;
     float m_refAngleThreshold = 0;

@@ -160,7 +160,7 @@ void frmSetup::cmdOk_Click()
 
     if (!m_config.SaveConfig())
         m_platform.messages.show(QStringLiteral("The settings could not be saved to %1: %2\nThey apply until the "
-                                                "program ends; check that the folder is writable.")
+                                                "program ends.")
                                      .arg(m_config.FilePath(), m_config.LastSaveError()),
                                  platform::MessageIcon::Exclamation);
     m_dialogResult = ResultOk;

@@ -25,7 +25,7 @@ bool clsCompass::StartCompass()
     if (!OpenWithSettings(m_platform, *m_port, *this)) {
         m_status = LinkStatus::NotUsed;
         // A ComPort that is no number never reached the port, whose failure would be an old one.
-        m_openFailure = ComPortNumber(ComPort) ? platform::PortFailureDetail(*m_port) : QString();
+        m_openFailure = platform::ComPortNumber(ComPort) ? platform::PortFailureDetail(*m_port) : QString();
         return false;
     }
     m_openFailure.clear();

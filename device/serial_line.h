@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/com_port_map.h"
 #include "platform/platform.h"
 
 #include <optional>
@@ -18,10 +19,6 @@ struct SerialLineSettings {
     // "9600,N,8,1": baud, parity, data bits, stop bits.
     std::string SettingsText() const;
 };
-
-// The COM number a port text names: whole digits, blanks around them allowed,
-// 1 to 32767. Nothing for "COM3", "3.5", "" or "0".
-std::optional<int> ComPortNumber(const std::string &text);
 
 // Closes the port, gives it the line's number and settings, RTS on and no
 // handshaking, then opens it with up to three attempts 100 ms apart, and

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <charconv>
+
 namespace platform {
 
 namespace {
@@ -13,7 +15,31 @@ struct Family {
 };
 constexpr Family kFamilies[] = {{"/dev/ttyS", 1}, {"/dev/ttyUSB", 101}, {"/dev/ttyACM", 201}};
 constexpr int kFamilySize = 100;
+constexpr int kHighestPortNumber = 32767;
+
+std::string trimmedBlanks(const std::string &text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
 } // namespace
+
+std::optional<int> ComPortNumber(const std::string &text)
+{
+    const std::string digits = trimmedBlanks(text);
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    int number = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (error != std::errc() || end != digits.data() + digits.size())
+        return std::nullopt;
+    if (number < 1 || number > kHighestPortNumber)
+        return std::nullopt;
+    return number;
+}
 
 std::optional<QString> ComPortMap::overrideLink(int comNumber) const
 {

@@ -1,8 +1,13 @@
 #pragma once
 #include <QString>
 #include <optional>
+#include <string>
 
 namespace platform {
+
+// The COM number a stored port text names: whole digits, blanks around them
+// allowed, 1 to 32767. Nothing for "COM3", "3.5", "", "0" or "-2".
+std::optional<int> ComPortNumber(const std::string &text);
 
 // How a COM number names a device on Linux:
 //  1. a link (or file) named COMn in the "ports" folder beside Compass.ini

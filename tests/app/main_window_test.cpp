@@ -211,11 +211,23 @@ TEST_F(MainWindowTest, ABadConfigurationIsToldOnceAndTheWindowWorks)
     // Version 4, then a length far beyond the end.
     writeFile(QByteArray("\x04\x00\xF0\xFF" "12", 6));
     startsAndWorks("damaged file");
-    EXPECT_TRUE(sim->messages.texts().front().contains("could not be read to its end"));
+    EXPECT_EQ(sim->messages.texts().front(),
+              "The configuration file " + file + " is damaged: it is cut short at the port number. The settings "
+              "not read from it have their default values; check them with Configure.");
 
     writeFile(QByteArray(87, '\xA5'));
     startsAndWorks("noise of the right length");
     EXPECT_EQ(sim->messages.texts().front(), "Configuration file not found or bad version, default loaded.");
+
+    // Port "-2" in the file just written: the port alone takes its default.
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray defaults = written.readAll();
+    writeFile(defaults.left(2) + QByteArray("\x02\x00-2", 4) + defaults.mid(5));
+    startsAndWorks("port -2");
+    EXPECT_EQ(sim->messages.texts().front(),
+              "The configuration file " + file + " is damaged: the port number \"-2\" names no COM port. The "
+              "settings not read from it have their default values; check them with Configure.");
 }
 
 // By keyboard: Tab goes down the button column, and the port buttons hand the
