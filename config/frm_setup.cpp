@@ -1,15 +1,20 @@
 #include "config/frm_setup.h"
 
+#include "config/chart_range.h"
 #include "config/setup_rules.h"
 #include "controls/xp_button.h"
 #include "numbers/number_reader.h"
 #include "numbers/number_text.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+
+#include <tuple>
 
 namespace config {
 
@@ -115,6 +120,9 @@ void frmSetup::RefreshPortList()
     m_cmbCom->clear();
     m_cmbCom->addItems(ports);
     m_cmbCom->setCurrentIndex(m_chosenPort ? EntryNumbered(ports, *m_chosenPort) : -1);
+    // An open list keeps its size unless shown again; the new entry would hide behind a scroll arrow.
+    if (m_cmbCom->view()->isVisible())
+        m_cmbCom->showPopup();
 }
 
 bool frmSetup::eventFilter(QObject *watched, QEvent *event)
@@ -129,18 +137,63 @@ bool frmSetup::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void frmSetup::ValidateChartBox(QLineEdit *box)
+void frmSetup::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || (event->modifiers() & ~Qt::KeypadModifier)) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    // A held Enter presses once.
+    if (event->isAutoRepeat())
+        return;
+    auto *box = qobject_cast<QLineEdit *>(focusWidget());
+    if (box && !ValidateChartBox(box))
+        return;
+    m_cmdOk->click();
+}
+
+bool frmSetup::ValidateChartBox(QLineEdit *box)
 {
     if (readLimit(box->text(), m_decimalSeparator))
-        return;
+        return true;
     m_platform.messages.show(QStringLiteral("Please enter a valid numeric value."),
-                             platform::MessageIcon::Exclamation);
+                             platform::MessageIcon::Exclamation, platform::MessageButtons::Ok,
+                             QStringLiteral("%1: \"%2\" is not a number.").arg(box->accessibleName(), box->text()));
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
+    return false;
+}
+
+bool frmSetup::ValidateChartRanges()
+{
+    const std::tuple<QLineEdit *, double, QLineEdit *, double> charts[] = {
+        {m_txtMMin, m_config.MagChartMin(), m_txtMMax, m_config.MagChartMax()},
+        {m_txtAMin, m_config.AccChartMin(), m_txtAMax, m_config.AccChartMax()},
+        {m_txtCMin, m_config.CmpChartMin(), m_txtCMax, m_config.CmpChartMax()}};
+    for (const auto &[minBox, storedMin, maxBox, storedMax] : charts) {
+        // A box without a number leaves its limit as it is.
+        const double min = readLimit(minBox->text(), m_decimalSeparator).value_or(storedMin);
+        const double max = readLimit(maxBox->text(), m_decimalSeparator).value_or(storedMax);
+        if (IsUsableChartRange(min, max))
+            continue;
+        m_platform.messages.show(QStringLiteral("The %1 (%2) must be below the %3 (%4).")
+                                     .arg(minBox->accessibleName(), numbers::FormatNumber(min, m_decimalSeparator),
+                                          maxBox->accessibleName(), numbers::FormatNumber(max, m_decimalSeparator)),
+                                 platform::MessageIcon::Exclamation, platform::MessageButtons::Ok,
+                                 QStringLiteral("Enter a smaller minimum or a larger maximum: the chart shows the "
+                                                "values between them."));
+        minBox->setFocus(Qt::OtherFocusReason);
+        minBox->selectAll();
+        return false;
+    }
+    return true;
 }
 
 void frmSetup::cmdOk_Click()
 {
+    if (!ValidateChartRanges())
+        return;
     // Each value that can't be taken is left as it was; the rest still apply.
     setIfRead(m_config, &clsConfig::setMagChartMax, m_txtMMax, m_decimalSeparator);
     setIfRead(m_config, &clsConfig::setMagChartMin, m_txtMMin, m_decimalSeparator);

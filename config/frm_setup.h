@@ -48,6 +48,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Enter presses OK, as leaving the box for OK would.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildControls();
@@ -56,7 +58,10 @@ private:
     // Takes the system's list again, keeping the chosen port selected while it is there.
     void RefreshPortList();
     // Tells the user, and keeps the focus there, when the box holds no number.
-    void ValidateChartBox(QLineEdit *box);
+    bool ValidateChartBox(QLineEdit *box);
+    // Tells the user, and puts the focus on the minimum, when a chart's limits
+    // (as OK would take them) are no range the chart can show.
+    bool ValidateChartRanges();
     void cmdOk_Click();
     void cmdCancel_Click();
 

@@ -4,11 +4,14 @@
 #include "platform/sim/sim_platform.h"
 #include "tools/pseudo_terminal.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QScrollBar>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -163,6 +166,26 @@ TEST_F(SetupDialog, PortListFollowsALinkThatComesAndGoesKeepingTheSelection)
     EXPECT_EQ(cfg.SerialPort(), "9");
 }
 
+// The port list's popup, open while a link appears, grows to show it.
+TEST_F(SetupDialog, OpenPortListGrowsWithANewLink)
+{
+    compass_sim::PseudoTerminal adapter;
+    const auto dlg = open();
+    dlg->show();
+    dlg->cmbCom()->showPopup();
+    QAbstractItemView *list = dlg->cmbCom()->view();
+    ASSERT_TRUE(list->isVisible());
+    const int before = list->window()->height();
+    compass_sim::PortLink plugged(QDir(dir.path()).filePath("ports").toStdString(), 9, adapter.slavePath());
+    sim.advance(1000);
+    QApplication::processEvents();
+    ASSERT_EQ(dlg->cmbCom()->count(), 4);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_GT(list->window()->height(), before);
+    EXPECT_EQ(list->verticalScrollBar()->maximum(), 0);
+    EXPECT_LE(list->visualRect(dlg->cmbCom()->model()->index(3, 0)).bottom(), list->viewport()->rect().bottom());
+}
+
 TEST_F(SetupDialog, CancelChangesNothing)
 {
     const QByteArray before = fileBytes();
@@ -202,6 +225,7 @@ TEST_F(SetupDialog, LeavingAChartBoxWithoutANumberWarns)
     dlg->txtAMin()->setText("1,5,");
     leave(dlg->txtAMin(), Qt::TabFocusReason);
     EXPECT_EQ(sim.messages.texts(), QStringList{"Please enter a valid numeric value."});
+    EXPECT_EQ(sim.messages.shown().front().detail, "Acceleration Chart minimum: \"1,5,\" is not a number.");
     EXPECT_EQ(sim.messages.shown().front().icon, platform::MessageIcon::Exclamation);
 
     // Switching to another window is not leaving the box.
@@ -212,6 +236,68 @@ TEST_F(SetupDialog, LeavingAChartBoxWithoutANumberWarns)
     dlg->txtAMin()->setText("-1.5e-2");
     leave(dlg->txtAMin(), Qt::TabFocusReason);
     EXPECT_TRUE(sim.messages.shown().empty());
+}
+
+// Enter in a box presses OK, after the check that leaving the box makes; a held Enter presses once.
+TEST_F(SetupDialog, EnterInABoxPressesOk)
+{
+    const auto enter = [](QWidget *box, bool repeated = false) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), repeated);
+        QApplication::sendEvent(box, &press);
+    };
+    const auto dlg = open();
+    dlg->show();
+    dlg->txtCMax()->setFocus();
+    dlg->txtCMax()->setText("x90");
+    enter(dlg->txtCMax(), true);
+    EXPECT_TRUE(sim.messages.shown().empty()) << "a repeat of a held key";
+    enter(dlg->txtCMax());
+    EXPECT_EQ(sim.messages.texts(), QStringList{"Please enter a valid numeric value."});
+    EXPECT_EQ(sim.messages.shown().front().detail, "Compass Chart maximum: \"x90\" is not a number.");
+    EXPECT_EQ(dlg->DialogResult(), 0);
+    EXPECT_TRUE(dlg->isVisible());
+
+    dlg->txtCMax()->setText("90");
+    enter(dlg->txtCMax());
+    EXPECT_EQ(dlg->DialogResult(), 1);
+    EXPECT_EQ(cfg.CmpChartMax(), 90.0);
+    EXPECT_EQ(clsConfig(dir.path()).LoadSettings(), 0);
+}
+
+// A chart shows nothing when its minimum is not below its maximum: OK refuses such a range.
+TEST_F(SetupDialog, OkRefusesAMinimumNotBelowItsMaximum)
+{
+    const QByteArray before = fileBytes();
+    const auto dlg = open();
+    dlg->txtMMin()->setText("500");
+    dlg->txtMMax()->setText("300");
+    dlg->cmdOk()->click();
+    ASSERT_EQ(sim.messages.texts(),
+              QStringList{"The Magnetic Chart minimum (500) must be below the Magnetic Chart maximum (300)."});
+    EXPECT_EQ(sim.messages.shown().front().icon, platform::MessageIcon::Exclamation);
+    EXPECT_EQ(dlg->focusWidget(), dlg->txtMMin());
+    EXPECT_EQ(dlg->DialogResult(), 0);
+    EXPECT_EQ(cfg.MagChartMin(), -300.0);
+    EXPECT_EQ(fileBytes(), before);
+
+    // Equal limits, and a box without a number keeps its limit: -2 is not below -3.
+    sim.messages.clear();
+    dlg->txtMMin()->setText("-300");
+    dlg->txtAMin()->setText("2");
+    dlg->txtAMax()->setText("2");
+    dlg->cmdOk()->click();
+    dlg->txtAMin()->setText("two");
+    dlg->txtAMax()->setText("-3");
+    dlg->cmdOk()->click();
+    EXPECT_EQ(sim.messages.texts(),
+              (QStringList{"The Acceleration Chart minimum (2) must be below the Acceleration Chart maximum (2).",
+                           "The Acceleration Chart minimum (-2) must be below the Acceleration Chart maximum (-3)."}));
+    EXPECT_EQ(dlg->DialogResult(), 0);
+
+    dlg->txtAMax()->setText("-1.5");
+    dlg->cmdOk()->click();
+    EXPECT_EQ(dlg->DialogResult(), 1);
+    EXPECT_EQ(cfg.AccChartMax(), -1.5);
 }
 
 } // namespace
