@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace {
@@ -20,6 +22,15 @@ protected:
     QTemporaryDir dir;
     platform::qt::QtPlatform qt{dir.path()};
     std::string portsDir() const { return QDir(dir.path()).filePath("ports").toStdString(); }
+    // A port on COM2, linked to `line`.
+    std::unique_ptr<platform::SerialPort> com2On(const PseudoTerminal &line)
+    {
+        link = std::make_unique<PortLink>(portsDir(), 2, line.slavePath());
+        auto port = qt.ports.createPort();
+        port->setPortNumber(2);
+        return port;
+    }
+    std::unique_ptr<PortLink> link;
     // Runs the event loop until `done`, for a second at most.
     bool waitFor(const std::function<bool()> &done)
     {
@@ -66,9 +77,7 @@ TEST_F(QtSerialPortTest, PassesBytesBothWaysAndNestsReceiveEventsWhileTheHandler
 TEST_F(QtSerialPortTest, DiscardedInputIsGoneDownToTheDevicesBuffer)
 {
     PseudoTerminal line(PseudoTerminal::Slave::LeftToProgram);
-    PortLink link(portsDir(), 2, line.slavePath());
-    auto port = qt.ports.createPort();
-    port->setPortNumber(2);
+    auto port = com2On(line);
     std::string received;
     port->setReceiveHandler([&] { received += port->readAll(); });
     ASSERT_EQ(line.write("$C111.0\r\n"), 9u);
@@ -128,6 +137,28 @@ TEST_F(QtSerialPortTest, VanishedPeerClosesThePortAndReportsItOnce)
     // The pseudo-terminal's node goes with its far end, as a USB adapter's does.
     EXPECT_NE(reason.find("stopped working: the device was removed."), std::string::npos) << reason;
     EXPECT_EQ(port->failure(), platform::SerialPort::Failure::Removed);
+}
+
+// A line hung up while its device stays (as a tap or a modem line does) is told
+// apart from a device that went: the node is still there.
+TEST_F(QtSerialPortTest, HungUpLineIsToldApartFromARemovedDevice)
+{
+    PseudoTerminal line(PseudoTerminal::Slave::LeftToProgram);
+    auto port = com2On(line);
+    std::string reason;
+    port->setReceiveHandler([&] { port->readAll(); });
+    port->setLostHandler([&](const std::string &r) { reason = r; });
+    ASSERT_TRUE(port->open());
+    line.write("&\r\nOUTPUT_RATE=7\r\n");
+    const int other = ::open(line.slavePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(other, 0);
+    const bool hungUp = ::ioctl(other, TIOCVHANGUP) == 0;
+    ::close(other);
+    if (!hungUp)
+        GTEST_SKIP() << "hanging up a terminal needs CAP_SYS_ADMIN";
+    EXPECT_TRUE(waitFor([&] { return !reason.empty(); }));
+    EXPECT_NE(reason.find("stopped working: the line was hung up."), std::string::npos) << reason;
+    EXPECT_EQ(port->failure(), platform::SerialPort::Failure::HungUp);
 }
 
 } // namespace
