@@ -9,17 +9,20 @@ namespace {
 
 using Kind = CaptureRecord::Kind;
 
-constexpr std::array<std::pair<Kind, std::string_view>, 5> Words{{{Kind::Module, "module"},
+constexpr std::array<std::pair<Kind, std::string_view>, 6> Words{{{Kind::Module, "module"},
                                                                    {Kind::Program, "program"},
+                                                                   {Kind::Dropped, "dropped"},
                                                                    {Kind::Opened, "opened"},
                                                                    {Kind::Closed, "closed"},
                                                                    {Kind::End, "end"}}};
+// Version 1 had no "dropped"; nothing else changed, so both read alike.
+constexpr std::string_view VersionLines[] = {"compass-capture 1", CaptureVersionLine};
 constexpr char Hex[] = "0123456789abcdef";
 constexpr std::uint64_t MicrosPerSecond = 1000000;
 // Ten digits of seconds are three centuries; more would overflow the microseconds.
 constexpr std::size_t MaxSecondDigits = 10;
 
-bool isChunk(Kind kind) { return kind == Kind::Module || kind == Kind::Program; }
+bool isChunk(Kind kind) { return kind == Kind::Module || kind == Kind::Program || kind == Kind::Dropped; }
 
 void appendTime(std::string &out, std::uint64_t micros)
 {
@@ -93,21 +96,44 @@ bool CaptureReader::fail(std::size_t line, const std::string &what)
     return false;
 }
 
+CaptureReader::LineRead CaptureReader::readLine(std::string &line)
+{
+    line.clear();
+    std::streambuf *in = m_in.rdbuf();
+    for (int c; in && (c = in->sbumpc()) != std::char_traits<char>::eof();) {
+        if (c == '\n') {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();  // carried through a tool that wrote CR LF
+            return LineRead::Whole;
+        }
+        if (line.size() == MaxCaptureLineBytes)
+            return LineRead::TooLong;
+        line += static_cast<char>(c);
+    }
+    return line.empty() ? LineRead::None : LineRead::CutShort;
+}
+
 bool CaptureReader::readHeader()
 {
     m_headerRead = true;
     std::string first;
     ++m_line;
-    if (!std::getline(m_in, first))
+    switch (readLine(first)) {
+    case LineRead::None:
         return fail(m_line, "the file is empty, not a capture");
-    if (!first.empty() && first.back() == '\r')
-        first.pop_back();
-    if (first == CaptureVersionLine)
-        return true;
+    case LineRead::TooLong:
+        return fail(m_line, "longer than 16 MiB without a line feed, not a capture");
+    case LineRead::Whole:
+    case LineRead::CutShort:
+        break;
+    }
+    for (const std::string_view version : VersionLines)
+        if (first == version)
+            return true;
     const std::string_view prefix = "compass-capture ";
     if (first.rfind(prefix, 0) == 0)
         return fail(m_line, "capture format version " + first.substr(prefix.size()) +
-                                ", but this program reads version 1 only");
+                                ", but this program reads versions 1 and 2 only");
     return fail(m_line, "not a capture: the first line must be \"" + std::string(CaptureVersionLine) + "\"");
 }
 
@@ -116,12 +142,18 @@ bool CaptureReader::next(CaptureRecord &record)
     if (!m_fault.empty() || m_ended || (!m_headerRead && !readHeader()))
         return false;
     std::string line;
-    while (std::getline(m_in, line)) {
+    for (;;) {
         ++m_line;
-        if (m_in.eof())
+        switch (readLine(line)) {
+        case LineRead::None:
+            return fail(m_line - 1, "cut short after this line: the capture has no end line");
+        case LineRead::CutShort:
             return fail(m_line, "cut short in the middle of the line");
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();  // carried through a tool that wrote CR LF
+        case LineRead::TooLong:
+            return fail(m_line, "longer than 16 MiB, more than any capture line holds");
+        case LineRead::Whole:
+            break;
+        }
         if (line.empty() || line.front() == '#')
             continue;
         if (!parse(line, record))
@@ -129,7 +161,6 @@ bool CaptureReader::next(CaptureRecord &record)
         m_ended = record.kind == Kind::End;
         return true;
     }
-    return fail(m_line, "cut short after this line: the capture has no end line");
 }
 
 bool CaptureReader::parse(std::string_view line, CaptureRecord &record)
@@ -162,7 +193,7 @@ bool CaptureReader::parse(std::string_view line, CaptureRecord &record)
         }
     if (!known)
         return fail(m_line, "unknown record \"" + std::string(word) +
-                                "\"; records are module, program, opened, closed and end");
+                                "\"; records are module, program, dropped, opened, closed and end");
     if (record.kind == Kind::Opened || record.kind == Kind::Closed)
         return text.empty() || fail(m_line, "\"" + std::string(word) + "\" takes nothing after it");
     if (text.empty() && isChunk(record.kind))

@@ -81,6 +81,8 @@ void CaptureReplay::play(const CaptureRecord &record)
     case Kind::Closed:
         m_captureOpen = false;
         return;
+    case Kind::Dropped:  // the program never got them
+        return;
     case Kind::Module:
     case Kind::End:
         break;

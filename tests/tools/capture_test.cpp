@@ -31,13 +31,15 @@ TEST(Capture, EveryByteAndRecordReadsBackAsWritten)
     const std::vector<CaptureRecord> written{
         {Kind::Opened, 5, "", 0},         {Kind::Module, 5, "$C328.1P-0.4R1.2T26.3*3F\r\n", 0},
         {Kind::Program, 1000000, " ", 0}, {Kind::Module, 1000001, allBytes, 0},
-        {Kind::Closed, 2000000, "", 0},   {Kind::End, 12345678901234, "device gone: Input/output error", 0}};
-    std::string file = "compass-capture 1\n# a comment\n\n";
+        {Kind::Dropped, 1000002, "$C1", 0}, {Kind::Closed, 2000000, "", 0},
+        {Kind::End, 12345678901234, "device gone: Input/output error", 0}};
+    std::string file = "compass-capture 2\n# a comment\n\n";
     for (const CaptureRecord &r : written)
         compass_sim::appendCaptureLine(file, r);
     // Sentences stay greppable; a trailing blank cannot be stripped by an editor.
     EXPECT_NE(file.find("0.000005 module $C328.1P-0.4R1.2T26.3*3F\\r\\n\n"), std::string::npos) << file;
     EXPECT_NE(file.find("1.000000 program \\x20\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("1.000002 dropped $C1\n"), std::string::npos) << file;
 
     std::string fault;
     auto read = readAll(file, &fault);
@@ -58,7 +60,7 @@ TEST(Capture, AFaultNamesItsLine)
         std::string fault;
     } cases[] = {
         {"", "line 1: the file is empty"},
-        {"compass-capture 2\n", "line 1: capture format version 2"},
+        {"compass-capture 3\n", "line 1: capture format version 3"},
         {"time,direction,bytes\n", "line 1: not a capture"},
         {head + "0.200000 module $C1", "line 3: cut short in the middle"},
         {head + "0.200000 module $C1\n", "line 3: cut short after this line"},
@@ -70,15 +72,23 @@ TEST(Capture, AFaultNamesItsLine)
         {head + "0.200000 module a\tb\n", "line 3: byte 0x09 as it is"},
         {head + "0.200000 program\n", "line 3: a chunk without bytes"},
         {head + "0.200000 opened now\n", "line 3: \"opened\" takes nothing"},
+        {head + "0.200000 dropped\n", "line 3: a chunk without bytes"},
+        // Refused before it is read whole: a file of one endless line (/dev/zero) would take all memory.
+        {std::string(compass_sim::MaxCaptureLineBytes + 1, 'x'), "line 1: longer than 16 MiB"},
+        {head + "0.200000 module " + std::string(compass_sim::MaxCaptureLineBytes, 'x') + "\n",
+         "line 3: longer than 16 MiB"},
     };
     for (const auto &c : cases) {
         std::string fault;
         readAll(c.file, &fault);
         EXPECT_EQ(fault.rfind(c.fault, 0), 0u) << "got \"" << fault << "\" for\n" << c.file;
     }
-    // Line ends converted to CR LF still read.
+    // Line ends converted to CR LF still read, and so do version 1 and a line of the most a line may hold.
     std::string fault;
     EXPECT_EQ(readAll("compass-capture 1\r\n0.100000 module a\\r\r\n0.200000 end x\r\n", &fault).at(0).text, "a\r");
+    EXPECT_EQ(fault, "");
+    const std::string longest = "0.200000 module " + std::string(compass_sim::MaxCaptureLineBytes - 16, 'x');
+    EXPECT_EQ(readAll("compass-capture 1\n" + longest + "\n0.300000 end\n", &fault).size(), 2u);
     EXPECT_EQ(fault, "");
 }
 
