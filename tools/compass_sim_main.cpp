@@ -1,18 +1,19 @@
 // compass-sim: a simulated compass module on a pseudo-terminal, linked as
 // <ports-dir>/COM<n> for the main program, or the replay of a capture.
+#include "tools/byte_queue.h"
 #include "tools/capture_replay.h"
 #include "tools/compass_simulator.h"
 #include "tools/pseudo_terminal.h"
 #include "tools/sim_options.h"
 #include "tools/stop_signals.h"
+#include "tools/stoppable_file.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
+#include <istream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -73,18 +74,38 @@ void configure(compass_sim::CompassSimulator &compass, const compass_sim::SimOpt
         board.setTumble(opt.tumbleSeconds);
 }
 
+// What compass-sim keeps for a program that reads late, as a tty does before it throttles.
+constexpr std::size_t OutputQueueBytes = 64 * 1024;
+// A closed port hangs up the master on every poll, so its opening is looked for this often instead.
+constexpr int ClosedPortCheckMs = 20;
+
 int simulate(const compass_sim::SimOptions &opt)
 {
-    compass_sim::PseudoTerminal pty;
-    const compass_sim::PortLink link(opt.portsDir, opt.com, pty.slavePath());
-    compass_sim::catchStopSignals();
+    using namespace compass_sim;
+    // The slave is left to the program, so that what is sent while its port is closed is lost, as on a line.
+    PseudoTerminal pty(PseudoTerminal::Slave::LeftToProgram);
+    const PortLink link(opt.portsDir, opt.com, pty.slavePath());
+    catchStopSignals();
+    const std::uint64_t start = monotonicMs();
+    const auto elapsed = [start] { return monotonicMs() - start; };
+
+    ByteQueue output(OutputQueueBytes);
+    std::uint64_t dropped = 0;
+    bool dropping = false;
     // While set, replies are held back instead of sent (for --hang-up-on).
     std::string *heldBack = nullptr;
-    compass_sim::CompassSimulator compass([&pty, &heldBack](std::string bytes) {
-        if (heldBack)
+    CompassSimulator compass([&](std::string bytes) {
+        if (heldBack) {
             *heldBack += bytes;
-        else
-            pty.write(bytes);
+            return;
+        }
+        const std::size_t queued = output.push(bytes);
+        if (queued < bytes.size() && !dropping)
+            std::fprintf(stderr, "compass-sim: %.3f s: the program has left %zu KiB unread; what does not fit is dropped\n",
+                         static_cast<double>(elapsed()) / 1000.0, OutputQueueBytes / 1024);
+        dropping = queued < bytes.size();
+        dropped += bytes.size() - queued;
+        output.writeTo(pty.masterFd());
     });
     configure(compass, opt);
     if (!opt.quiet) {
@@ -92,17 +113,29 @@ int simulate(const compass_sim::SimOptions &opt)
         std::fflush(stdout);
     }
 
-    const std::uint64_t start = monotonicMs();
-    const auto elapsed = [start] { return monotonicMs() - start; };
-    const auto end = static_cast<std::uint64_t>(opt.durationSeconds * 1000.0);
+    const auto end = static_cast<std::uint64_t>(std::ceil(opt.durationSeconds * 1000.0));
+    bool open = false;
     char buf[4096];
-    while (!compass_sim::g_stopSignal && (end == 0 || elapsed() < end)) {
+    while (!g_stopSignal && (end == 0 || elapsed() < end)) {
+        if (open != pty.slaveOpen()) {
+            open = !open;
+            output.clear();
+        }
+        if (!open) {
+            compass.skipTo(elapsed());
+            std::this_thread::sleep_for(std::chrono::milliseconds(ClosedPortCheckMs));
+            continue;
+        }
         compass.advanceTo(elapsed());
         const auto wait = std::clamp<std::int64_t>(static_cast<std::int64_t>(std::min(compass.nextDue(), UINT64_MAX / 2)) -
                                                        static_cast<std::int64_t>(elapsed()),
                                                    0, 100);
-        pollfd pfd{pty.masterFd(), POLLIN, 0};
-        if (::poll(&pfd, 1, static_cast<int>(wait)) <= 0 || !(pfd.revents & POLLIN))
+        pollfd pfd{pty.masterFd(), static_cast<short>(POLLIN | (output.empty() ? 0 : POLLOUT)), 0};
+        if (::poll(&pfd, 1, static_cast<int>(wait)) <= 0)
+            continue;
+        if (pfd.revents & POLLOUT)
+            output.writeTo(pty.masterFd());
+        if (!(pfd.revents & POLLIN))
             continue;
         const ssize_t n = ::read(pty.masterFd(), buf, sizeof buf);
         if (n <= 0)
@@ -122,29 +155,40 @@ int simulate(const compass_sim::SimOptions &opt)
         std::string reply;
         heldBack = &reply;
         compass.receive(bytes.substr(trigger, 1));
-        pty.write(reply.substr(0, reply.size() / 2));
+        heldBack = nullptr;
+        output.push(reply.substr(0, reply.size() / 2));
+        output.writeTo(pty.masterFd());
         // Time for the program to read the half reply: a hang-up discards unread input.
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         if (!opt.quiet)
             std::printf("compass-sim: hung up on <%d>\n", *opt.hangUpOn);
-        return 0;
+        break;
     }
+    if (dropped)
+        std::fprintf(stderr, "compass-sim: %llu B dropped in all: the program left more than %zu KiB unread\n",
+                     static_cast<unsigned long long>(dropped), OutputQueueBytes / 1024);
     return 0;
+}
+
+std::string behind(const compass_sim::CaptureReplay::Result &result)
+{
+    char text[96];
+    std::snprintf(text, sizeof text, ", at most %.3f s behind its timing (line %zu)",
+                  static_cast<double>(result.mostBehind.count()) / 1e6, result.mostBehindLine);
+    return result.mostBehindLine ? text : "";
 }
 
 // Exit status: 0 the program sent what the capture holds, 1 it did not, 2 the capture was not played to its end.
 int replay(const compass_sim::SimOptions &opt)
 {
     using namespace compass_sim;
-    std::ifstream file(*opt.replay, std::ios::binary);
-    if (!file) {
-        std::fprintf(stderr, "compass-sim: cannot read the capture %s: %s\n", opt.replay->c_str(), std::strerror(errno));
-        return 2;
-    }
-    CaptureReader reader(file);
+    // Before the first read: Ctrl-C ends even a read that would never end.
+    catchStopSignals();
+    StoppableFile file(*opt.replay, g_stopSignal);
+    std::istream in(&file);
+    CaptureReader reader(in);
     PseudoTerminal pty(PseudoTerminal::Slave::LeftToProgram);
     const PortLink link(opt.portsDir, opt.com, pty.slavePath());
-    catchStopSignals();
     std::printf("compass-sim: replaying %s at %gx on %s -> %s once the program opens COM%d\n", opt.replay->c_str(),
                 opt.speed, link.path().c_str(), pty.slavePath().c_str(), opt.com);
     std::fflush(stdout);
@@ -153,14 +197,20 @@ int replay(const compass_sim::SimOptions &opt)
             printReceived(micros / 1000, bytes);
     });
     const CaptureReplay::Result result = play.run(g_stopSignal);
-    if (!result.fault.empty())
+    if (!file.error().empty())
+        std::fprintf(stderr, "compass-sim: cannot read %s to its end: %s; replay stopped\n", opt.replay->c_str(),
+                     file.error().c_str());
+    else if (!result.fault.empty())
         std::fprintf(stderr, "compass-sim: %s: %s; replay stopped\n", opt.replay->c_str(), result.fault.c_str());
     for (const KeyDifference &d : result.differences)
         std::printf("compass-sim: %s\n", describe(d).c_str());
-    std::printf("compass-sim: %llu chunks played%s; %s\n", static_cast<unsigned long long>(result.chunksPlayed),
-                result.complete ? " to the end of the capture" : ", replay cut short",
-                result.differences.empty() ? "the program sent the keys the capture holds"
-                                           : "the program's keys differ from the capture");
+    std::printf("compass-sim: %llu chunks played%s%s", static_cast<unsigned long long>(result.chunksPlayed),
+                result.complete ? " to the end of the capture" : ", replay cut short", behind(result).c_str());
+    if (result.chunksMissed)
+        std::printf("; %llu not played: the program had its port closed where the capture has it open",
+                    static_cast<unsigned long long>(result.chunksMissed));
+    std::printf("; %s\n", result.differences.empty() ? "the program sent the keys the capture holds"
+                                                     : "the program's keys differ from the capture");
     std::fflush(stdout);
     // Time for the program to read the last chunk: a hang-up discards unread input.
     std::this_thread::sleep_for(std::chrono::milliseconds(200));

@@ -27,12 +27,15 @@ void printSummary(const compass_sim::SerialTap &tap, const compass_sim::TapCount
                 static_cast<unsigned long long>(now.sentences - last.sentences), com,
                 tap.programOpen() ? "open" : "not open", static_cast<unsigned long long>(capture.bytesWritten()),
                 capture.recording() ? "" : " (not recording)");
+    if (tap.waitingForProgram())
+        std::printf("; %zu B waiting for the program", tap.waitingForProgram());
     if (now.dropped)
         std::printf("; %llu B dropped in all", static_cast<unsigned long long>(now.dropped));
     std::printf("\n");
     std::fflush(stdout);
 }
 
+// Exit status: 0 stopped by a signal with every byte passed on, 1 otherwise.
 int run(const compass_sim::TapOptions &opt)
 {
     using namespace compass_sim;
@@ -81,7 +84,7 @@ int run(const compass_sim::TapOptions &opt)
         how = "device gone: " + tap.deviceError();
     else
         how = "forwarding stopped: recording stopped: " + capture.failure();
-    tap.finish(how);
+    how = tap.finish(how);
     sayIfRecordingStopped("");
     if (capture.recording())
         std::printf("compass-tap: %s at %.3f s; %s is complete (%llu B)\n", how.c_str(), seconds(tap.micros()),
@@ -89,7 +92,14 @@ int run(const compass_sim::TapOptions &opt)
     else
         std::printf("compass-tap: %s at %.3f s; %s keeps the %llu B written before recording stopped\n", how.c_str(),
                     seconds(tap.micros()), opt.capture.c_str(), static_cast<unsigned long long>(capture.bytesWritten()));
-    return g_stopSignal ? 0 : 1;
+    const std::uint64_t dropped = tap.counts().dropped;
+    if (dropped)
+        std::fprintf(stderr,
+                     "compass-tap: %llu B from the module were dropped: the program left %zu KiB unread; the "
+                     "capture has them as dropped\n",
+                     static_cast<unsigned long long>(dropped), SerialTap::QueueBytes / 1024);
+    std::fflush(stdout);
+    return g_stopSignal && dropped == 0 ? 0 : 1;
 }
 
 } // namespace

@@ -4,8 +4,10 @@
 Each mutation in tools/mutations/*.txt (a file an area) changes one line of one
 source file. An entry is `## id`, then `file:` (from the repository root),
 `from:` (text that stands on exactly one line of that file), `to:` (what it
-becomes), `test:` (the test binary that should notice) and, for a mutant known
-to survive, `survives:` with why it is equivalent or accepted. For each, the
+becomes), `test:` (the test binary that should notice), optionally `filter:`
+(a --gtest_filter, for a binary too slow to run whole for each mutant, such as
+the end-to-end tests) and, for a mutant known to survive, `survives:` with why
+it is equivalent or accepted. For each, the
 tool applies it, rebuilds the named test binary incrementally, runs it, and
 restores the file. A mutant is killed when the tests fail (or hang past
 the timeout); it survives when they pass. The score is killed / (killed +
@@ -25,7 +27,7 @@ import signal
 import subprocess
 import sys
 import time
-from dataclasses import dataclass, field
+from dataclasses import dataclass
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
@@ -41,7 +43,7 @@ class Mutation:
     test: str
     line: str  # list file and line where the entry starts, for messages
     note: str = ""  # why a survivor is acceptable, if it is known to survive
-    filters: list = field(default_factory=list)
+    filter: str = ""  # the tests of the binary to run, when not all
 
 
 def parse_lists(folder):
@@ -56,8 +58,8 @@ def parse_lists(folder):
         if not raw.strip() or raw.startswith("#"):
             continue
         key, sep, value = raw.partition(": ")
-        if current is None or not sep or key not in ("file", "from", "to", "test", "survives"):
-            sys.exit(f"{path}:{number}: expected '## id' or one of file/from/to/test/survives: value")
+        if current is None or not sep or key not in ("file", "from", "to", "test", "filter", "survives"):
+            sys.exit(f"{path}:{number}: expected '## id' or one of file/from/to/test/filter/survives: value")
         current[key] = value
     result = []
     for m in mutations:
@@ -65,7 +67,7 @@ def parse_lists(folder):
         if missing:
             sys.exit(f"{m['line']}: mutation {m['id']} lacks {', '.join(missing)}")
         result.append(Mutation(m["id"], m["file"], m["from"], m["to"], m["test"], m["line"],
-                               m.get("survives", "")))
+                               m.get("survives", ""), m.get("filter", "")))
     ids = [m.id for m in result]
     duplicates = {i for i in ids if ids.count(i) > 1}
     if duplicates:
@@ -134,10 +136,11 @@ def test_binary(build, target):
     return found[0]
 
 
-def run_tests(binary, timeout):
+def run_tests(binary, timeout, gtest_filter=""):
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    command = [str(binary), "--gtest_brief=1"] + ([f"--gtest_filter={gtest_filter}"] if gtest_filter else [])
     try:
-        result = run([str(binary), "--gtest_brief=1"], timeout=timeout, env=env)
+        result = run(command, timeout=timeout, env=env)
     except subprocess.TimeoutExpired:
         return "timeout", ""
     return ("passed" if result.returncode == 0 else "failed"), result.stdout
@@ -182,13 +185,13 @@ def main():
     build = (ROOT / args.build_dir).resolve()
     configure(build)
     # The unmutated tree must pass, or every mutant would look killed.
-    for target in sorted({m.test for m in mutations}):
+    for target, gtest_filter in sorted({(m.test, m.filter) for m in mutations}):
         result = build_target(build, target, args.jobs)
         if result.returncode:
             sys.exit(f"{target} does not build unmutated:\n{result.stdout[-3000:]}")
-        outcome, output = run_tests(test_binary(build, target), args.timeout)
+        outcome, output = run_tests(test_binary(build, target), args.timeout, gtest_filter)
         if outcome != "passed":
-            sys.exit(f"{target} does not pass unmutated ({outcome}):\n{output[-3000:]}")
+            sys.exit(f"{target} {gtest_filter} does not pass unmutated ({outcome}):\n{output[-3000:]}")
 
     restorer = Restorer()
     killed, survived, stillborn = [], [], []
@@ -203,7 +206,7 @@ def main():
             if built.returncode:
                 outcome, output = "stillborn", built.stdout
             else:
-                outcome, output = run_tests(test_binary(build, m.test), args.timeout)
+                outcome, output = run_tests(test_binary(build, m.test), args.timeout, m.filter)
         finally:
             restorer.restore()
         seconds = time.monotonic() - started

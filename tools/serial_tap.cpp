@@ -36,15 +36,23 @@ void SerialTap::record(CaptureRecord::Kind kind, std::string_view bytes)
 SerialTap::State SerialTap::pump(int timeoutMs, const sigset_t *waitMask)
 {
     checkProgramPort();
-    pollfd fds[2] = {{m_device, POLLIN, 0}, {m_program.masterFd(), POLLIN, 0}};
+    const auto deviceEvents = static_cast<short>(POLLIN | (m_toDevice.empty() ? 0 : POLLOUT));
+    const auto programEvents = static_cast<short>(
+        m_programOpen ? (m_toDevice.room() > 0 ? POLLIN : 0) | (m_toProgram.empty() ? 0 : POLLOUT) : 0);
+    // An fd of -1 is passed over: the program's side is not watched while there is nothing to do there.
+    pollfd fds[2] = {{m_device, deviceEvents, 0}, {programEvents ? m_program.masterFd() : -1, programEvents, 0}};
     if (!m_programOpen)
         timeoutMs = std::min(timeoutMs, ProgramOpenCheckMs);
     const timespec timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1000000L};
-    if (::ppoll(fds, m_programOpen ? 2 : 1, &timeout, waitMask) > 0) {
-        if (fds[0].revents)
+    if (::ppoll(fds, 2, &timeout, waitMask) > 0) {
+        if (fds[0].revents & POLLOUT)
+            writeToDevice();
+        if (fds[0].revents & ~POLLOUT)
             fromDevice(fds[0].revents);
-        if (m_programOpen && fds[1].revents)
-            fromProgram();
+        if (fds[1].revents & POLLOUT)
+            m_toProgram.writeTo(m_program.masterFd());  // a closed port shows as a hang-up below
+        if (fds[1].revents & ~POLLOUT)
+            fromProgram(fds[1].revents);
     }
     if (micros() >= m_flushedAt + FlushEveryMicros || m_deviceGone) {
         m_capture.flush();
@@ -72,41 +80,72 @@ void SerialTap::checkProgramPort()
     }
 }
 
+void SerialTap::programClosed()
+{
+    // The master reads EIO until the program opens its port again.
+    m_programOpen = false;
+    m_toProgram.clear();
+    record(CaptureRecord::Kind::Closed);
+}
+
+void SerialTap::deviceGone(std::string why)
+{
+    m_deviceGone = true;
+    m_deviceError = std::move(why);
+}
+
 void SerialTap::fromDevice(short events)
 {
     const ssize_t n = ::read(m_device, m_buffer, sizeof m_buffer);
     if (n > 0) {
         const std::string_view bytes(m_buffer, static_cast<std::size_t>(n));
-        record(CaptureRecord::Kind::Module, bytes);
         m_counts.fromModule += bytes.size();
         countSentences(bytes);
-        if (m_programOpen)
-            m_counts.dropped += bytes.size() - m_program.write(bytes);
+        if (!m_programOpen) {
+            record(CaptureRecord::Kind::Module, bytes);
+            return;
+        }
+        const std::size_t queued = m_toProgram.push(bytes);
+        if (queued > 0)
+            record(CaptureRecord::Kind::Module, bytes.substr(0, queued));
+        if (queued < bytes.size()) {
+            record(CaptureRecord::Kind::Dropped, bytes.substr(queued));
+            m_counts.dropped += bytes.size() - queued;
+        }
+        m_toProgram.writeTo(m_program.masterFd());
         return;
     }
     const bool nothingYet = n < 0 && (errno == EAGAIN || errno == EINTR);
     if (nothingYet && !(events & (POLLHUP | POLLERR)))
         return;
-    m_deviceGone = true;
-    m_deviceError = n == 0 || nothingYet ? "the device hung up" : std::strerror(errno);
+    deviceGone(n == 0 || nothingYet ? "the device hung up" : std::strerror(errno));
 }
 
-void SerialTap::fromProgram()
+void SerialTap::fromProgram(short events)
 {
-    const ssize_t n = ::read(m_program.masterFd(), m_buffer, sizeof m_buffer);
+    if (!(events & POLLIN)) {
+        if (events & (POLLHUP | POLLERR))
+            programClosed();
+        return;
+    }
+    const ssize_t n = ::read(m_program.masterFd(), m_buffer, std::min(sizeof m_buffer, m_toDevice.room()));
     if (n > 0) {
         const std::string_view bytes(m_buffer, static_cast<std::size_t>(n));
         record(CaptureRecord::Kind::Program, bytes);
         m_counts.fromProgram += bytes.size();
-        const ssize_t written = ::write(m_device, bytes.data(), bytes.size());
-        m_counts.dropped += bytes.size() - static_cast<std::size_t>(std::max<ssize_t>(written, 0));
+        m_toDevice.push(bytes);
+        writeToDevice();
         return;
     }
     if (n < 0 && (errno == EAGAIN || errno == EINTR))
         return;
-    // The program closed its port: the master reads EIO until it opens it again.
-    m_programOpen = false;
-    record(CaptureRecord::Kind::Closed);
+    programClosed();
+}
+
+void SerialTap::writeToDevice()
+{
+    if (!m_deviceGone && !m_toDevice.writeTo(m_device))
+        deviceGone(std::strerror(errno));
 }
 
 void SerialTap::countSentences(std::string_view bytes)
@@ -120,10 +159,18 @@ void SerialTap::countSentences(std::string_view bytes)
     }
 }
 
-void SerialTap::finish(const std::string &how)
+std::string SerialTap::finish(std::string how)
 {
+    if (m_programOpen)
+        m_toProgram.writeTo(m_program.masterFd());
+    writeToDevice();
+    if (!m_toProgram.empty())
+        how += "; " + std::to_string(m_toProgram.size()) + " B from the module not yet taken by the program";
+    if (!m_deviceGone && !m_toDevice.empty())
+        how += "; " + std::to_string(m_toDevice.size()) + " B from the program not yet taken by the device";
     record(CaptureRecord::Kind::End, how);
     m_capture.flush();
+    return how;
 }
 
 } // namespace compass_sim

@@ -7,8 +7,10 @@ namespace {
 const ToolInfo SimTool{
     "compass-sim",
     "Makes a pseudo-terminal, links it as DIR/COM<N> (default ports/COM2) and answers on it like the\n"
-    "compass module. Prints what it receives, with times, unless --quiet. Ends on SIGINT/SIGTERM or\n"
-    "after --duration. With --replay it plays a capture's module side instead (see --replay).\n"};
+    "compass module. As on a line, what it sends while the program's port is closed is lost, and up to\n"
+    "64 KiB wait for a program that reads late. Prints what it receives, with times, unless --quiet.\n"
+    "Ends on SIGINT/SIGTERM or after --duration. With --replay it plays a capture's module side\n"
+    "instead (see --replay).\n"};
 
 // Replay holds its output while the program is behind, so faster than this tells nothing more.
 constexpr double MaxSpeed = 1000;
@@ -93,8 +95,10 @@ const std::vector<ToolOption<SimOptions>> &simOptionTable()
         {"quiet", "", "do not print what is received", [](O &o, const std::string &) { o.quiet = true; }},
         {"replay", "FILE",
          "play the module side of a compass-tap capture once the program opens the port, holding it where the "
-         "capture has the program send first, then report where the program's keys differ from the capture; "
-         "exit 0 when they match, 1 when not, 2 when the capture could not be played to its end",
+         "capture has the program send first (never leaving the program 1.5 s without a line), and every byte "
+         "however late the program reads; then report how far it fell behind and where the program's keys "
+         "differ from the capture; exit 0 when they match, 1 when not, 2 when the capture could not be played "
+         "to its end (damaged, or the program took nothing for 5 s)",
          [](O &o, const std::string &v) { o.replay = v; }},
         {"speed", "X", "replay X times faster than recorded (default 1)",
          [](O &o, const std::string &v) {

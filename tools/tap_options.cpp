@@ -10,8 +10,11 @@ const ToolInfo TapTool{
     "compass-tap",
     "Sits between a serial device and the program: makes a pseudo-terminal linked as DIR/COM<N> for the\n"
     "program, forwards both directions unchanged and records every chunk, with its direction and time,\n"
-    "to a capture (docs/capture_format.md). Prints a summary each second. Ends on Ctrl-C (SIGINT or\n"
-    "SIGTERM, exit 0) or when the device goes away (exit 1); the capture is complete either way.\n"};
+    "to a capture (docs/capture_format.md). Keeps up to 1 MiB each way for a side that reads late.\n"
+    "Prints a summary each second. Ends on Ctrl-C (SIGINT or SIGTERM) or when the device goes away;\n"
+    "the capture is complete either way. Exit status 0 when stopped by Ctrl-C with every byte passed\n"
+    "on; 1 when the device went away, or bytes from the module were dropped because the program left\n"
+    "1 MiB unread (the capture marks them).\n"};
 
 } // namespace
 

@@ -1,8 +1,8 @@
 // The program through compass-tap to a module (the simulator), and the replay of what the tap recorded.
+#include "capture_records.h"
 #include "end_to_end.h"
-#include "tools/capture_format.h"
 
-#include <fstream>
+#include <QLineEdit>
 
 namespace {
 
@@ -28,16 +28,7 @@ protected:
     }
     std::string tapOutput() { return (tap.readAllStandardOutput() + tap.readAllStandardError()).toStdString(); }
 
-    std::vector<CaptureRecord> capture(std::string &fault) const
-    {
-        std::ifstream in(capturePath().toStdString(), std::ios::binary);
-        compass_sim::CaptureReader reader(in);
-        std::vector<CaptureRecord> records;
-        for (CaptureRecord r; reader.next(r);)
-            records.push_back(r);
-        fault = reader.fault();
-        return records;
-    }
+    std::vector<CaptureRecord> capture(std::string &fault) const { return readCapture(capturePath().toStdString(), fault); }
     static int sentencesDelivered(const std::vector<CaptureRecord> &records)
     {
         std::string delivered;
@@ -53,7 +44,13 @@ protected:
     QProcess tap;
 };
 
-TEST_F(TapEndToEnd, ASessionThroughTheTapReplayedTenTimesFasterLogsTheSameLines)
+// What a user does in a session: open the port (the settings are read), press a Set by hand, open a chart.
+struct SessionSteps {
+    int linesBeforeSet = 0;
+    int linesBeforeChart = 0;
+};
+
+TEST_F(TapEndToEnd, TheProgramsOwnSessionReplaysAtItsOwnSpeedAndTenTimesFasterWithTheSameLines)
 {
     SimulatedCompass compass(dir.path(), 3, {"--quiet", "--rate", "20"});
     ASSERT_TRUE(compass.linked());
@@ -63,7 +60,20 @@ TEST_F(TapEndToEnd, ASessionThroughTheTapReplayedTenTimesFasterLogsTheSameLines)
     startLog(firstLog);
     button("cmdOpen")->click();
     ASSERT_TRUE(window->Com().isOpen()) << messages.join('|').toStdString();
-    ASSERT_TRUE(waitFor([&] { return window->state().DumpReceived && logDataLines(firstLog).size() >= 40; }, 10000));
+    ASSERT_TRUE(waitFor([&] { return settingsRead() && logDataLines(firstLog).size() >= 20; }, 10000));
+    SessionSteps steps;
+    const auto pressSet = [&] {
+        button("cmdShowCSetup")->click();
+        control<QLineEdit>("txtCSOutRate")->setText("15");
+        button("cmdSet(1)")->click();
+        button("cmdShowCSetup")->click();
+    };
+    steps.linesBeforeSet = int(logDataLines(firstLog).size());
+    pressSet();
+    ASSERT_TRUE(waitFor([&] { return settingsRead() && window->state().Settings.OutputRate == 15; }, 5000));
+    steps.linesBeforeChart = int(logDataLines(firstLog).size());
+    button("cmdShowCmpGraph")->click();
+    ASSERT_TRUE(waitFor([&] { return int(logDataLines(firstLog).size()) >= steps.linesBeforeChart + 20; }, 5000));
     // The module falls silent before the tap stops, so the program has read all that was sent.
     compass.suspend();
     platform::Wait(machine.platform, 1000);
@@ -81,22 +91,29 @@ TEST_F(TapEndToEnd, ASessionThroughTheTapReplayedTenTimesFasterLogsTheSameLines)
     EXPECT_EQ(records.back().text, "stopped by SIGTERM");
     EXPECT_EQ(sentencesDelivered(records), recorded.size());
 
-    // A fresh program on the replay: the same sentences, the settings read answered as the module did.
-    window.reset();
-    QProcess replay;
-    replay.start(COMPASS_SIM_PATH, {"--replay", capturePath(), "--speed", "10", "--ports-dir", ports(), "--com", "2",
-                                    "--quiet"});
-    ASSERT_TRUE(waitFor([&] { return QFileInfo(ports() + "/COM2").isSymLink(); }, 5000));
-    start();
-    const QString secondLog = dir.filePath("second.txt");
-    startLog(secondLog);
-    button("cmdOpen")->click();
-    ASSERT_TRUE(finished(replay, 15000));
-    const QString report = QString::fromLocal8Bit(replay.readAllStandardOutput() + replay.readAllStandardError());
-    EXPECT_EQ(replay.exitCode(), 0) << report.toStdString();
-    EXPECT_TRUE(report.contains("the program sent the keys the capture holds")) << report.toStdString();
-    EXPECT_TRUE(window->state().DumpReceived);
-    EXPECT_EQ(logDataLines(secondLog).join('\n').toStdString(), recorded.join('\n').toStdString());
+    // A fresh program on the replay, the same steps at the same points: the same sentences, and the module
+    // answers as it did, whether the program's own pauses are ten times too long for the replay or not.
+    for (const QString speed : {"10", "1"}) {
+        window.reset();
+        QProcess replay;
+        replay.start(COMPASS_SIM_PATH, {"--replay", capturePath(), "--speed", speed, "--ports-dir", ports(), "--com",
+                                        "2", "--quiet"});
+        ASSERT_TRUE(waitFor([&] { return QFileInfo(ports() + "/COM2").isSymLink(); }, 5000));
+        start();
+        const QString log = dir.filePath("replayed at " + speed + ".txt");
+        startLog(log);
+        button("cmdOpen")->click();
+        ASSERT_TRUE(waitFor([&] { return int(logDataLines(log).size()) >= steps.linesBeforeSet; }, 10000));
+        pressSet();
+        ASSERT_TRUE(waitFor([&] { return int(logDataLines(log).size()) >= steps.linesBeforeChart; }, 10000));
+        button("cmdShowCmpGraph")->click();
+        ASSERT_TRUE(finished(replay, 30000));
+        const QString report = QString::fromLocal8Bit(replay.readAllStandardOutput() + replay.readAllStandardError());
+        EXPECT_EQ(replay.exitCode(), 0) << "at " << speed.toStdString() << "x:\n" << report.toStdString();
+        EXPECT_TRUE(report.contains("the program sent the keys the capture holds")) << report.toStdString();
+        EXPECT_TRUE(window->state().DumpReceived);
+        EXPECT_EQ(logDataLines(log).join('\n').toStdString(), recorded.join('\n').toStdString()) << speed.toStdString();
+    }
 }
 
 TEST_F(TapEndToEnd, AModuleUnpluggedEndsTheCaptureWholeAndHangsUpTheProgram)

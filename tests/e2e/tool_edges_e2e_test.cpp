@@ -1,0 +1,69 @@
+// The tools as a user meets them at their edges.
+#include "line_peers.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <sys/stat.h>
+
+namespace {
+
+struct Ran {
+    int status = -1;
+    std::string out, err;
+};
+
+// Runs `program` to its end, in `folder`, without a display.
+Ran run(const QString &program, const QStringList &arguments, const QString &folder = {}, int ms = 5000)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    if (!process.waitForFinished(ms)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
+}
+
+// A capture that is no capture is refused before it is read whole, and Ctrl-C ends a read that waits.
+TEST(ToolEdges, AReplayReadsNoEndlessLineAndHearsCtrlCWhileReading)
+{
+    QTemporaryDir dir;
+    const Ran zeros = run(COMPASS_SIM_PATH, {"--replay", "/dev/zero", "--ports-dir", dir.path(), "--quiet"});
+    EXPECT_EQ(zeros.status, 2);
+    EXPECT_NE(zeros.err.find("/dev/zero: line 1: longer than 16 MiB"), std::string::npos) << zeros.err;
+
+    const std::string fifo = dir.filePath("capture.fifo").toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    QProcess replay;
+    replay.start(COMPASS_SIM_PATH, {"--replay", QString::fromStdString(fifo), "--ports-dir", dir.path(), "--quiet"});
+    ASSERT_TRUE(replay.waitForStarted(5000));
+    // The capture's first line, and half of the next, then nothing more: the replay waits in its read.
+    const peers::Fd writer(::open(fifo.c_str(), O_WRONLY));
+    ASSERT_EQ(::write(writer.fd, "compass-capture 2\n0.1", 22), 22);
+    peers::pause(300);
+    ASSERT_FALSE(replay.waitForFinished(0));
+    ::kill(static_cast<pid_t>(replay.processId()), SIGINT);
+    QElapsedTimer stopping;
+    stopping.start();
+    ASSERT_TRUE(replay.waitForFinished(3000)) << "still reading after Ctrl-C";
+    EXPECT_LT(stopping.elapsed(), 1000);
+    const std::string told = peers::output(replay);
+    EXPECT_EQ(replay.exitCode(), 2) << told;
+    EXPECT_NE(told.find("replay cut short"), std::string::npos) << told;
+}
+
+} // namespace
