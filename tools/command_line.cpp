@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace compass_sim {
@@ -83,6 +84,21 @@ double numberValue(const std::string &option, const std::string &text)
     if (text.empty() || *end != '\0' || !std::isfinite(v))
         throw std::invalid_argument("--" + option + " takes a number, not \"" + text + "\"");
     return v;
+}
+
+double numberValue(const std::string &option, const std::string &text, double min, double max)
+{
+    const double v = numberValue(option, text);
+    if (v < min || v > max)
+        throw std::invalid_argument("--" + option + " takes a number " + rangeText(min, max) + ", not \"" + text + "\"");
+    return v;
+}
+
+std::string rangeText(double min, double max)
+{
+    char range[64];
+    std::snprintf(range, sizeof range, "from %.15g to %.15g", min, max);
+    return range;
 }
 
 int wholeValue(const std::string &option, const std::string &text, int min, int max)

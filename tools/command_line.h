@@ -61,8 +61,11 @@ CommandLine<Options> parseCommandLine(const ToolInfo &tool, const std::vector<To
     return result;
 }
 
-// Values checked the same way in every tool; the message names the option.
+// Values checked the same way in every tool; the message names the option and what it takes.
 double numberValue(const std::string &option, const std::string &text);
+double numberValue(const std::string &option, const std::string &text, double min, double max);
+// "from MIN to MAX", as the messages say it.
+std::string rangeText(double min, double max);
 int wholeValue(const std::string &option, const std::string &text, int min, int max);
 
 } // namespace compass_sim

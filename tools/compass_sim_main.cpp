@@ -85,6 +85,8 @@ int simulate(const compass_sim::SimOptions &opt)
     // The slave is left to the program, so that what is sent while its port is closed is lost, as on a line.
     PseudoTerminal pty(PseudoTerminal::Slave::LeftToProgram);
     const PortLink link(opt.portsDir, opt.com, pty.slavePath());
+    if (link.madeFolder())
+        std::printf("compass-sim: made the folder %s for the link\n", opt.portsDir.c_str());
     catchStopSignals();
     const std::uint64_t start = monotonicMs();
     const auto elapsed = [start] { return monotonicMs() - start; };
@@ -189,6 +191,8 @@ int replay(const compass_sim::SimOptions &opt)
     CaptureReader reader(in);
     PseudoTerminal pty(PseudoTerminal::Slave::LeftToProgram);
     const PortLink link(opt.portsDir, opt.com, pty.slavePath());
+    if (link.madeFolder())
+        std::printf("compass-sim: made the folder %s for the link\n", opt.portsDir.c_str());
     std::printf("compass-sim: replaying %s at %gx on %s -> %s once the program opens COM%d\n", opt.replay->c_str(),
                 opt.speed, link.path().c_str(), pty.slavePath().c_str(), opt.com);
     std::fflush(stdout);

@@ -42,9 +42,12 @@ int run(const compass_sim::TapOptions &opt)
     const std::string path = opt.device ? *opt.device : TapDevice::pathOfCom(opt.portsDir, *opt.deviceCom);
     const std::string deviceName = opt.device ? path : "COM" + std::to_string(*opt.deviceCom) + " (" + path + ")";
     TapDevice device(path, opt.line);
-    CaptureFile capture(opt.capture);
     PseudoTerminal program(PseudoTerminal::Slave::LeftToProgram);
     const PortLink link(opt.portsDir, opt.com, program.slavePath());
+    if (link.madeFolder())
+        std::printf("compass-tap: made the folder %s for the link\n", opt.portsDir.c_str());
+    // Made last, so that a tap that cannot start leaves no capture behind to refuse the next run.
+    CaptureFile capture(opt.capture);
     catchStopSignals();
     const sigset_t waitMask = stopSignalsOnlyWhileWaiting();
 

@@ -75,7 +75,19 @@ PortLink::PortLink(const std::filesystem::path &dir, int com, const std::string 
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    fs::create_directories(dir, ec);
+    const fs::path folder = dir.has_filename() ? dir : dir.parent_path();
+    if (!fs::is_directory(folder)) {
+        if (fs::exists(folder))
+            throw std::runtime_error(folder.string() + " is not a folder; --ports-dir names the folder of the COM links");
+        // The ports folder beside Compass.ini may not exist yet; a path that is wrong higher up is a mistake.
+        const fs::path parent = folder.has_parent_path() ? folder.parent_path() : fs::path(".");
+        if (!fs::is_directory(parent))
+            throw std::runtime_error("there is no folder " + parent.string() + " to make " + folder.string() +
+                                     " in; make it first or give --ports-dir a folder that exists");
+        if (!fs::create_directory(folder, ec) && ec)
+            throw std::runtime_error("cannot make the folder " + folder.string() + ": " + ec.message());
+        m_madeFolder = true;
+    }
     if (fs::exists(fs::symlink_status(m_path)) && !fs::is_symlink(fs::symlink_status(m_path)))
         throw std::runtime_error(m_path.string() + " exists and is not a link; remove it or choose another --ports-dir");
     fs::remove(m_path, ec);

@@ -35,16 +35,20 @@ private:
 // The symlink <dir>/COM<n> to a device, removed again on destruction.
 class PortLink {
 public:
-    // Throws std::runtime_error when the link cannot be made, or when a file
-    // that is not a symlink already has its name.
+    // Makes `dir` when only its last part is missing. Throws std::runtime_error
+    // when the link cannot be made, or when a file that is not a symlink
+    // already has its name.
     PortLink(const std::filesystem::path &dir, int com, const std::string &target);
     ~PortLink();
     PortLink(const PortLink &) = delete;
     PortLink &operator=(const PortLink &) = delete;
     const std::filesystem::path &path() const { return m_path; }
+    // Whether the folder was made for the link (and is left behind for the program's links).
+    bool madeFolder() const { return m_madeFolder; }
 
 private:
     std::filesystem::path m_path;
+    bool m_madeFolder = false;
 };
 
 } // namespace compass_sim

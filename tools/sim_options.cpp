@@ -1,5 +1,7 @@
 #include "tools/sim_options.h"
 
+#include "tools/compass_simulator.h"
+
 namespace compass_sim {
 
 namespace {
@@ -14,18 +16,15 @@ const ToolInfo SimTool{
 
 // Replay holds its output while the program is behind, so faster than this tells nothing more.
 constexpr double MaxSpeed = 1000;
+// Far beyond a real board, yet small enough that every value the module prints stays finite.
+constexpr double MaxField = 10000;   // about forty times the earth's field in the board's units
+constexpr double MaxSoftIron = 10;
+constexpr double MaxTurn = 3600;     // ten turns a second
+constexpr double MaxSeconds = 31536000;  // a year
 
-double notNegative(const std::string &option, const std::string &text, const std::string &what)
-{
-    const double v = numberValue(option, text);
-    if (v < 0)
-        throw std::invalid_argument("--" + option + " takes " + what + ", 0 or more, not \"" + text + "\"");
-    return v;
-}
-
-// `count` numbers separated by commas.
+// `count` numbers from -max to max, separated by commas.
 template <std::size_t count>
-std::array<double, count> numbers(const std::string &option, const std::string &text)
+std::array<double, count> numbers(const std::string &option, const std::string &text, double max)
 {
     std::array<double, count> values{};
     std::size_t start = 0;
@@ -34,10 +33,20 @@ std::array<double, count> numbers(const std::string &option, const std::string &
         if ((comma == std::string::npos) != (i + 1 == count))
             throw std::invalid_argument("--" + option + " takes " + std::to_string(count) +
                                         " numbers separated by commas, not \"" + text + "\"");
-        values[i] = numberValue(option, text.substr(start, comma - start));
+        values[i] = numberValue(option, text.substr(start, comma - start), -max, max);
         start = comma + 1;
     }
     return values;
+}
+
+// 0 for off, or from `min` to `max`.
+double offOrWithin(const std::string &option, const std::string &text, double min, double max, const char *off)
+{
+    const double v = numberValue(option, text);
+    if (v != 0 && (v < min || v > max))
+        throw std::invalid_argument("--" + option + " takes 0 (" + off + ") or seconds " + rangeText(min, max) +
+                                    ", not \"" + text + "\"");
+    return v;
 }
 
 } // namespace
@@ -52,8 +61,8 @@ const std::vector<ToolOption<SimOptions>> &simOptionTable()
          [](O &o, const std::string &v) { o.com = wholeValue("com", v, 1, 256); }},
         {"rate", "PER_SECOND", "sentences per second beyond the module's own output-rate setting",
          [](O &o, const std::string &v) {
-             o.rate = numberValue("rate", v);
-             if (*o.rate <= 0)
+             o.rate = numberValue("rate", v, 0, CompassSimulator::MaxSentencesPerSecond);
+             if (*o.rate == 0)
                  throw std::invalid_argument("--rate takes a number of sentences per second above 0");
          }},
         {"format", "1|2|4|8|16", "output format",
@@ -67,31 +76,27 @@ const std::vector<ToolOption<SimOptions>> &simOptionTable()
         {"escape", "CODE", "the module's escape code (default 27)",
          [](O &o, const std::string &v) { o.escape = wholeValue("escape", v, 0, 255); }},
         {"turn", "DEG_PER_S", "how fast the heading turns (default 2)",
-         [](O &o, const std::string &v) { o.turnDegPerSecond = numberValue("turn", v); }},
+         [](O &o, const std::string &v) { o.turnDegPerSecond = numberValue("turn", v, -MaxTurn, MaxTurn); }},
         {"duration", "SECONDS", "end after this long (default 0: until a signal)",
          [](O &o, const std::string &v) {
-             o.durationSeconds = numberValue("duration", v);
-             if (o.durationSeconds < 0)
-                 throw std::invalid_argument("--duration takes seconds, 0 or more (0 runs until a signal)");
+             o.durationSeconds = offOrWithin("duration", v, 0.001, MaxSeconds, "until a signal");
          }},
         {"hang-up-on", "CODE",
          "fail like a module losing power: on the first byte with this code send half the reply, remove the "
          "link and exit",
          [](O &o, const std::string &v) { o.hangUpOn = wholeValue("hang-up-on", v, 0, 255); }},
         {"hard-iron", "X,Y,Z", "iron the module's stored offsets do not take off",
-         [](O &o, const std::string &v) { o.hardIron = numbers<3>("hard-iron", v); }},
+         [](O &o, const std::string &v) { o.hardIron = numbers<3>("hard-iron", v, MaxField); }},
         {"soft-iron", "M11,M12,...,M33",
          "make the board see this matrix (nine numbers, row by row) times the earth field",
-         [](O &o, const std::string &v) { o.softIron = numbers<9>("soft-iron", v); }},
+         [](O &o, const std::string &v) { o.softIron = numbers<9>("soft-iron", v, MaxSoftIron); }},
         {"earth-field", "MAGNITUDE,INCLINATION",
          "the earth field's magnitude and inclination in degrees, positive where it points down (default 234.3,39.8)",
-         [](O &o, const std::string &v) { o.earthField = numbers<2>("earth-field", v); }},
+         [](O &o, const std::string &v) { o.earthField = numbers<2>("earth-field", v, MaxField); }},
         {"mag-noise", "SIGMA", "noise of this standard deviation on each magnetic axis",
-         [](O &o, const std::string &v) { o.magNoise = notNegative("mag-noise", v, "a standard deviation"); }},
+         [](O &o, const std::string &v) { o.magNoise = numberValue("mag-noise", v, 0, MaxField); }},
         {"tumble", "SECONDS", "turn the board through every orientation in SECONDS, over and over",
-         [](O &o, const std::string &v) {
-             o.tumbleSeconds = notNegative("tumble", v, "the seconds of one turn through every orientation");
-         }},
+         [](O &o, const std::string &v) { o.tumbleSeconds = offOrWithin("tumble", v, 1, MaxSeconds, "no tumble"); }},
         {"quiet", "", "do not print what is received", [](O &o, const std::string &) { o.quiet = true; }},
         {"replay", "FILE",
          "play the module side of a compass-tap capture once the program opens the port, holding it where the "
@@ -101,11 +106,7 @@ const std::vector<ToolOption<SimOptions>> &simOptionTable()
          "to its end (damaged, or the program took nothing for 5 s)",
          [](O &o, const std::string &v) { o.replay = v; }},
         {"speed", "X", "replay X times faster than recorded (default 1)",
-         [](O &o, const std::string &v) {
-             o.speed = numberValue("speed", v);
-             if (o.speed <= 0 || o.speed > MaxSpeed)
-                 throw std::invalid_argument("--speed takes a factor above 0 and up to 1000, not \"" + v + "\"");
-         }},
+         [](O &o, const std::string &v) { o.speed = numberValue("speed", v, 0.01, MaxSpeed); }},
     };
     return table;
 }

@@ -3,7 +3,12 @@
 #include "platform/com_port_map.h"
 #include "platform/qt/qt_serial_port.h"
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <stdexcept>
+
+#include <sys/stat.h>
 
 namespace compass_sim {
 
@@ -16,7 +21,24 @@ std::string TapDevice::pathOfCom(const std::string &portsDir, int com)
     return path.toStdString();
 }
 
-TapDevice::TapDevice(const std::string &path, const std::string &line) : m_path(path)
+namespace {
+
+// Qt looks for a bare name such as "ttyUSB0" in /dev/; the tap takes a path as the shell gives it.
+std::string serialDevice(const std::string &path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        throw std::runtime_error("cannot open " + path + ": " + std::strerror(errno));
+    if (!S_ISCHR(st.st_mode)) {
+        const char *kind = S_ISDIR(st.st_mode) ? " a folder," : S_ISREG(st.st_mode) ? " a regular file," : "";
+        throw std::runtime_error(path + " is" + kind + " not a serial device such as /dev/ttyUSB0");
+    }
+    return std::filesystem::absolute(path).string();
+}
+
+} // namespace
+
+TapDevice::TapDevice(const std::string &path, const std::string &line) : m_path(serialDevice(path))
 {
     std::string error;
     const auto settings = platform::qt::parseLineSettings(line, error);
@@ -24,7 +46,7 @@ TapDevice::TapDevice(const std::string &path, const std::string &line) : m_path(
         throw std::runtime_error(error);
     if (settings->stopBits == QSerialPort::OneAndHalfStop)
         throw std::runtime_error("1.5 stop bits are not supported on this system; choose 1 or 2");
-    m_port.setPortName(QString::fromStdString(path));
+    m_port.setPortName(QString::fromStdString(m_path));
     if (!m_port.open(QIODevice::ReadWrite))
         throw std::runtime_error("cannot open " + path + ": " + m_port.errorString().toStdString() +
                                  (m_port.error() == QSerialPort::PermissionError

@@ -1,4 +1,4 @@
-// The tools as a user meets them at their edges.
+// The tools as a user meets them at their edges, where they once went wrong.
 #include "line_peers.h"
 
 #include <QDir>
@@ -36,6 +36,42 @@ Ran run(const QString &program, const QStringList &arguments, const QString &fol
     }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
+}
+
+TEST(ToolEdges, BadPlacesAndValuesAreRefusedLeavingNothingBehind)
+{
+    QTemporaryDir dir;
+    const QString capture = dir.filePath("capture.txt");
+    QFile(dir.filePath("exists.txt")).open(QIODevice::WriteOnly);
+
+    // A file named as the device is that file, not one in /dev/.
+    Ran ran = run(COMPASS_TAP_PATH, {"--device", "exists.txt", "--capture", capture}, dir.path());
+    EXPECT_EQ(ran.status, 1);
+    EXPECT_EQ(ran.err, "compass-tap: exists.txt is a regular file, not a serial device such as /dev/ttyUSB0\n");
+
+    // A tap that cannot make its link leaves no capture to refuse the next run.
+    peers::ModuleLine module;
+    ran = run(COMPASS_TAP_PATH, {"--device", QString::fromStdString(module.devicePath), "--ports-dir",
+                                 dir.filePath("exists.txt"), "--capture", capture});
+    EXPECT_EQ(ran.status, 1);
+    EXPECT_NE(ran.err.find("exists.txt is not a folder"), std::string::npos) << ran.err;
+    EXPECT_FALSE(QFile::exists(capture));
+
+    // Only the ports folder itself is made, and the user is told; a path wrong higher up is refused.
+    ran = run(COMPASS_SIM_PATH, {"--ports-dir", dir.filePath("missing/a/b"), "--duration", "0.001"});
+    EXPECT_EQ(ran.status, 1);
+    EXPECT_NE(ran.err.find("there is no folder " + dir.filePath("missing/a").toStdString()), std::string::npos)
+        << ran.err;
+    EXPECT_FALSE(QDir(dir.filePath("missing")).exists());
+    ran = run(COMPASS_SIM_PATH, {"--ports-dir", dir.filePath("ports"), "--duration", "0.001", "--quiet"});
+    EXPECT_EQ(ran.status, 0) << ran.err;
+    EXPECT_NE(ran.out.find("made the folder " + dir.filePath("ports").toStdString()), std::string::npos) << ran.out;
+
+    // Values out of range are refused at once, not run until a signal or sent as "inf".
+    EXPECT_EQ(run(COMPASS_SIM_PATH, {"--duration", "1e-300"}).err,
+              "compass-sim: --duration takes 0 (until a signal) or seconds from 0.001 to 31536000, not \"1e-300\" "
+              "(see compass-sim --help)\n");
+    EXPECT_EQ(run(COMPASS_SIM_PATH, {"--mag-noise", "1e308"}).status, 2);
 }
 
 // A capture that is no capture is refused before it is read whole, and Ctrl-C ends a read that waits.

@@ -51,8 +51,21 @@ TEST(Options, RefuseWhatTheToolsCannotTake)
          {std::vector<std::string>{"--format", "3"}, {"--escape=256"}, {"--com", "2.5"}, {"--fields", "8192"}, {"--com", "x"},
           {"--rate", "0"}, {"--hang-up-on", "-1"}, {"--duration", "-1"}, {"--com"}, {"--colour", "red"}, {"stray"},
           {"--speed", "0"}, {"--quiet=yes"}, {"--hard-iron", "1,2"}, {"--hard-iron", "1,2,3,4"},
-          {"--soft-iron", "1,0,0,0,1,0,0,0,x"}, {"--mag-noise", "-1"}, {"--tumble", "-5"}, {"--earth-field", "50"}})
-        EXPECT_THROW(parseSimOptions(bad), std::invalid_argument) << bad[0];
+          {"--soft-iron", "1,0,0,0,1,0,0,0,x"}, {"--mag-noise", "-1"}, {"--tumble", "-5"}, {"--earth-field", "50"},
+          // Values whose results would not be finite, or would run until a signal.
+          {"--mag-noise", "1e308"}, {"--hard-iron", "1e308,0,0"}, {"--soft-iron", "1,0,0,0,1e308,0,0,0,1"},
+          {"--turn", "1e308"}, {"--rate", "1e9"}, {"--duration", "1e-300"}, {"--duration", "1e300"},
+          {"--tumble", "1e-300"}, {"--speed", "1e-300"}, {"--speed", "1001"}})
+        EXPECT_THROW(parseSimOptions(bad), std::invalid_argument) << bad[0] << " " << bad.back();
+    // The ends of each range are taken.
+    const auto edges = parseSimOptions({"--duration", "0.001", "--mag-noise", "10000", "--tumble", "1", "--speed",
+                                        "0.01", "--rate", "20000", "--turn", "-3600", "--hard-iron", "-10000,0,10000"})
+                           .options;
+    EXPECT_DOUBLE_EQ(edges.durationSeconds, 0.001);
+    EXPECT_DOUBLE_EQ(edges.magNoise, 10000);
+    EXPECT_DOUBLE_EQ(edges.tumbleSeconds, 1);
+    EXPECT_DOUBLE_EQ(edges.speed, 0.01);
+    EXPECT_EQ(parseSimOptions({"--duration", "0", "--tumble", "0"}).options.durationSeconds, 0);
     for (const std::vector<std::string> &bad :
          {std::vector<std::string>{"--capture", "c"}, {"--device", "d", "--device-com", "3", "--capture", "c"},
           {"--device", "d"}, {"--device-com", "2", "--capture", "c"}, {"--device", "d", "--capture", "c", "--line", "9600,X,8,1"},
