@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QHash>
 
 namespace app {
 
@@ -20,6 +21,7 @@ CommandLineRequest ReadCommandLine(const QStringList &arguments)
                                      QStringLiteral("Displays the version and exits."));
     parser.addOption(version);
 
+    // The style every tool of the project shares (tools/command_line.h).
     const QString seeHelp = QStringLiteral("\nRun %1 --help for its options.\n").arg(program);
     if (!parser.parse(arguments))
         return {CommandLineRequest::Action::Refuse, program + QStringLiteral(": ") + parser.errorText() + seeHelp};
@@ -34,9 +36,37 @@ CommandLineRequest ReadCommandLine(const QStringList &arguments)
                 QStringLiteral("%1 %2\n").arg(program, QStringLiteral(COMPASS_VERSION))};
     if (!parser.positionalArguments().isEmpty())
         return {CommandLineRequest::Action::Refuse,
-                QStringLiteral("%1: unexpected argument '%2'.").arg(program, parser.positionalArguments().constFirst())
+                QStringLiteral("%1: unexpected argument \"%2\"").arg(program, parser.positionalArguments().constFirst())
                     + seeHelp};
     return {};
+}
+
+QStringList WithoutWindowSystemOptions(const QStringList &arguments)
+{
+    // Those Qt's application objects and its X11 plugin take, and whether a value follows.
+    static const QHash<QString, bool> qtOptions{
+        {"platform", true},   {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
+        {"qwindowgeometry", true}, {"geometry", true}, {"qwindowtitle", true}, {"title", true},
+        {"qwindowicon", true}, {"icon", true},   {"session", true},     {"display", true},
+        {"name", true},       {"visual", true},  {"style", true},       {"stylesheet", true},
+        {"qmljsdebugger", true}, {"reverse", false}, {"testability", false}, {"sync", false},
+        {"nograb", false},    {"dograb", false}, {"widgetcount", false}};
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (i == 0 || !argument.startsWith(QLatin1Char('-'))) {
+            kept << argument;
+            continue;
+        }
+        const QString option = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+        const QString name = option.section(QLatin1Char('='), 0, 0);
+        const auto known = qtOptions.constFind(name);
+        if (known == qtOptions.constEnd())
+            kept << argument;
+        else if (*known && !option.contains(QLatin1Char('=')))
+            ++i;  // its value
+    }
+    return kept;
 }
 
 } // namespace app

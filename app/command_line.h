@@ -16,4 +16,9 @@ struct CommandLineRequest {
 // `arguments` starts with the program's path, as QCoreApplication::arguments().
 CommandLineRequest ReadCommandLine(const QStringList &arguments);
 
+// `arguments` without the options the window system takes for itself (-platform
+// offscreen, -style Fusion, -display :1 ...), so that the rest can be read, and
+// refused, before the window system is asked for.
+QStringList WithoutWindowSystemOptions(const QStringList &arguments);
+
 } // namespace app

@@ -22,23 +22,21 @@ int answer(const app::CommandLineRequest &request)
 
 int main(int argc, char **argv)
 {
-    // Help and version are answered before the window system is asked for, so
-    // they work without a display.
+    // The command line is answered before the window system is asked for, so
+    // that help, version and refusals need no display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const app::CommandLineRequest early = app::ReadCommandLine(arguments);
-    if (early.action == app::CommandLineRequest::Action::Print)
+    const app::CommandLineRequest early = app::ReadCommandLine(app::WithoutWindowSystemOptions(arguments));
+    if (early.action != app::CommandLineRequest::Action::Run)
         return answer(early);
 
     QApplication application(argc, argv);
     app::NameApplication();
-    // Qt has taken its own options (-platform, -style ...) by now; anything left is refused.
-    if (early.action == app::CommandLineRequest::Action::Refuse) {
-        const app::CommandLineRequest request = app::ReadCommandLine(QApplication::arguments());
-        if (request.action != app::CommandLineRequest::Action::Run)
-            return answer(request);
-    }
+    // An option taken for the window system's that it did not take after all is refused as any other.
+    const app::CommandLineRequest late = app::ReadCommandLine(QApplication::arguments());
+    if (late.action != app::CommandLineRequest::Action::Run)
+        return answer(late);
     // Readings may come a thousand times a second; the eye needs 25 frames.
     controls::FrameRateLimiter frames(25);
     application.installEventFilter(&frames);

@@ -36,7 +36,7 @@ std::string optionLine(const std::string &left, const std::string &help)
 
 std::string usage(const ToolInfo &tool, const std::vector<OptionLine> &declared)
 {
-    std::string text = "usage: " + tool.name + " [options]\n" + tool.description + "\nOptions:\n";
+    std::string text = "Usage: " + tool.name + " [options]\n" + tool.description + "\nOptions:\n";
     for (const OptionLine &o : declared)
         text += optionLine("  --" + o.name + (o.valueName.empty() ? "" : " " + o.valueName), o.help);
     return text + "  --help                    this text\n  --version                 the version\n"
@@ -44,6 +44,17 @@ std::string usage(const ToolInfo &tool, const std::vector<OptionLine> &declared)
 }
 
 } // namespace
+
+std::string refusal(const std::string &tool, const std::string &what)
+{
+    return tool + ": " + what + "\nRun " + tool + " --help for its options.\n";
+}
+
+int refuse(const std::string &tool, const std::string &what)
+{
+    std::fputs(refusal(tool, what).c_str(), stderr);
+    return 2;
+}
 
 std::optional<std::string> readDeclaredOptions(const ToolInfo &tool, const std::vector<OptionLine> &declared,
                                                const std::vector<std::string> &args,

@@ -7,6 +7,25 @@
 
 namespace compass_sim {
 
+// Every command-line tool of the project answers alike (compass-bench, whose
+// window system takes options of its own, does the same in app/command_line.cpp):
+//
+//   --help      "Usage: TOOL [options]", what the tool does and its options, on
+//               standard output; exit status 0.
+//   --version   "TOOL VERSION" on standard output; exit status 0.
+//   a command line the tool cannot take: nothing is done, and standard error gets
+//                   TOOL: what is wrong, naming the option and what it takes
+//                   Run TOOL --help for its options.
+//               exit status 2.
+//   a failure while running: one line "TOOL: what happened; what to do" on
+//               standard error, and the exit status the tool's --help gives.
+//
+// Messages begin in lower case, name options with their dashes and quote what
+// the user gave in double quotes.
+std::string refusal(const std::string &tool, const std::string &what);
+// Prints the refusal on standard error and gives the exit status for it.
+int refuse(const std::string &tool, const std::string &what);
+
 // One option of a tool's command line, taken as --name VALUE or --name=VALUE,
 // or a flag when `valueName` is empty. `apply` checks the value and stores it,
 // throwing std::invalid_argument that says what the option takes.

@@ -227,18 +227,19 @@ int replay(const compass_sim::SimOptions &opt)
 
 int main(int argc, char **argv)
 {
-    bool replaying = false;
+    compass_sim::CommandLine<compass_sim::SimOptions> parsed;
     try {
-        const auto parsed = compass_sim::parseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
-        if (parsed.print) {
-            std::fputs(parsed.print->c_str(), stdout);
-            return 0;
-        }
-        replaying = parsed.options.replay.has_value();
-        return replaying ? replay(parsed.options) : simulate(parsed.options);
+        parsed = compass_sim::parseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::invalid_argument &e) {
-        std::fprintf(stderr, "compass-sim: %s (see compass-sim --help)\n", e.what());
-        return 2;
+        return compass_sim::refuse("compass-sim", e.what());
+    }
+    if (parsed.print) {
+        std::fputs(parsed.print->c_str(), stdout);
+        return 0;
+    }
+    const bool replaying = parsed.options.replay.has_value();
+    try {
+        return replaying ? replay(parsed.options) : simulate(parsed.options);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "compass-sim: %s\n", e.what());
         return replaying ? 2 : 1;

@@ -110,16 +110,18 @@ int run(const compass_sim::TapOptions &opt)
 int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);  // the serial port's notifiers want one
+    compass_sim::CommandLine<compass_sim::TapOptions> parsed;
     try {
-        const auto parsed = compass_sim::parseTapOptions(std::vector<std::string>(argv + 1, argv + argc));
-        if (parsed.print) {
-            std::fputs(parsed.print->c_str(), stdout);
-            return 0;
-        }
-        return run(parsed.options);
+        parsed = compass_sim::parseTapOptions(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::invalid_argument &e) {
-        std::fprintf(stderr, "compass-tap: %s (see compass-tap --help)\n", e.what());
-        return 2;
+        return compass_sim::refuse("compass-tap", e.what());
+    }
+    if (parsed.print) {
+        std::fputs(parsed.print->c_str(), stdout);
+        return 0;
+    }
+    try {
+        return run(parsed.options);
     } catch (const std::exception &e) {
         std::fprintf(stderr, "compass-tap: %s\n", e.what());
         return 1;

@@ -23,9 +23,20 @@ TEST(CommandLine, HelpAndVersionPrintAndAnythingElseIsRefused)
     for (const QString &stray : {"--port=COM2", "COM2"}) {
         const auto refused = app::ReadCommandLine({"compass-bench", stray});
         EXPECT_EQ(refused.action, Action::Refuse) << stray.toStdString();
+        EXPECT_TRUE(refused.text.startsWith("compass-bench: ")) << refused.text.toStdString();
         EXPECT_TRUE(refused.text.contains(stray.section('=', 0, 0).remove("--"))) << refused.text.toStdString();
-        EXPECT_TRUE(refused.text.contains("compass-bench --help")) << refused.text.toStdString();
+        EXPECT_TRUE(refused.text.endsWith("\nRun compass-bench --help for its options.\n")) << refused.text.toStdString();
     }
+}
+
+// The window system's own options are left to it, with their values; the rest is read before it is asked for.
+TEST(CommandLine, WindowSystemOptionsAreSetAsideWithTheirValues)
+{
+    EXPECT_EQ(app::WithoutWindowSystemOptions({"compass-bench", "-platform", "offscreen", "--bogus", "-style=Fusion",
+                                               "--display", ":1", "-reverse", "COM2", "-platformtheme"}),
+              QStringList({"compass-bench", "--bogus", "COM2"}));
+    EXPECT_EQ(app::ReadCommandLine(app::WithoutWindowSystemOptions({"compass-bench", "-platform", "offscreen"})).action,
+              Action::Run);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// The tools as a user meets them at their edges, where they once went wrong.
+// The three tools' command lines as a user meets them: one style of usage and
+// refusal, no display needed to be refused, and edges that once went wrong.
 #include "line_peers.h"
 
 #include <QDir>
@@ -38,6 +39,21 @@ Ran run(const QString &program, const QStringList &arguments, const QString &fol
             process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
 }
 
+TEST(ToolCommandLines, UsageAndRefusalsLookAlikeAndNeedNoDisplay)
+{
+    for (const auto &[path, name] : {std::pair{COMPASS_BENCH_PATH, "compass-bench"},
+                                     std::pair{COMPASS_SIM_PATH, "compass-sim"}, std::pair{COMPASS_TAP_PATH, "compass-tap"}}) {
+        const std::string tool = name;
+        const Ran refused = run(path, {"--bogus"});
+        EXPECT_EQ(refused.status, 2) << tool << refused.err;
+        EXPECT_EQ(refused.err, tool + ": Unknown option 'bogus'.\nRun " + tool + " --help for its options.\n");
+        EXPECT_EQ(refused.out, "");
+        const Ran help = run(path, {"--help"});
+        EXPECT_EQ(help.status, 0) << tool;
+        EXPECT_EQ(help.out.rfind("Usage: " + tool + " [options]\n", 0), 0u) << help.out;
+    }
+}
+
 TEST(ToolEdges, BadPlacesAndValuesAreRefusedLeavingNothingBehind)
 {
     QTemporaryDir dir;
@@ -69,8 +85,8 @@ TEST(ToolEdges, BadPlacesAndValuesAreRefusedLeavingNothingBehind)
 
     // Values out of range are refused at once, not run until a signal or sent as "inf".
     EXPECT_EQ(run(COMPASS_SIM_PATH, {"--duration", "1e-300"}).err,
-              "compass-sim: --duration takes 0 (until a signal) or seconds from 0.001 to 31536000, not \"1e-300\" "
-              "(see compass-sim --help)\n");
+              "compass-sim: --duration takes 0 (until a signal) or seconds from 0.001 to 31536000, not \"1e-300\"\n"
+              "Run compass-sim --help for its options.\n");
     EXPECT_EQ(run(COMPASS_SIM_PATH, {"--mag-noise", "1e308"}).status, 2);
 }
 
