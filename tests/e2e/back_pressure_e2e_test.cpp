@@ -184,6 +184,23 @@ TEST_F(ReplayBackPressure, AReaderThatStallsThenReadsSlowlyGetsEveryByteAndIsTol
     EXPECT_LT(std::stod(behind[1]), 10.0) << report;
 }
 
+// A program that takes nothing is not waited for without end: the replay stops, naming the chunk.
+TEST_F(ReplayBackPressure, AReaderThatTakesNothingEndsTheReplayNamingTheChunk)
+{
+    std::vector<CaptureRecord> records;
+    for (std::uint64_t i = 0; i < 64; ++i)
+        records.push_back({CaptureRecord::Kind::Module, 1000 + i * 1000, peers::pattern(4 * KiB, unsigned(i)), 0});
+    records.push_back({CaptureRecord::Kind::End, 100000, "stopped by SIGINT", 0});
+    writeCapture(records);
+    startReplay();
+    ASSERT_TRUE(replay.waitForFinished(15000));
+    const std::string report = peers::output(replay);
+    EXPECT_EQ(replay.exitCode(), 2) << report;
+    EXPECT_TRUE(std::regex_search(report, std::regex("capture.txt: line [0-9]+: the program took (none|no more) of "
+                                                     "this chunk \\(due at 0.0[0-9]+ s\\) for 5 s; replay stopped")))
+        << report;
+}
+
 // The program takes a module silent for 1.8 s for gone: however long the program is in sending what the
 // capture has it send, the replay never falls silent that long.
 TEST_F(ReplayBackPressure, WaitingForTheProgramNeverSilencesTheModuleForLong)
