@@ -24,7 +24,7 @@ constexpr double MaxSeconds = 31536000;  // a year
 
 // `count` numbers from -max to max, separated by commas.
 template <std::size_t count>
-std::array<double, count> numbers(const std::string &option, const std::string &text, double max)
+std::array<double, count> numbers(const std::string &option, const std::string &text, double max = MaxField)
 {
     std::array<double, count> values{};
     std::size_t start = 0;
@@ -86,7 +86,7 @@ const std::vector<ToolOption<SimOptions>> &simOptionTable()
          "link and exit",
          [](O &o, const std::string &v) { o.hangUpOn = wholeValue("hang-up-on", v, 0, 255); }},
         {"hard-iron", "X,Y,Z", "iron the module's stored offsets do not take off",
-         [](O &o, const std::string &v) { o.hardIron = numbers<3>("hard-iron", v, MaxField); }},
+         [](O &o, const std::string &v) { o.hardIron = numbers<3>("hard-iron", v); }},
         {"soft-iron", "M11,M12,...,M33",
          "make the board see this matrix (nine numbers, row by row) times the earth field",
          [](O &o, const std::string &v) { o.softIron = numbers<9>("soft-iron", v, MaxSoftIron); }},
