@@ -180,7 +180,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     if (argc != 2) {
-        std::fputs("usage: compass-screenshots FOLDER\n", stderr);
+        std::fputs("Usage: compass-screenshots FOLDER\n", stderr);
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
