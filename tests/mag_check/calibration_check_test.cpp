@@ -1,6 +1,6 @@
 #include "mag_check/calibration_check.h"
 #include "mag_check/sample_collector.h"
-#include "tests/mag_check/turned_module.h"
+#include "tests/mag_check/earth_field.h"
 #include "tools/sensor_model.h"
 
 #include <Eigen/SVD>
@@ -10,79 +10,37 @@
 namespace {
 
 using namespace mag_check;
-using mag_check_test::TurnedModule;
+using namespace mag_check_test;
 
-constexpr double Field = TurnedModule::Field;
-
-// Soft iron stretching one axis by 15 % and squeezing another by 10 %, along turned directions.
-Eigen::Matrix3d softIron()
-{
-    const Eigen::Matrix3d turn = (Eigen::AngleAxisd(0.4, Eigen::Vector3d::UnitZ())
-                                  * Eigen::AngleAxisd(0.7, Eigen::Vector3d::UnitX())).toRotationMatrix();
-    return turn * Eigen::Vector3d(1.15, 1.0, 0.9).asDiagonal() * turn.transpose();
-}
-
-TEST(CalibrationCheck, RecoversOffsetAndDistortionFrom500NoisyPoints)
-{
-    TurnedModule module;
-    module.offset = {40, -25, 15};
-    module.softIron = softIron();
-    module.noise = Field / 100;
-    const CheckResult result = checkCalibration(module.samples(500));
-    ASSERT_TRUE(result.fit);
-    EXPECT_LT((result.fit->centre - module.offset).norm(), Field / 100);
-    EXPECT_NEAR(result.fit->axisRatio() / (1.15 / 0.9), 1, 0.01);
-    EXPECT_EQ(result.coverage, 100);
-    EXPECT_NEAR(*result.inclination, TurnedModule::DipDegrees, 1);
-    EXPECT_GT(result.before.spread, 5 * result.after.spread);
-    EXPECT_EQ(result.verdict, Verdict::Recalibrate);
-}
+constexpr double Field = Bench.field;
+const Iron Offset{Eigen::Matrix3d::Identity(), {40, -25, 15}};
 
 TEST(CalibrationCheck, TooFewPointsOrPointsOnOnePlaneGetNoVerdict)
 {
-    TurnedModule good;
-    EXPECT_EQ(checkCalibration(good.samples(199)).finding, Finding::TooFewPoints);
-    EXPECT_EQ(checkCalibration(good.samples(200)).verdict, Verdict::Good);
+    EXPECT_EQ(checkCalibration(turned(Bench, {}, 0, 199)).finding, Finding::TooFewPoints);
+    EXPECT_EQ(checkCalibration(turned(Bench, {}, 0, 200)).verdict, Verdict::Good);
 
-    for (const auto turns : {TurnedModule::Turns::AboutZ, TurnedModule::Turns::AboutY}) {
-        TurnedModule module;
-        module.offset = {40, -25, 15};
-        module.turns = turns;
+    for (const Motion motion : {Motion::LevelTurn, Motion::EndOverEnd})
         for (const double noise : {0.0, Field / 200}) {
-            module.noise = noise;
-            const CheckResult result = checkCalibration(module.samples(2000));
+            const CheckResult result = checkCalibration(turned(Bench, Offset, noise, 2000, motion));
             EXPECT_FALSE(result.fit) << noise;
             EXPECT_EQ(result.finding, Finding::LevelTurnOnly) << noise;
             // The offset in the plane turned in; across it a turn about that axis tells nothing.
             ASSERT_TRUE(result.levelTurn);
-            const Eigen::Vector3d across = turns == TurnedModule::Turns::AboutZ ? Eigen::Vector3d::UnitZ()
-                                                                                 : Eigen::Vector3d::UnitY();
-            const Eigen::Vector3d inPlane = module.offset - module.offset.dot(across) * across;
+            const Eigen::Vector3d across =
+                motion == Motion::LevelTurn ? Eigen::Vector3d::UnitZ() : Eigen::Vector3d::UnitY();
+            const Eigen::Vector3d inPlane = Offset.hard - Offset.hard.dot(across) * across;
             EXPECT_LT((result.levelTurn->offset - inPlane).norm(), Field / 100) << noise;
         }
-    }
-    // On an ellipse in one plane, which many quadrics pass through, some of them ellipsoids.
-    std::vector<Eigen::Vector3d> ellipse;
-    for (double angle = 0; angle < 2 * std::numbers::pi; angle += 2 * std::numbers::pi / 500)
-        ellipse.emplace_back(300 * std::cos(angle), 210 * std::sin(angle), 15);
-    EXPECT_FALSE(fitEllipsoid(ellipse));
     // Never turned over: the field stayed above 20 % below the board's XY plane.
-    TurnedModule upright;
-    upright.offset = {40, -25, 15};
     std::vector<FieldSample> above;
-    for (const FieldSample &sample : upright.samples(2000))
-        if ((sample.field - upright.offset).z() > -Field / 5)
+    for (const FieldSample &sample : turned(Bench, Offset, 0, 2000))
+        if ((sample.field - Offset.hard).z() > -Field / 5)
             above.push_back(sample);
     // Two stray readings where it never pointed cover nothing.
-    above.push_back({upright.offset - Eigen::Vector3d(0, 0, Field), std::nullopt});
-    above.push_back({upright.offset + Eigen::Vector3d(0.8, 0, -0.6) * Field, std::nullopt});
+    above.push_back({Offset.hard - Eigen::Vector3d(0, 0, Field), std::nullopt});
+    above.push_back({Offset.hard + Eigen::Vector3d(0.8, 0, -0.6) * Field, std::nullopt});
     EXPECT_EQ(checkCalibration(above).finding, Finding::TooLittleCoverage);
-    // Turned level only: the module must be tilted next.
-    TurnedModule level;
-    level.turns = TurnedModule::Turns::AboutZ;
-    const auto axis = wantedAxis(checkCalibration(level.samples(500)).sectorPoints, Limits::MinSectorPoints);
-    ASSERT_TRUE(axis);
-    EXPECT_EQ(std::abs(axis->z()), 1);
 }
 
 TEST(CalibrationCheck, DegenerateInputGetsNoVerdict)
@@ -112,16 +70,18 @@ TEST(CalibrationCheck, DegenerateInputGetsNoVerdict)
         EXPECT_EQ(result.verdict, Verdict::RotateMore) << samples.size();
     }
     EXPECT_EQ(checkCalibration(notANumber).points, 0);
+    std::vector<Eigen::Vector3d> onHyperboloid;
+    for (const FieldSample &sample : hyperboloid)
+        onHyperboloid.push_back(sample.field);
+    EXPECT_FALSE(fitEllipsoid(onHyperboloid));
 
     // Points that are not numbers are left out, and the rest still fit.
-    TurnedModule module;
-    module.offset = {40, -25, 15};
-    std::vector<FieldSample> mixed = module.samples(500);
+    std::vector<FieldSample> mixed = turned(Bench, Offset, 0, 500);
     mixed.insert(mixed.begin() + 100, notANumber.begin(), notANumber.begin() + 50);
     const CheckResult result = checkCalibration(mixed);
     EXPECT_EQ(result.points, 500);
     ASSERT_TRUE(result.fit);
-    EXPECT_LT((result.fit->centre - module.offset).norm(), 1e-6);
+    EXPECT_LT((result.fit->centre - Offset.hard).norm(), 1e-6);
 }
 
 TEST(SampleCollector, MakesOneSampleOfEachSentenceThatCarriedTheWholeField)

@@ -2,7 +2,7 @@
 #include "controls/xp_button.h"
 #include "mag_check/frm_mag_check.h"
 #include "platform/sim/sim_platform.h"
-#include "tests/mag_check/turned_module.h"
+#include "tests/mag_check/earth_field.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -33,10 +33,10 @@ TEST(CalibrationCheckWindow, OpensFromTheMagneticChartAndReadsOutTheCheckAsItRef
     EXPECT_EQ(spoken(check, "lblVerdict"), QStringLiteral("Verdict: Rotate more"));
 
     // Fed as the parser feeds the charts: magnitude on trace 0, X, Y and Z on traces 1 to 3.
-    mag_check_test::TurnedModule module;
-    module.offset = {40, -25, 15};
+    using namespace mag_check_test;
+    const Iron offset{Eigen::Matrix3d::Identity(), {40, -25, 15}};
     double sampleNumber = 0;
-    for (const FieldSample &sample : module.samples(600)) {
+    for (const FieldSample &sample : turned(Bench, offset, 0, 600)) {
         ++sampleNumber;
         check.magneticChart().addPoint(0, sampleNumber, sample.field.norm());
         for (int axis = 0; axis < 3; ++axis) {
@@ -59,9 +59,7 @@ TEST(CalibrationCheckWindow, OpensFromTheMagneticChartAndReadsOutTheCheckAsItRef
     EXPECT_EQ(spoken(check, "lblVerdict"), QStringLiteral("Verdict: Rotate more"));
 
     // Turned level: what the plane tells, what it cannot, and which way to turn next.
-    module.turns = mag_check_test::TurnedModule::Turns::AboutZ;
-    module.noise = 1;
-    for (const FieldSample &sample : module.samples(600)) {
+    for (const FieldSample &sample : turned(Bench, offset, 0, 600, Motion::LevelTurn)) {
         ++sampleNumber;
         for (int axis = 0; axis < 3; ++axis) {
             check.magneticChart().addPoint(axis + 1, sampleNumber, sample.field(axis));

@@ -5,6 +5,7 @@
 #include "tests/mag_check/earth_field.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 namespace {
 
@@ -22,6 +23,18 @@ struct Case {
     Iron iron;
 };
 
+// The oracle is slow: each iron at each place is searched once for all the tests.
+double worstError(const Iron &iron, Place place, double maxTilt = 90)
+{
+    static std::map<std::vector<double>, double> found;
+    std::vector<double> key(iron.soft.data(), iron.soft.data() + 9);
+    key.insert(key.end(), {iron.hard.x(), iron.hard.y(), iron.hard.z(), place.field, place.inclination, maxTilt});
+    const auto [entry, added] = found.try_emplace(key);
+    if (added)
+        entry->second = bruteForceWorstError(iron, place, maxTilt);
+    return entry->second;
+}
+
 std::vector<Case> cases()
 {
     const Iron hard{Eigen::Matrix3d::Identity(), HardIron};
@@ -37,21 +50,21 @@ std::vector<Case> cases()
             {"0° both", Equator, both}};
 }
 
-// The program's search, given the true iron, finds what trying every orientation finds.
+// The program's search, given the true iron, finds what trying every orientation
+// finds. Both close in on the top to far below 0.001°; a grid 10° apart alone
+// falls short by up to 0.008°.
 TEST(HeadingError, WorstOverEveryOrientationIsWhatTryingThemAllFinds)
 {
     for (const Case &c : cases()) {
         const double scale = std::cbrt(c.iron.soft.determinant());
         const ResidualIron iron{c.iron.soft / scale, c.iron.hard / (c.place.field * scale)};
-        // A 2° grid misses the top of a peak by far less than 0.01°.
-        EXPECT_NEAR(worstHeadingError(iron, c.place.inclination), bruteForceWorstError(c.iron, c.place, 2), 0.01)
-            << c.name;
+        EXPECT_NEAR(worstHeadingError(iron, c.place.inclination), worstError(c.iron, c.place), 0.001) << c.name;
     }
     // Level, over a full turn.
     const Iron level{stretched(1.05, Eigen::Vector3d(1, 2, 0)), {1.5, -1, 0}};
     const double radius = std::sqrt(level.soft.topLeftCorner<2, 2>().determinant());
     const LevelIron inPlane{level.soft.topLeftCorner<2, 2>() / radius, level.hard.head<2>() / (Equator.field * radius)};
-    EXPECT_NEAR(worstLevelHeadingError(inPlane), bruteForceWorstError(level, Equator, 0.1, 0), 0.01);
+    EXPECT_NEAR(worstLevelHeadingError(inPlane), worstError(level, Equator, 0), 0.001);
 }
 
 // From 2000 noisy readings of a module turned every way: the figure, its parts
@@ -59,7 +72,7 @@ TEST(HeadingError, WorstOverEveryOrientationIsWhatTryingThemAllFinds)
 TEST(CalibrationCheck, HeadingErrorFromTheWholeCorrectionAgreesWithTheOracle)
 {
     for (const Case &c : cases()) {
-        const double truth = bruteForceWorstError(c.iron, c.place, 2);
+        const double truth = worstError(c.iron, c.place);
         const CheckResult result = checkCalibration(turned(c.place, c.iron, 0.3, 2000));
         ASSERT_TRUE(result.headingError) << c.name;
         const HeadingErrors &errors = *result.headingError;
@@ -69,9 +82,9 @@ TEST(CalibrationCheck, HeadingErrorFromTheWholeCorrectionAgreesWithTheOracle)
         EXPECT_LE(errors.range->low, truth) << c.name;
         EXPECT_GE(errors.range->high, truth) << c.name;
         EXPECT_LT(errors.range->high - errors.range->low, 0.5) << c.name;
-        EXPECT_NEAR(errors.hardIron, bruteForceWorstError({Eigen::Matrix3d::Identity(), c.iron.hard}, c.place, 2), 0.1)
+        EXPECT_NEAR(errors.hardIron, worstError({Eigen::Matrix3d::Identity(), c.iron.hard}, c.place), 0.1)
             << c.name;
-        EXPECT_NEAR(errors.softIron, bruteForceWorstError({c.iron.soft, Eigen::Vector3d::Zero()}, c.place, 2), 0.1) << c.name;
+        EXPECT_NEAR(errors.softIron, worstError({c.iron.soft, Eigen::Vector3d::Zero()}, c.place), 0.1) << c.name;
         EXPECT_EQ(result.verdict, truth > 1 ? Verdict::Recalibrate : Verdict::Good) << c.name << " " << truth;
     }
 }
@@ -84,35 +97,24 @@ TEST(CalibrationCheck, WithoutAccelerationTheFigureIsTakenAtInclinationZeroAndNo
         sample.gravity.reset();
     const CheckResult result = checkCalibration(samples);
     EXPECT_FALSE(result.inclination);
+    EXPECT_EQ(result.verdict, Verdict::Undecided);
     EXPECT_EQ(result.finding, Finding::NoInclination);
-    EXPECT_NEAR(result.headingError->worst, bruteForceWorstError(iron, {CentralEurope.field, 0}, 2), 0.1);
+    EXPECT_NEAR(result.headingError->worst, worstError(iron, {CentralEurope.field, 0}), 0.1);
 }
 
-// 200 points with 1.5 µT of noise on a perfect module at 67° cannot tell
-// whether it is within 1°: neither verdict, whatever the noise drew.
+// A perfect module at 67°, with too few points for their noise to tell whether
+// it is within 1°: neither verdict, whether the figure came out above 1° (200
+// points with 1.5 µT of noise) or below it (300 with 0.5 µT).
 TEST(CalibrationCheck, FewNoisyPointsGetNoVerdictEitherWay)
 {
-    for (unsigned seed = 1; seed <= 6; ++seed) {
-        const CheckResult result = checkCalibration(turned(CentralEurope, {}, 1.5, 200, Motion::Tumble, seed));
-        EXPECT_EQ(result.verdict, Verdict::Undecided) << seed;
-        EXPECT_EQ(result.finding, Finding::Uncertain) << seed;
-    }
-}
-
-// Over many sets of readings of one module, its true figure lies within the
-// interval nearly every time.
-TEST(CalibrationCheck, IntervalHoldsTheTrueFigureAtLeastNineTimesInTen)
-{
-    const Iron iron{stretched(1.02, SoftAxis), HardIron / 2};
-    const double truth = bruteForceWorstError(iron, CentralEurope, 2);
-    int held = 0;
-    constexpr int Sets = 20;
-    for (unsigned seed = 1; seed <= Sets; ++seed) {
-        const Range range =
-            *checkCalibration(turned(CentralEurope, iron, 1, 400, Motion::Tumble, seed)).headingError->range;
-        held += range.low <= truth && truth <= range.high;
-    }
-    EXPECT_GE(held, Sets * 9 / 10);
+    for (const auto &[noise, count] : {std::pair(1.5, 200), std::pair(0.5, 300)})
+        for (unsigned seed = 1; seed <= 2; ++seed) {
+            const CheckResult result = checkCalibration(turned(CentralEurope, {}, noise, count, Motion::Tumble, seed));
+            EXPECT_EQ(result.verdict, Verdict::Undecided) << noise << " " << seed;
+            EXPECT_EQ(result.finding, Finding::Uncertain) << noise << " " << seed;
+        }
+    // With 3.5 µT the corrected field spreads 7 %: a cloud, no shell.
+    EXPECT_EQ(checkCalibration(turned(CentralEurope, {}, 3.5, 200)).finding, Finding::Scattered);
 }
 
 // Turned level, the way most users turn a module: no ellipsoid, but the ellipse
@@ -130,18 +132,16 @@ TEST(CalibrationCheck, LevelTurnIsCheckedInItsPlane)
     EXPECT_NEAR(result.levelTurn->offset.x(), 0.4, 0.1);
     EXPECT_NEAR(result.levelTurn->offset.y(), -0.3, 0.1);
     EXPECT_NEAR(result.levelTurn->axisRatio(), 1.04, 0.01);
-    EXPECT_NEAR(*result.levelHeadingError, bruteForceWorstError(iron, CentralEurope, 0.1, 0), 0.15);
+    EXPECT_NEAR(*result.levelHeadingError, worstError(iron, CentralEurope, 0), 0.15);
     // The field dips 67° into +Z: the points lie in the +Z cap, and the module must be turned over next.
     EXPECT_GE(result.sectorPoints[0], 400);
     const auto axis = wantedAxis(result.sectorPoints, Limits::MinSectorPoints);
     ASSERT_TRUE(axis);
     EXPECT_EQ(*axis, -Eigen::Vector3d::UnitZ());
-}
-
-TEST(CalibrationCheck, InclinationIsPositiveWhereTheFieldPointsDown)
-{
-    for (const Place place : {CentralEurope, SouthernAustralia})
-        EXPECT_NEAR(*checkCalibration(turned(place, {}, 0.3, 500)).inclination, place.inclination, 0.5);
+    // Tilted up to 20° as it turns: neither an ellipsoid the points tell nor a plane.
+    const CheckResult wobbling = checkCalibration(turned(CentralEurope, iron, 0.5, 500, Motion::Wobbling));
+    EXPECT_FALSE(wobbling.fit);
+    EXPECT_FALSE(wobbling.levelTurn);
 }
 
 // Each of the 20 sectors holds a 20th of directions spread evenly over the sphere.
