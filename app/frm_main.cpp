@@ -283,10 +283,12 @@ void frmMain::cmdOpen_Click()
 {
     m_receive->resetFramingErrors();
     controls::BusyPointer busy;
-    if (TryToOpenPort()) {
+    const bool opened = TryToOpenPort();
+    // The buttons show the port as it is, also when it could not be opened.
+    setPortButtons(opened);
+    if (opened) {
         m_state.SettingsKnown = false;
         m_state.DumpReceived = false;
-        setPortButtons(true);
     } else {
         m_platform.messages.show(tr("Can't open the communication port after %1 tries.").arg(OpenAttempts),
                                  platform::MessageIcon::Exclamation, platform::MessageButtons::Ok,
@@ -310,15 +312,17 @@ void frmMain::cmdConfigure_Click()
     if (DialogResult != 1)
         return;
     ApplySettings();
-    if (TryToOpenPort()) {
-        setPortButtons(true);
-    } else {
+    // The old port is closed by now: a failure leaves none open.
+    if (!TryToOpenPort()) {
+        setPortButtons(false);
         m_platform.messages.show(tr("The Comm Port COM%1 couldn't be opened after %2 tries. Check if the device "
                                     "is avaible")
                                      .arg(m_config->SerialPort(), QString::number(OpenAttempts)),
                                  platform::MessageIcon::Exclamation, platform::MessageButtons::Ok,
                                  platform::PortFailureDetail(*m_com));
+        return;
     }
+    setPortButtons(true);
 }
 
 void frmMain::cmdExit_Click()

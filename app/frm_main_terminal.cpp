@@ -124,6 +124,8 @@ void frmMain::chkShiftMode_Click()
     }
     m_frCS->setPalette(palette);
     m_state.CompassOwnsPort = false;
+    // The compass object reopened the port, or could not.
+    setPortButtons(m_com->isOpen());
 }
 
 device::SerialLineSettings frmMain::storedSerialSettings()
@@ -159,6 +161,7 @@ void frmMain::cmdHighTemp_Click()
     m_tmrCheckAlive->setInterval(0);
     DialogResult = wizard::RunHighTempCalibration(*this, this);
     m_tmrCheckAlive->setInterval(250);
+    setPortButtons(m_com->isOpen());
 }
 
 } // namespace app

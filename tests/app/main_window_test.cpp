@@ -1,9 +1,12 @@
 #include "main_window_fixture.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QTimer>
 
 namespace {
 
@@ -255,6 +258,45 @@ TEST_F(MainWindowTest, PortButtonsPassTheFocusToEachOtherAndTabGoesDownTheColumn
     EXPECT_EQ(QApplication::focusWidget(), control("cmdClose"));
     control<QAbstractButton>("cmdClose")->click();
     EXPECT_EQ(QApplication::focusWidget(), open);
+}
+
+// Whatever opened the port last, the buttons show whether it is open.
+TEST_F(MainWindowTest, PortButtonsShowThePortAsItIsAfterEveryOpen)
+{
+    load();
+    window->show();
+    const auto expectButtons = [this](bool open) {
+        EXPECT_EQ(window->Com().isOpen(), open);
+        EXPECT_EQ(enabled("cmdOpen"), !open);
+        EXPECT_EQ(enabled("cmdClose"), open);
+    };
+    // The wizard's compass object opens the closed port.
+    QTimer::singleShot(0, [] {
+        auto *password = QApplication::activeModalWidget();
+        password->findChild<QLineEdit *>("txtPass")->setText("KwPPe");
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        password->findChild<QAbstractButton *>("cmdOK")->click();
+    });
+    window->cmdHighTemp_Click();
+    ASSERT_EQ(window->DialogResult, 1);
+    expectButtons(true);
+
+    // Configure confirmed closes the open port and cannot open it again.
+    sim->ports.removeDevice(2);
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->findChild<QAbstractButton *>("cmdOk")->click(); });
+    window->cmdConfigure_Click();
+    ASSERT_EQ(window->DialogResult, 1);
+    EXPECT_TRUE(sim->messages.texts().back().startsWith("The Comm Port COM2 couldn't be opened after 20 tries."));
+    expectButtons(false);
+
+    // The factory-space switch reopens the open port for the compass object, which is refused.
+    sim->ports.addDevice(2);
+    press("cmdOpen");
+    expectButtons(true);
+    sim->ports.denyAccess(2);
+    control<QCheckBox>("chkShiftMode")->setChecked(true);
+    EXPECT_TRUE(sim->messages.texts().back().startsWith("Compass can't open port COM2."));
+    expectButtons(false);
 }
 
 } // namespace
