@@ -1,5 +1,6 @@
 #include "app/terminal_frame.h"
 
+#include "app/terminal_display.h"
 #include "controls/xp_button.h"
 
 #include <QCheckBox>
@@ -74,9 +75,7 @@ void TerminalFrame::clear()
 
 void TerminalFrame::showText()
 {
-    // The module's text is bytes; show them one character each.
-    m_txtInput->setPlainText(QString::fromLatin1(m_text.text().data(),
-                                                 static_cast<qsizetype>(m_text.text().size())));
+    m_txtInput->setPlainText(TerminalDisplay(m_text.text()));
     m_txtInput->moveCursor(QTextCursor::End);
     m_txtInput->verticalScrollBar()->setValue(m_txtInput->verticalScrollBar()->maximum());
 }

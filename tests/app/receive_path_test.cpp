@@ -1,4 +1,5 @@
 #include "app/receive_path.h"
+#include "app/terminal_display.h"
 #include "app/terminal_text.h"
 #include "platform/sim/sim_platform.h"
 
@@ -215,6 +216,22 @@ TEST(TerminalText, AnAppendBeyond2000CharactersKeepsTheLast1000)
     EXPECT_EQ(terminal.text().size(), 2000u);
     terminal.append("c");
     EXPECT_EQ(terminal.text(), std::string(998, 'a') + "bc");
+}
+
+// The terminal's text holds each line with its own ending and the CR LF added
+// after it; it shows one line break for the two.
+TEST(TerminalDisplay, EveryLineBreakShowsOnceAndControlBytesByName)
+{
+    using app::TerminalDisplay;
+    EXPECT_EQ(TerminalDisplay("&\r\n\r\nCMD:\r\n\r\n"), "&\nCMD:\n");
+    // A blank line the module sent stays.
+    EXPECT_EQ(TerminalDisplay("A\r\n\r\n\r\n\r\nB\r\n\r\n"), "A\n\nB\n");
+    // A line cut at a lone LF, a lone CR, a CR before CR LF, and text shown raw.
+    EXPECT_EQ(TerminalDisplay("A\n\r\nB"), "A\nB");
+    EXPECT_EQ(TerminalDisplay("x\ry\nz"), "x\ny\nz");
+    EXPECT_EQ(TerminalDisplay("a\r\r\nb\r\nc"), "a\n\nb\nc");
+    EXPECT_EQ(TerminalDisplay(std::string_view("CMD:\x1b\x00\x07\x7f\x9b\t\xb0", 11)),
+              QString::fromUtf8("CMD:<ESC><NUL><BEL><DEL><0x9B>\t\u00b0"));
 }
 
 } // namespace

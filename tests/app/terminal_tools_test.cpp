@@ -77,4 +77,13 @@ TEST_F(TerminalToolsTest, NoAnswerTriesEveryCodeThenWarns)
     EXPECT_TRUE(terminalText().contains("(current value: 255)"));
 }
 
+TEST_F(TerminalToolsTest, TerminalShowsEachLineOnceAndTheEscapeByName)
+{
+    load();
+    press("cmdOpen");
+    compass().deliver("CMD:\x1b\r\nReady\r\n");
+    sim->advance(100);
+    EXPECT_EQ(terminalText(), "CMD:<ESC>\nReady\n");
+}
+
 } // namespace
