@@ -185,17 +185,29 @@ void XPButton::leaveEvent(QEvent *event)
     QAbstractButton::leaveEvent(event);
 }
 
+// A press of the key just let go, at the same instant, is the key's repeat.
+// Events the program makes itself carry no time and are always the user's.
+bool XPButton::pressedAnew(const QKeyEvent &event) const
+{
+    if (event.isAutoRepeat())
+        return false;
+    const bool rightAfterRelease = event.key() == m_releasedKey && m_releasedAt != 0
+                                   && event.timestamp() >= m_releasedAt
+                                   && event.timestamp() - m_releasedAt <= RepeatGapMs;
+    return !rightAfterRelease;
+}
+
 void XPButton::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     // A held key repeats its press; only the first one is the user's.
     case Qt::Key_Space:
-        if (!event->isAutoRepeat())
+        if (pressedAnew(*event))
             press();
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (!event->isAutoRepeat())
+        if (pressedAnew(*event))
             emit clicked(isChecked());
         break;
     default:
@@ -205,6 +217,8 @@ void XPButton::keyPressEvent(QKeyEvent *event)
 
 void XPButton::keyReleaseEvent(QKeyEvent *event)
 {
+    m_releasedKey = event->key();
+    m_releasedAt = event->timestamp();
     if (event->key() == Qt::Key_Space) {
         if (!event->isAutoRepeat())
             release(m_armed);

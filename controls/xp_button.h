@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QRgb>
+#include <cstdint>
 
 namespace controls {
 
@@ -19,6 +20,9 @@ public:
     static constexpr QRgb HoverFace = qRgb(182, 189, 210);
     static constexpr QRgb PressedFace = qRgb(133, 146, 181);
     static constexpr int MinimumHeight = 14;
+    // X repeats a held key as a release and a press at one instant; Qt marks
+    // the pair as auto-repeat only when it reads both in time.
+    static constexpr std::uint64_t RepeatGapMs = 10;
 
     explicit XPButton(QWidget *parent = nullptr);
     explicit XPButton(const QString &caption, QWidget *parent = nullptr);
@@ -55,11 +59,16 @@ private:
     void press();
     // Clears the press; raises Click when `clicks`.
     void release(bool clicks);
+    // The user's own press, not one the key's repeat made.
+    bool pressedAnew(const QKeyEvent &event) const;
 
     int m_buttonType = 1;
     bool m_hovered = false;
     // A mouse press or Space began on this button; only then does a release click.
     bool m_armed = false;
+    // The last key let go and when, in the platform's event time.
+    int m_releasedKey = 0;
+    std::uint64_t m_releasedAt = 0;
 };
 
 } // namespace controls

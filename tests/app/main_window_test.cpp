@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -258,6 +259,30 @@ TEST_F(MainWindowTest, PortButtonsPassTheFocusToEachOtherAndTabGoesDownTheColumn
     EXPECT_EQ(QApplication::focusWidget(), control("cmdClose"));
     control<QAbstractButton>("cmdClose")->click();
     EXPECT_EQ(QApplication::focusWidget(), open);
+}
+
+// Held Enter as the window system delivers it: one press, then a release and a
+// press marked auto-repeat for every repeat.
+TEST_F(MainWindowTest, HeldEnterOnProgramSwitchesTheViewOnce)
+{
+    load();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    auto *program = control<QAbstractButton>("cmdShowCSetup");
+    program->setFocus();
+    QWindow *screenWindow = window->windowHandle();
+    const auto enter = [&](bool press, bool repeat) {
+        QTest::simulateEvent(screenWindow, press, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), repeat);
+    };
+    enter(true, false);
+    for (int repeat = 0; repeat < 75; ++repeat) {
+        enter(false, true);
+        enter(true, true);
+    }
+    enter(false, false);
+    EXPECT_TRUE(shown("frCS"));
+    EXPECT_EQ(program->text(), "Output");
+    EXPECT_EQ(QApplication::focusWidget(), program);
 }
 
 // Whatever opened the port last, the buttons show whether it is open.

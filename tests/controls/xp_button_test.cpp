@@ -49,6 +49,24 @@ protected:
         QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);
         QApplication::sendEvent(button, &event);
     }
+    // A key event from the platform at `ms` on its event clock, not marked auto-repeat.
+    void keyAt(QEvent::Type type, int key, ulong ms)
+    {
+        QKeyEvent event(type, key, Qt::NoModifier);
+        event.setTimestamp(ms);
+        QApplication::sendEvent(button, &event);
+    }
+    // Held from `from` to `to`: X repeats it every 40 ms after 660 ms as a
+    // release and a press at one instant, which Qt cannot always mark as repeats.
+    void holdUnmarked(int key, ulong from, ulong to)
+    {
+        keyAt(QEvent::KeyPress, key, from);
+        for (ulong ms = from + 660; ms < to; ms += 40) {
+            keyAt(QEvent::KeyRelease, key, ms);
+            keyAt(QEvent::KeyPress, key, ms);
+        }
+        keyAt(QEvent::KeyRelease, key, to);
+    }
     // A face pixel clear of the caption, the border and the focus rectangle.
     QRgb face() { return snapshot(*button).pixel(2, button->height() / 2); }
 
@@ -116,6 +134,21 @@ TEST_F(XPButtonTest, SpaceClicksOnReleaseEnterAtOnceAndHeldKeysOnce)
     // A Space release that no Space press began does not click.
     key(QEvent::KeyRelease, Qt::Key_Space);
     EXPECT_EQ(clicks.count(), 3);
+}
+
+TEST_F(XPButtonTest, HeldKeyClicksOnceWhenItsRepeatsAreNotMarked)
+{
+    showActive(window);
+    button->setFocus();
+    holdUnmarked(Qt::Key_Return, 1000, 4600);
+    EXPECT_EQ(clicks.count(), 1);
+    // Pressed again 80 ms after letting go: the user's own press.
+    keyAt(QEvent::KeyPress, Qt::Key_Return, 4680);
+    keyAt(QEvent::KeyRelease, Qt::Key_Return, 4750);
+    EXPECT_EQ(clicks.count(), 2);
+    holdUnmarked(Qt::Key_Space, 6000, 9000);
+    EXPECT_EQ(clicks.count(), 3);
+    EXPECT_FALSE(button->isDown());
 }
 
 TEST_F(XPButtonTest, DisabledButtonIgnoresMouseAndKeysIsSkippedByTabAndTakesTheSystemColours)
