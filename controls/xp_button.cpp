@@ -1,5 +1,7 @@
 #include "controls/xp_button.h"
 
+#include "controls/xp_button_accessible.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -34,6 +36,7 @@ XPButton::XPButton(QWidget *parent) : QAbstractButton(parent)
     setMouseTracking(true);
     setMinimumHeight(MinimumHeight);
     setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    installXPButtonAccessibility();
 }
 
 XPButton::XPButton(const QString &caption, QWidget *parent) : XPButton(parent)
@@ -53,6 +56,13 @@ void XPButton::setButtonType(int type)
     m_buttonType = type;
     updateGeometry();
     update();
+}
+
+QString XPButton::spokenName() const
+{
+    if (!accessibleName().isEmpty())
+        return accessibleName();
+    return text() + m_nameSuffix;
 }
 
 XPButtonLayout XPButton::parts() const

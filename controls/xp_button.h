@@ -31,6 +31,12 @@ public:
     int buttonType() const { return m_buttonType; }
     void setButtonType(int type);
 
+    // Screen readers read the caption followed by `suffix` (" Baud Rate"), and
+    // go on doing so when the caption changes. An accessible name set on the
+    // widget replaces both.
+    void setAccessibleNameSuffix(const QString &suffix) { m_nameSuffix = suffix; }
+    QString spokenName() const;
+
     // Where caption, focus rectangle, divider and arrow go at the current size and font.
     XPButtonLayout parts() const;
     bool isHovered() const { return m_hovered; }
@@ -66,6 +72,7 @@ private:
     bool m_hovered = false;
     // A mouse press or Space began on this button; only then does a release click.
     bool m_armed = false;
+    QString m_nameSuffix;
     // The last key let go and when, in the platform's event time.
     int m_releasedKey = 0;
     std::uint64_t m_releasedAt = 0;

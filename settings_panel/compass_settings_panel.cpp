@@ -213,8 +213,8 @@ void CompassSettingsPanel::addRow(QGridLayout *grid, int gridRow, const Row &row
         auto *button = new controls::XPButton(QString::fromUtf8(text), commands);
         button->setObjectName(indexed("cmdSet", index));
         button->setProperty("index", index);
-        // Two dozen buttons read "Set": the row tells them apart.
-        button->setAccessibleName(QString::fromUtf8(text) + QLatin1Char(' ') + spoken(row.caption));
+        // Two dozen buttons read "Set": the row tells them apart, whatever the caption becomes.
+        button->setAccessibleNameSuffix(QLatin1Char(' ') + spoken(row.caption));
         // At full height whatever the window's size: rows are never squeezed.
         button->setMinimumHeight(button->sizeHint().height());
         connect(button, &QAbstractButton::clicked, this, [this, index] { emit setPressed(index); });

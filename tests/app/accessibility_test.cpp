@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QTimer>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -104,6 +106,35 @@ TEST_F(MainWindowTest, EveryWindowCanBeReadAloudUnderItsOwnCaption)
         });
         password.findChild<QAbstractButton *>("cmdOK")->click();
     });
+}
+
+// A screen reader follows every caption that changes, keeping what the button acts on.
+TEST_F(MainWindowTest, ButtonsAreReadWithTheCaptionTheyShowNow)
+{
+    load();
+    window->show();
+    const auto name = [this](const char *button) { return told(control(button), QAccessible::Name).toStdString(); };
+    press("cmdShowCSetup");
+    EXPECT_EQ(name("cmdShowCSetup"), "Output");
+    press("cmdOpen");
+    press("cmdSet(6)");
+    EXPECT_EQ(name("cmdSet(6)"), "Done! Calibration X,Y Compass Level");
+    press("cmdSet(6)");
+    EXPECT_EQ(name("cmdSet(6)"), "Start Calibration X,Y Compass Level");
+    std::vector<std::string> heard;
+    for (int point = 0; point < 5; ++point) {
+        press("cmdSet(15)");
+        heard.push_back(name("cmdSet(15)"));
+    }
+    EXPECT_EQ(heard, (std::vector<std::string>{"Aim Mag North Soft Iron", "Aim Mag East Soft Iron",
+                                               "Aim Mag South Soft Iron", "Aim Mag West Soft Iron",
+                                               "Calibrate Soft Iron"}));
+    press("cmdShowCSetup");
+    sim->files.queueAnswer(dir.filePath("readings.txt"));
+    press("cmdOpenLog");
+    press("cmdStartLog");
+    EXPECT_EQ(name("cmdOpenLog"), "Close Log");
+    EXPECT_EQ(name("cmdStartLog"), "Stop Logging");
 }
 
 } // namespace
