@@ -34,7 +34,7 @@ XPButton::XPButton(QWidget *parent) : QAbstractButton(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    setMinimumHeight(MinimumHeight);
+    // Fixed: a layout gives the button its full height however small the window.
     setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
     installXPButtonAccessibility();
 }
@@ -260,6 +260,13 @@ void XPButton::changeEvent(QEvent *event)
     if (event->type() == QEvent::FontChange)
         updateGeometry();
     QAbstractButton::changeEvent(event);
+}
+
+void XPButton::resizeEvent(QResizeEvent *event)
+{
+    QAbstractButton::resizeEvent(event);
+    if (height() < MinimumHeight)
+        resize(width(), MinimumHeight);
 }
 
 } // namespace controls

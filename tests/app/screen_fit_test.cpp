@@ -1,5 +1,6 @@
 #include "main_window_fixture.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
@@ -42,7 +43,12 @@ protected:
         window->show();
         settle();
     }
-    void settle() { QApplication::processEvents(); }
+    // A layout's request climbs one parent a pass.
+    void settle()
+    {
+        for (int pass = 0; pass < 5; ++pass)
+            QApplication::processEvents();
+    }
     // At the size the window takes, then made as small as it lets itself be.
     void expectUnclippedAtAnySize(const QStringList &names)
     {
@@ -52,6 +58,23 @@ protected:
             for (const QString &name : names)
                 expectUnclipped(*window, control(name.toLatin1()));
         }
+    }
+    // Every button shown, at no less than its size hint.
+    void expectButtonsAtTheirHints()
+    {
+        for (QAbstractButton *button : window->findChildren<QAbstractButton *>()) {
+            if (!button->isVisibleTo(window.get()))
+                continue;
+            const std::string name = button->objectName().toStdString() + " \"" + button->text().toStdString() + "\"";
+            EXPECT_GE(button->width(), button->sizeHint().width()) << name << " is squeezed";
+            EXPECT_GE(button->height(), button->sizeHint().height()) << name << " is squeezed";
+        }
+    }
+    void deliverEveryItem()
+    {
+        compass().deliver("$C328.1P-0.4R1.2T26.3D5M6Mx7My8Mz9A1Ax2Ay3Az4G5Gx6Gy7L8S0*00\r\n");
+        sim->advance(100);
+        settle();
     }
     void expectOnScreen()
     {
@@ -83,9 +106,7 @@ TEST_F(ScreenFitTest, SettingsPanelAndTerminalFitTheScreen)
 TEST_F(ScreenFitTest, DataViewMakesRoomForEveryFrameAndHoldsStill)
 {
     press("cmdOpen");
-    compass().deliver("$C328.1P-0.4R1.2T26.3D5M6Mx7My8Mz9A1Ax2Ay3Az4G5Gx6Gy7L8S0*00\r\n");
-    sim->advance(100);
-    settle();
+    deliverEveryItem();
     expectOnScreen();
     keepPicture(*window, "main_window_data_view");
     const QRect before = window->geometry();
@@ -104,6 +125,20 @@ TEST_F(ScreenFitTest, DataViewMakesRoomForEveryFrameAndHoldsStill)
     settle();
     ASSERT_FALSE(shown("lblPresent"));
     EXPECT_EQ(window->geometry(), before);
+}
+
+TEST_F(ScreenFitTest, AtTheWindowsMinimumSizeEveryButtonKeepsItsSizeHint)
+{
+    press("cmdOpen");
+    deliverEveryItem();
+    for (int view = 0; view < 2; ++view) {
+        window->resize(1, 1);
+        settle();
+        ASSERT_LT(window->height(), 600);
+        expectButtonsAtTheirHints();
+        press("cmdShowCSetup");
+        settle();
+    }
 }
 
 } // namespace

@@ -207,6 +207,8 @@ TEST_F(XPButtonTest, DropDownTypeClicksWhileStillPressed)
 
 TEST_F(XPButtonTest, HeightBelowFourteenSnapsBack)
 {
+    // Qt tells a shown button of its new size.
+    showActive(window);
     button->resize(75, 13);
     EXPECT_EQ(button->height(), 14);
     button->resize(75, 30);
