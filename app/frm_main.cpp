@@ -359,30 +359,54 @@ void frmMain::cmdShowCSetup_Click()
         m_frViewData->hide();
         m_cmdShowCSetup->setText(tr("Output"));
     }
-    // Each view at its own size: the panel's width does not stay with the data view.
-    fitToScreen(sizeHint());
+    // Each view at its own size: the panel's width does not stay with the data
+    // view. A maximised window stays as it is and takes that size when restored.
+    if (followsScreen())
+        m_fitWhenRestored = true;
+    else
+        fitToScreen(sizeHint());
 }
 
 void frmMain::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     // Qt would open a window at two thirds of the screen at most.
-    if (!event->spontaneous())
+    if (!event->spontaneous() && !followsScreen())
         fitToScreen(sizeHint());
+}
+
+bool frmMain::followsScreen() const
+{
+    return (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0;
 }
 
 bool frmMain::event(QEvent *event)
 {
     const bool handled = QWidget::event(event);
-    // Frames that appear make the view ask for more: grow to it. The user's
-    // own resizing changes no hint and is left alone.
-    if (event->type() == QEvent::LayoutRequest && isVisible()) {
+    // Frames that appear make the view ask for more: grow to it; frames that go
+    // give it back, unless the user sized the window. The user's own resizing
+    // changes no hint and is left alone.
+    if (event->type() == QEvent::LayoutRequest && isVisible() && !followsScreen()) {
         const QSize hint = sizeHint();
-        if (hint.width() > m_askedFor.width() || hint.height() > m_askedFor.height())
-            fitToScreen(size().expandedTo(hint));
+        if (hint != m_askedFor) {
+            if (size() == m_fitted)
+                fitToScreen(hint);
+            else if (hint.width() > m_askedFor.width() || hint.height() > m_askedFor.height())
+                fitToScreen(size().expandedTo(hint));
+        }
         m_askedFor = hint;
     }
     return handled;
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || followsScreen() || !m_fitWhenRestored)
+        return;
+    // The view changed while maximised: the size it was restored to belongs to the other view.
+    m_fitWhenRestored = false;
+    QMetaObject::invokeMethod(this, [this] { fitToScreen(sizeHint()); }, Qt::QueuedConnection);
 }
 
 void frmMain::fitToScreen(QSize wanted)
@@ -401,6 +425,7 @@ void frmMain::fitToScreen(QSize wanted)
     if (placed.topLeft() != pos())
         move(placed.topLeft());
     m_askedFor = sizeHint();
+    m_fitted = size();
 }
 
 void frmMain::tmrCheckAlive_Timer()

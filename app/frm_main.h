@@ -80,6 +80,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
@@ -116,6 +117,8 @@ private:
     // Resizes the window to `wanted`, within the available screen and above
     // the layout's minimum, and moves it back onto the screen if it sticks out.
     void fitToScreen(QSize wanted);
+    // Maximised or full screen: the window manager decides the size and place.
+    bool followsScreen() const;
 
     platform::Platform &m_platform;
     protocol::ConsoleState m_state;
@@ -135,8 +138,11 @@ private:
     std::unique_ptr<charts::frmCmpGraph> m_frmCmpGraph;
     // Opened from the magnetic chart window; the parser feeds both charts through it.
     std::unique_ptr<mag_check::frmMagCheck> m_frmMagCheck;
-    // The size hint the window last followed.
+    // The size hint the window last followed, and the size it was given for it.
     QSize m_askedFor;
+    QSize m_fitted;
+    // The view changed while the window was maximised.
+    bool m_fitWhenRestored = false;
 
     QAbstractButton *m_cmdConfigure = nullptr;
     QAbstractButton *m_cmdOpen = nullptr;

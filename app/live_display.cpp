@@ -136,7 +136,6 @@ LiveDisplay::LiveDisplay(QChar decimalSeparator, platform::TimerFactory &timers,
     layout->addLayout(instruments);
     layout->addLayout(attitude);
     layout->addLayout(frames);
-    layout->addStretch();
 
     connect(showCompass, &QAbstractButton::clicked, this, &LiveDisplay::showCompassGraphClicked);
     connect(showMag, &QAbstractButton::clicked, this, &LiveDisplay::showMagGraphClicked);

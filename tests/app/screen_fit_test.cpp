@@ -3,8 +3,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QGroupBox>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -32,6 +35,36 @@ void keepPicture(QWidget &window, const char *name)
     screen.fill(QColor(58, 110, 165));
     QPainter(&screen).drawPixmap(window.geometry().topLeft(), window.grab());
     screen.save(QDir(folder).filePath(QLatin1String(name) + QStringLiteral(".png")));
+}
+
+// The tallest stretch of `view`, across its whole width, that no control
+// covers: a frame that went away and left its room empty. A hidden notice
+// whose line stays reserved counts as covering it; a container does not.
+int emptyBand(QWidget &view)
+{
+    std::vector<std::pair<int, int>> covered;
+    for (QWidget *widget : view.findChildren<QWidget *>()) {
+        const bool reserved = widget->isHidden() && widget->sizePolicy().retainSizeWhenHidden()
+                              && widget->parentWidget()->isVisibleTo(&view);
+        if (!widget->isVisibleTo(&view) && !reserved)
+            continue;
+        const auto children = widget->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        const bool container = !qobject_cast<QGroupBox *>(widget)
+                               && std::any_of(children.begin(), children.end(),
+                                              [&](QWidget *child) { return child->isVisibleTo(&view); });
+        if (container)
+            continue;
+        const int top = widget->mapTo(&view, QPoint(0, 0)).y();
+        covered.emplace_back(top, top + widget->height());
+    }
+    std::sort(covered.begin(), covered.end());
+    int reached = 0;
+    int band = 0;
+    for (const auto &[top, bottom] : covered) {
+        band = std::max(band, top - reached);
+        reached = std::max(reached, bottom);
+    }
+    return std::max(band, view.height() - reached);
 }
 
 class ScreenFitTest : public MainWindowTest {
@@ -120,11 +153,65 @@ TEST_F(ScreenFitTest, DataViewMakesRoomForEveryFrameAndHoldsStill)
     ASSERT_TRUE(shown("lblPresent"));
     EXPECT_EQ(window->geometry(), before);
     EXPECT_EQ(control("frMag")->geometry(), frame);
-    compass().deliver("$C1P2R3M6A1G5*00\r\n");
+    compass().deliver("$C1P2R3T4D5M6Mx7My8Mz9A1Ax2Ay3Az4G5Gx6Gy7L8S0*00\r\n");
     sim->advance(600);
     settle();
     ASSERT_FALSE(shown("lblPresent"));
     EXPECT_EQ(window->geometry(), before);
+}
+
+TEST_F(ScreenFitTest, FramesThatGoAwayLeaveNoEmptyBand)
+{
+    // No taller than the spacing around a frame.
+    constexpr int MostSpace = 20;
+    press("cmdOpen");
+    const auto gyroOnly = [this] {
+        compass().deliver("$C328.1P-0.4R1.2T26.3G5Gx6Gy7*00\r\n");
+        sim->advance(100);
+        settle();
+    };
+    gyroOnly();
+    const int gyroHeight = window->height();
+    deliverEveryItem();
+    ASSERT_GT(window->height(), gyroHeight);
+    gyroOnly();
+    ASSERT_FALSE(shown("frMag"));
+    ASSERT_FALSE(shown("frAcc"));
+    // The window gives back the room the frames took.
+    EXPECT_EQ(window->height(), gyroHeight);
+    EXPECT_LE(emptyBand(*control("frViewData")), MostSpace);
+    // A window the user made taller, or maximised, fills it with the instruments.
+    window->resize(window->width(), window->height() + 150);
+    settle();
+    EXPECT_LE(emptyBand(*control("frViewData")), MostSpace);
+    window->showMaximized();
+    settle();
+    EXPECT_LE(emptyBand(*control("frViewData")), MostSpace);
+}
+
+TEST_F(ScreenFitTest, MaximisedWindowStaysMaximisedInBothViews)
+{
+    window->showMaximized();
+    settle();
+    ASSERT_TRUE(window->isMaximized());
+    const QRect maximised = window->geometry();
+    ASSERT_EQ(window->frameGeometry(), window->screen()->availableGeometry());
+    press("cmdOpen");
+    deliverEveryItem();
+    for (const char *picture : {"main_window_maximised_data_view", "main_window_maximised_settings_panel", ""}) {
+        EXPECT_TRUE(window->isMaximized()) << picture;
+        EXPECT_EQ(window->geometry(), maximised) << picture;
+        keepPicture(*window, picture);
+        press("cmdShowCSetup");
+        settle();
+    }
+    // Restored after the view changed: at the size the view shown asks for.
+    ASSERT_TRUE(shown("frCS"));
+    window->showNormal();
+    settle();
+    ASSERT_FALSE(window->isMaximized());
+    EXPECT_EQ(window->size(), window->sizeHint());
+    expectOnScreen();
 }
 
 TEST_F(ScreenFitTest, AtTheWindowsMinimumSizeEveryButtonKeepsItsSizeHint)
