@@ -35,7 +35,7 @@ MessageResult QtMessageBox::show(const QString &text, MessageIcon icon, MessageB
     }
 }
 
-std::optional<QString> QtFileDialog::choose(const FileDialogRequest &request)
+std::optional<QString> QtFileDialog::ask(const FileDialogRequest &request)
 {
     // "Text File (*.txt)|*.txt" pairs a description with a pattern; Qt wants the description.
     QStringList filters;

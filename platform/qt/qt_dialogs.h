@@ -12,8 +12,8 @@ public:
 };
 
 class QtFileDialog : public FileDialog {
-public:
-    std::optional<QString> choose(const FileDialogRequest &request) override;
+protected:
+    std::optional<QString> ask(const FileDialogRequest &request) override;
 };
 
 class QtShell : public Shell {

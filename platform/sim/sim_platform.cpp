@@ -21,7 +21,7 @@ QStringList SimMessageBox::texts() const
     return all;
 }
 
-std::optional<QString> SimFileDialog::choose(const FileDialogRequest &request)
+std::optional<QString> SimFileDialog::ask(const FileDialogRequest &request)
 {
     m_requests.push_back(request);
     return runModal(std::nullopt);

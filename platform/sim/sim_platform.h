@@ -97,8 +97,11 @@ public:
     static constexpr VirtualMs DefaultOpenMs = 3000;
 
     explicit SimFileDialog(SimEventPump &pump) : SimModal(pump, DefaultOpenMs) {}
-    std::optional<QString> choose(const FileDialogRequest &request) override;
+    // As the dialog was asked to open, its folder placed.
     const std::vector<FileDialogRequest> &requests() const { return m_requests; }
+
+protected:
+    std::optional<QString> ask(const FileDialogRequest &request) override;
 
 private:
     std::vector<FileDialogRequest> m_requests;

@@ -1,10 +1,13 @@
 #include "main_window_fixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -322,6 +325,30 @@ TEST_F(MainWindowTest, PortButtonsShowThePortAsItIsAfterEveryOpen)
     control<QCheckBox>("chkShiftMode")->setChecked(true);
     EXPECT_TRUE(sim->messages.texts().back().startsWith("Compass can't open port COM2."));
     expectButtons(false);
+}
+
+// Every file dialog opens where the user last chose a file, the log's and the charts' alike.
+TEST_F(MainWindowTest, FileDialogsOpenInTheFolderLastUsed)
+{
+    load();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("logs"));
+    const QString logs = dir.filePath("logs");
+    sim->files.queueAnswer(logs + "/readings.txt");
+    press("cmdOpenLog");
+    ASSERT_EQ(control<QLabel>("lblLogFile")->text(), logs + "/readings.txt");
+    QWidget *chart = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (top->objectName() == "frmCmpGraph")
+            chart = top;
+    ASSERT_NE(chart, nullptr);
+    chart->findChild<QAction *>("mnuExportData")->trigger();
+    const QFileInfo offered(sim->files.requests().back().initialPath);
+    EXPECT_EQ(offered.absolutePath().toStdString(), logs.toStdString());
+    EXPECT_EQ(offered.suffix(), "csv");
+    // A cancelled dialog leaves the folder as it was.
+    press("cmdOpenLog");
+    press("cmdOpenLog");
+    EXPECT_EQ(sim->files.requests().back().initialPath.toStdString(), logs.toStdString());
 }
 
 } // namespace
