@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what the build, the tests and the demo need on Debian (run as root).
+# Installs what the build, the tests, the demo and the package need on Debian (run as root).
+#   tools/install-deps.sh                    those
+#   tools/install-deps.sh --package-check    also lintian, which tools/package-check.sh runs
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
@@ -7,7 +9,11 @@ packages=(
   libeigen3-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang lld libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core
+  jq help2man
 )
+if [ "${1:-}" = "--package-check" ]; then
+  packages+=(lintian)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

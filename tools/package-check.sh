@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Makes the Debian package from a finished build, installs it, starts the
-# installed program offscreen as an ordinary user and checks that it wrote its
-# settings to that user's configuration folder and nothing beside itself.
-# Removes the package again unless it was installed before.
+# Makes the Debian package from a finished build, checks it with lintian,
+# installs it, starts the installed program offscreen as an ordinary user and
+# checks that it wrote its settings to that user's configuration folder and
+# nothing beside itself. Removes the package again unless it was installed before.
 #   tools/package-check.sh [build-dir]      (default build/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,7 +12,23 @@ rm -f "$build"/compass-bench_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/compass-bench_*.deb)
 echo "package-check: built $deb"
-dpkg-deb --field "$deb" Package Version Depends
+dpkg-deb --field "$deb" Package Version Maintainer Depends
+
+# Errors and warnings fail; the tags the package overrides say why in
+# packaging/lintian-overrides. Lintian need not run as root: it reads a copy.
+command -v lintian >/dev/null || tools/install-deps.sh --package-check
+lint=$(mktemp -d)
+cp "$deb" "$lint"
+chmod -R a+rX "$lint"
+as_user=()
+[ "$(id -u)" -ne 0 ] || as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$lint")
+if ! "${as_user[@]}" lintian --fail-on error,warning --info "$lint/$(basename "$deb")"; then
+  rm -rf "$lint"
+  echo "package-check: lintian found faults in the package (above)" >&2
+  exit 1
+fi
+rm -rf "$lint"
+echo "package-check: lintian reports no error or warning"
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "package-check: installing needs root; only the package was built" >&2
@@ -30,7 +46,7 @@ trap cleanup EXIT
 
 # dpkg refuses a package whose dependencies are not installed: this checks the list.
 dpkg -i "$deb" >/dev/null
-for tool in compass-bench compass-sim; do
+for tool in compass-bench compass-sim compass-tap; do
   [ -x "/usr/bin/$tool" ] || { echo "package-check: /usr/bin/$tool is missing" >&2; exit 1; }
 done
 [ "$(/usr/bin/compass-bench --version)" = "compass-bench $(dpkg-deb --field "$deb" Version)" ]

@@ -1,0 +1,37 @@
+# Run when the package is made, after the programs are installed: writes a
+# manual page for every program in the package's bin folder from its --help
+# and --version, so a program added to the package gets one too.
+#   COMPASS_BINDIR, COMPASS_MANDIR: the install folders, relative to the prefix
+set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+find_program(HELP2MAN help2man)
+if(NOT HELP2MAN)
+  message(WARNING "help2man is missing, so the package gets no manual pages: run tools/install-deps.sh")
+  return()
+endif()
+file(GLOB programs "${root}/${COMPASS_BINDIR}/*")
+file(MAKE_DIRECTORY "${root}/${COMPASS_MANDIR}/man1")
+foreach(program IN LISTS programs)
+  get_filename_component(name "${program}" NAME)
+  execute_process(COMMAND "${program}" --help OUTPUT_VARIABLE help RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${name} --help failed (${status}): its manual page is made from it")
+  endif()
+  # What the program is: the first sentence after the usage line, up to a colon.
+  string(FIND "${help}" "\n" usageEnd)
+  math(EXPR aboutStart "${usageEnd} + 1")
+  string(SUBSTRING "${help}" ${aboutStart} -1 about)
+  string(REGEX REPLACE "\n\n.*" "" about "${about}")
+  string(REPLACE "\n" " " about "${about}")
+  string(REGEX REPLACE "(\\. |:).*" "" about "${about}")
+  string(REGEX REPLACE "\\.$" "" about "${about}")
+  set(page "${root}/${COMPASS_MANDIR}/man1/${name}.1")
+  execute_process(COMMAND "${HELP2MAN}" --no-info --no-discard-stderr --name "${about}" --output "${page}"
+                          "${program}" RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "help2man could not make the manual page of ${name}")
+  endif()
+  execute_process(COMMAND gzip -9nf "${page}" RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "gzip could not compress ${page}")
+  endif()
+endforeach()
