@@ -283,12 +283,10 @@ void frmMain::cmdOpen_Click()
 {
     m_receive->resetFramingErrors();
     controls::BusyPointer busy;
-    const bool opened = TryToOpenPort();
-    // The buttons show the port as it is, also when it could not be opened.
-    setPortButtons(opened);
-    if (opened) {
+    if (TryToOpenPort()) {
         m_state.SettingsKnown = false;
         m_state.DumpReceived = false;
+        setPortButtons(true);
     } else {
         m_platform.messages.show(tr("Can't open the communication port after %1 tries.").arg(OpenAttempts),
                                  platform::MessageIcon::Exclamation, platform::MessageButtons::Ok,
