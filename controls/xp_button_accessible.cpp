@@ -53,8 +53,7 @@ QAccessibleInterface *xpButtonInterface(const QString &className, QObject *objec
 
 void installXPButtonAccessibility()
 {
-    static const bool installed = (QAccessible::installFactory(xpButtonInterface), true);
-    (void)installed;
+    [[maybe_unused]] static const bool installed = (QAccessible::installFactory(xpButtonInterface), true);
 }
 
 } // namespace controls
