@@ -22,7 +22,7 @@ cp "$deb" "$lint"
 chmod -R a+rX "$lint"
 as_user=()
 [ "$(id -u)" -ne 0 ] || as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups env HOME="$lint")
-if ! "${as_user[@]}" lintian --fail-on error,warning --info "$lint/$(basename "$deb")"; then
+if ! "${as_user[@]}" lintian --fail-on error,warning "$lint/$(basename "$deb")"; then
   rm -rf "$lint"
   echo "package-check: lintian found faults in the package (above)" >&2
   exit 1
