@@ -1,7 +1,6 @@
 #include "controls/xp_button.h"
 #include "tests/controls/widget_fixture.h"
 
-#include <QAccessible>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -150,21 +149,6 @@ TEST_F(XPButtonTest, HeldKeyClicksOnceWhenItsRepeatsAreNotMarked)
     holdUnmarked(Qt::Key_Space, 6000, 9000);
     EXPECT_EQ(clicks.count(), 3);
     EXPECT_FALSE(button->isDown());
-}
-
-TEST_F(XPButtonTest, ScreenReadersReadTheCaptionAsItIsNowWithItsSuffix)
-{
-    const auto name = [this] { return QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name); };
-    EXPECT_EQ(name(), "Close");
-    button->setAccessibleNameSuffix(QStringLiteral(" Soft Iron"));
-    button->setText(QStringLiteral("Aim Mag North"));
-    EXPECT_EQ(name(), "Aim Mag North Soft Iron");
-    button->setText(QStringLiteral("Aim Mag East"));
-    EXPECT_EQ(name(), "Aim Mag East Soft Iron");
-    // A name of its own replaces caption and suffix.
-    button->setAccessibleName(QStringLiteral("Close the chart"));
-    EXPECT_EQ(name(), "Close the chart");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(button)->role(), QAccessible::Button);
 }
 
 TEST_F(XPButtonTest, DisabledButtonIgnoresMouseAndKeysIsSkippedByTabAndTakesTheSystemColours)
