@@ -12,9 +12,10 @@ FieldGuard::FieldGuard(platform::MessageBox &messages, std::function<char()> dec
 {
 }
 
-void FieldGuard::watch(QLineEdit *field, CheckedField check, std::function<void(double)> onValid)
+void FieldGuard::watch(QLineEdit *field, CheckedField check, QAbstractButton *ownButton,
+                       std::function<void(double)> onValid)
 {
-    m_watched[field] = Watch{check, std::move(onValid)};
+    m_watched[field] = Watch{check, ownButton, std::move(onValid)};
     field->installEventFilter(this);
     connect(field, &QObject::destroyed, this, [this, field] { m_watched.erase(field); });
 }
@@ -52,21 +53,18 @@ void FieldGuard::left(QLineEdit *field, const Watch &watch, Qt::FocusReason reas
     if (clicked)
         m_pressDropper.dropNextPressOn(taker);
     const OnRefusal afterwards = RuleOf(watch.check).afterwards;
-    switch (afterwards) {
-    case OnRefusal::FocusStays:
-    case OnRefusal::FocusBack:
-        takeFocusBack(field);
-        break;
-    case OnRefusal::TextToZero:
+    auto *button = qobject_cast<QAbstractButton *>(taker.data());
+    // The field's own Set button would send the text just refused.
+    const bool ownButton = clicked && button && button == watch.ownButton;
+    if (afterwards == OnRefusal::TextToZero && field->text() == refused) {
         // A settings read may have filled the field while the box was up.
-        if (field->text() == refused)
-            field->setText(QStringLiteral("0"));
-        break;
+        field->setText(QStringLiteral("0"));
     }
+    if (afterwards != OnRefusal::TextToZero || ownButton)
+        takeFocusBack(field);
     // After leaving the field the click still acts; it runs from the event
     // loop, once this focus change is over.
-    auto *button = qobject_cast<QAbstractButton *>(taker.data());
-    if (clicked && afterwards != OnRefusal::FocusStays && button)
+    if (clicked && afterwards != OnRefusal::FocusStays && button && !ownButton)
         QMetaObject::invokeMethod(button, [button = QPointer<QAbstractButton>(button)] {
             if (button && button->isEnabled())
                 button->click();

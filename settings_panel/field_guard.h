@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 
+class QAbstractButton;
 class QLineEdit;
 class QWidget;
 
@@ -16,14 +17,18 @@ namespace settings_panel {
 // field that refuses its text takes the focus back, and the mouse press that
 // tried to take it away is dropped, so the button under it is not pressed. An
 // after-leaving field takes the focus back or resets its text to "0", and the
-// button clicked to leave it is clicked once the message is closed.
+// button clicked to leave it is clicked once the message is closed, unless it
+// is the field's own Set button: the refused text is never sent, and the
+// field takes the focus back.
 class FieldGuard : public QObject {
     Q_OBJECT
 public:
     FieldGuard(platform::MessageBox &messages, std::function<char()> decimalSeparator, QObject *parent = nullptr);
 
-    // `onValid` runs with the number read whenever the field is left valid.
-    void watch(QLineEdit *field, CheckedField check, std::function<void(double)> onValid = {});
+    // `ownButton` sends the field's value. `onValid` runs with the number read
+    // whenever the field is left valid.
+    void watch(QLineEdit *field, CheckedField check, QAbstractButton *ownButton,
+               std::function<void(double)> onValid = {});
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -31,6 +36,7 @@ protected:
 private:
     struct Watch {
         CheckedField check;
+        QPointer<QAbstractButton> ownButton;
         std::function<void(double)> onValid;
     };
     void left(QLineEdit *field, const Watch &watch, Qt::FocusReason reason);

@@ -54,21 +54,22 @@ void SettingsPanelController::linkRateControls()
 
 void SettingsPanelController::watchFields()
 {
+    using enum CompassSettingsPanel::Command;
     CompassSettingsPanel &p = m_panel;
-    m_guard.watch(p.txtCSDeguass(), CheckedField::Deguass);
-    m_guard.watch(p.txtCSAvgSamples(), CheckedField::AvgSamples);
-    m_guard.watch(p.txtCSDecimationFilter(), CheckedField::DecimationFilter);
-    m_guard.watch(p.txtCSDeclination(), CheckedField::Declination);
-    m_guard.watch(p.txtCSDeviation(), CheckedField::Deviation);
-    m_guard.watch(p.txtCSTempOffset(), CheckedField::TempOffset);
-    m_guard.watch(p.txtCSAccRange(), CheckedField::AccRange);
-    m_guard.watch(p.txtCSMaxPressure(), CheckedField::MaxPressure);
-    m_guard.watch(p.txtCSOutFormat(), CheckedField::OutFormat);
+    m_guard.watch(p.txtCSDeguass(), CheckedField::Deguass, p.cmdSet(Deguass));
+    m_guard.watch(p.txtCSAvgSamples(), CheckedField::AvgSamples, p.cmdSet(AvgSamples));
+    m_guard.watch(p.txtCSDecimationFilter(), CheckedField::DecimationFilter, p.cmdSet(DecimationFilter));
+    m_guard.watch(p.txtCSDeclination(), CheckedField::Declination, p.cmdSet(Declination));
+    m_guard.watch(p.txtCSDeviation(), CheckedField::Deviation, p.cmdSet(Deviation));
+    m_guard.watch(p.txtCSTempOffset(), CheckedField::TempOffset, p.cmdSet(TempOffset));
+    m_guard.watch(p.txtCSAccRange(), CheckedField::AccRange, p.cmdSet(AccRange));
+    m_guard.watch(p.txtCSMaxPressure(), CheckedField::MaxPressure, p.cmdSet(MaxPressure));
+    m_guard.watch(p.txtCSOutFormat(), CheckedField::OutFormat, p.cmdSet(OutputFormat));
     QScrollBar *rateBar = p.vsCSOutRate();
-    m_guard.watch(p.txtCSOutRate(), CheckedField::OutRate,
+    m_guard.watch(p.txtCSOutRate(), CheckedField::OutRate, p.cmdSet(OutputRate),
                   [rateBar](double rate) { rateBar->setValue(OutRateScrollValue(static_cast<int>(rate))); });
     QScrollBar *skipBar = p.vsCSSkipReadings();
-    m_guard.watch(p.txtCSSkipReadings(), CheckedField::SkipReadings,
+    m_guard.watch(p.txtCSSkipReadings(), CheckedField::SkipReadings, p.cmdSet(SkipReadings),
                   [skipBar](double count) { skipBar->setValue(SkipScrollValue(static_cast<int>(count))); });
 }
 

@@ -107,6 +107,48 @@ TEST_F(FieldFocus, AnAfterLeavingFieldTakesTheFocusBackButTheClickActs)
     EXPECT_EQ(host.sim().writtenText(), "\x1bM100\r");
 }
 
+// The Set button of the row whose field has just refused its text sends
+// nothing, whatever the kind of check: the refused value never reaches the
+// module, and the field has the focus again.
+TEST_F(FieldFocus, TheRefusingRowsOwnSetButtonSendsNothing)
+{
+    const struct {
+        QLineEdit *field;
+        int button;
+        const char *refused;
+        const char *valid;
+    } rows[] = {
+        {panel->txtCSDeguass(), Cmd::Deguass, "4001", "50"},
+        {panel->txtCSAvgSamples(), Cmd::AvgSamples, "five", "5"},
+        {panel->txtCSDecimationFilter(), Cmd::DecimationFilter, "9", "3"},
+        {panel->txtCSMaxPressure(), Cmd::MaxPressure, "high", "100"},
+        {panel->txtCSOutFormat(), Cmd::OutputFormat, "3", "1"},
+        {panel->txtCSOutRate(), Cmd::OutputRate, "41", "7"},
+        {panel->txtCSSkipReadings(), Cmd::SkipReadings, "-1", "8"},
+        {panel->txtCSDeclination(), Cmd::Declination, "180.1", "0"},
+        {panel->txtCSDeviation(), Cmd::Deviation, "east", "0"},
+        {panel->txtCSTempOffset(), Cmd::TempOffset, "warm", "0.0"},
+        {panel->txtCSAccRange(), Cmd::AccRange, "2", "1"},
+    };
+    for (const auto &row : rows) {
+        const std::string name = row.field->objectName().toStdString();
+        QAbstractButton *set = panel->cmdSet(row.button);
+        sim.messages.clear();
+        type(row.field, row.refused);
+        host.sim().clearWritten();
+        sim.messages.setOnShow([&](const auto &) { QTest::mouseRelease(set, Qt::LeftButton); });
+        QTest::mousePress(set, Qt::LeftButton);
+        sim.messages.setOnShow({});
+        QApplication::processEvents();
+        sim.advance(5000);
+        EXPECT_EQ(sim.messages.texts().size(), 1) << name;
+        EXPECT_EQ(host.sim().writtenText(), "") << name;
+        EXPECT_TRUE(row.field->hasFocus()) << name;
+        EXPECT_FALSE(set->isDown()) << name;
+        row.field->setText(row.valid);
+    }
+}
+
 TEST_F(FieldFocus, RateFieldsResetToZeroOrMoveTheirScrollBarsUpsideDown)
 {
     QLineEdit *rate = panel->txtCSOutRate();
