@@ -68,6 +68,29 @@ TEST_F(SettingsRead, RefreshFillsThePanelAndTheAliveTimeout)
     EXPECT_EQ(panel->txtCSOutRate()->text(), "0");
 }
 
+// A skip count the scroll bar cannot show ends the refresh there; from the
+// mounting list on, a value a control cannot show is passed over.
+TEST_F(SettingsRead, ARefusedSkipCountEndsTheRefreshALaterRefusalDoesNot)
+{
+    read("EULER=3\r\nLIFESKIP=25\r\nMAX_PSI=250\r\nOUTPUT_RATE=-5\r\nHW_MOUNTING_POS=6\r\nBAUD_RATE=4");
+    EXPECT_EQ(panel->txtCSEuler()->text(), "3");
+    EXPECT_EQ(panel->txtCSSkipReadings()->text(), "25");
+    EXPECT_EQ(panel->txtCSMaxPressure()->text(), "100");
+    EXPECT_EQ(panel->txtCSOutRate()->text(), "7");
+    EXPECT_EQ(panel->cmbCSMountPos()->currentIndex(), 0);
+    EXPECT_EQ(panel->cmbCSBaud()->currentText(), "9600");
+    EXPECT_EQ(state.AliveTimeout, 1800);
+    EXPECT_EQ(host.format16Updates, 0);
+
+    read("LIFESKIP=2\r\nHW_MOUNTING_POS=9\r\nOUTPUT_RATE=-60\r\nBAUD_RATE=5");
+    EXPECT_EQ(panel->txtCSMaxPressure()->text(), "250");
+    EXPECT_EQ(panel->cmbCSMountPos()->currentIndex(), 0);
+    EXPECT_EQ(panel->txtCSOutRate()->text(), "-60");
+    EXPECT_EQ(panel->vsCSOutRate()->value(), -17) << "still at the starting rate of 7";
+    EXPECT_EQ(panel->cmbCSBaud()->currentText(), "57600");
+    EXPECT_EQ(state.AliveTimeout, 90000);
+}
+
 TEST_F(SettingsRead, NullGyroNeedsAKFilterOnceADumpCame)
 {
     QAbstractButton *nullGyro = panel->cmdSet(Cmd::NullGyro);
@@ -100,6 +123,53 @@ TEST_F(SettingsRead, ADumpCutByALostPortLeavesTheSettingsUnknown)
     pull->setEnabled(true);
     controller.ShowCompassData();
     EXPECT_TRUE(host.shownWindows.empty()) << "half a dump is not the module's data";
+}
+
+} // namespace
+} // namespace panel_test
+
+namespace panel_test {
+namespace {
+
+TEST(CompassDataText, EveryLabelInTheWindowsOrderWithItsValue)
+{
+    protocol::CompassSettings s;
+    s.FirmwareVersion = "2.6";
+    s.TestDate = "15 Jan 26";
+    s.OutputFormat = 8;
+    s.BaudRate = "03";
+    s.SetResetRate = -20;
+    s.Declination = -2.25f;
+    s.MagScaleHtZ = 1.0f / 3.0f;
+    s.GyroOffsetZ = 4;
+    s.SoftIronCorrection = true;
+    const QStringList labels = {
+        "Firmware Version", "Firmware Date", "Serial Number", "Test Date", "", "Output Format", "Display Fields",
+        "HW Mounting Position", "Baud Rate", "Deguass Rate", "Output Rate", "Skip Lines (n)", "Euler Math",
+        "Averaging", "AD Update Rate", "Deviation", "Declination", "Temperature Offset", "Temperature Calibration",
+        "Depth Offset", "Maximum Presure [PSI]", "Acceleration X Offset", "Acceleration Y Offset",
+        "Acceleration Z Offset", "Acceleration X Scale", "Acceleration Y Scale", "Acceleration Z Scale",
+        "Magnetic X Offset", "Magnetic X Offset Factor", "Magnetic Y Offset", "Magnetic Y Offset Factor",
+        "Magnetic Z Offset", "Magnetic Z Offset Factor", "Magnetic X Scale", "Magnetic X Scale (HT)",
+        "Magnetic Y Scale", "Magnetic Y Scale (HT)", "Magnetic Z Scale", "Magnetic Z Scale (HT)",
+        "Magnetic X Bridge Offset", "Magnetic Y Bridge Offset", "Magnetic Z Bridge Offset", "Total Gauss",
+        "K Filter", "Gyro Pitch Q Angle", "Gyro Pitch Q Gyro", "Gyro Pitch R Angle", "Gyro Roll Q Angle",
+        "Gyro Roll Q Gyro", "Gyro Roll R Angle", "Gyro X Offset", "Gyro Y Offset", "Gyro Z Offset", "A", "B", "C",
+        "E", "Soft Iron Correction"};
+    const std::string text = settings_panel::CompassDataText(s, ',');
+    ASSERT_TRUE(text.ends_with("\r\n"));
+    QStringList lines = QString::fromStdString(text).split("\r\n");
+    lines.removeLast();
+    QStringList shownLabels;
+    for (const QString &line : lines)
+        shownLabels << line.section(" = ", 0, 0);
+    EXPECT_EQ(shownLabels, labels);
+    const QStringList values = {"2.6", "15 Jan 26", "8", "03", "-20", "-2,25", "0,3333333", "4", "True"};
+    const QStringList of = {"Firmware Version", "Test Date", "Output Format", "Baud Rate", "Deguass Rate",
+                            "Declination", "Magnetic Z Scale (HT)", "Gyro Z Offset", "Soft Iron Correction"};
+    for (qsizetype i = 0; i < of.size(); ++i)
+        EXPECT_TRUE(lines.contains(of[i] + " = " + values[i])) << of[i].toStdString();
+    EXPECT_TRUE(lines.contains("Firmware Date = ")) << "empty text stays empty";
 }
 
 } // namespace
