@@ -2,7 +2,9 @@
 #include "protocol/compass_settings.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
+#include <string_view>
 
 namespace protocol {
 
@@ -20,6 +22,8 @@ struct ConsoleState {
     bool DumpInProgress = false;
     bool DumpReceived = false;
     CompassSettings Settings;
+    // The known names the current or last dump printed.
+    std::set<std::string_view> DumpNamesSeen;
 
     // Silence after which the compass counts as not connected.
     std::int32_t AliveTimeout = 1800;

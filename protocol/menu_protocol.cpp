@@ -34,23 +34,6 @@ bool startsWith(std::string_view text, std::string_view prefix)
 
 } // namespace
 
-ValueEnd ValueEndOf(char key)
-{
-    switch (key) {
-    case Key::DecimationFilter:
-    case Key::SoftIron:
-    case Key::OutputFormat:
-    case Key::AccelerometerRange:
-    case Key::Mounting:
-    case Key::QuietMode:
-    case Key::TemperatureOffset:
-    case Key::EulerMath:
-        return ValueEnd::CrAfterPause;
-    default:
-        return ValueEnd::CrTogether;
-    }
-}
-
 std::string WholeValue(std::int64_t value)
 {
     return std::to_string(value);

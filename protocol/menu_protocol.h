@@ -1,4 +1,6 @@
 #pragma once
+#include "protocol/setting_table.h"
+
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -6,7 +8,8 @@
 #include <string_view>
 
 // The compass's escape-key menu: what is sent, how it is paced and how the
-// compass answers. Everything that talks to the menu takes its characters from here.
+// compass answers. Everything that talks to the menu takes its characters from
+// here and from the settings table (setting_table.h).
 namespace protocol {
 
 // Every command starts with ESC, whatever escape code the compass was given.
@@ -15,32 +18,14 @@ constexpr char Cr = 13;
 constexpr char Blank = ' ';
 constexpr std::string_view CrLf = "\r\n";
 
-// The menu keys; they are case-sensitive ("a" and "A" differ, "l" is a lower-case L).
+// The menu keys the compass object and the terminal tools send; the panel's
+// keys are in the settings table. They are case-sensitive.
 namespace Key {
-constexpr char BaudRate = 'B';
-constexpr char OutputRate = 'R';
 constexpr char DisplayFields = 'X';
-constexpr char SetResetRate = 'S';
-constexpr char Deviation = 'N';
-constexpr char Declination = 'Q';
 constexpr char LevelCalibration = 'C';
 constexpr char ZCalibration = 'Z';
-constexpr char Averaging = 'A';
-constexpr char MaxPressure = 'M';
-constexpr char ZeroDepth = 'P';
-constexpr char NullGyro = 'G';
 constexpr char FactoryDefaults = 'F';
-constexpr char DecimationFilter = 'D';
-// "1" or "0" switches the correction; "2" starts its calibration.
-constexpr char SoftIron = '$';
-constexpr char OutputFormat = '*';
-constexpr char AccelerometerRange = 'a';
-constexpr char Mounting = 'E';
-constexpr char QuietMode = '@';
 constexpr char TemperatureOffset = '+';
-constexpr char TrimRollPitch = 'T';
-constexpr char EulerMath = 'e';
-constexpr char SkipReadings = 'l';
 constexpr char PrintSettings = '&';
 constexpr char EscapeCode = '%';
 constexpr char Version = 'V';
@@ -53,53 +38,20 @@ constexpr char HighTempLevelCal = '(';
 constexpr char HighTemp90Cal = ')';
 } // namespace Key
 
-constexpr std::string_view SoftIronOn = "1";
-constexpr std::string_view SoftIronOff = "0";
+// Key "$" with this value starts the soft-iron calibration.
 constexpr std::string_view SoftIronCalibrate = "2";
-constexpr std::string_view QuietOn = "1";
-constexpr std::string_view QuietOff = "0";
 // The escape code the system restores with key "%".
 constexpr std::string_view DefaultEscapeCode = "27";
-
-// Key "B" takes the index into this list.
-constexpr int BaudRateCount = 7;
-constexpr const char *BaudRates[BaudRateCount] = {"4800", "9600", "14400", "19200", "38400", "57600", "115200"};
-
-// Key "E": positions 1 to 6.
-constexpr int MountingPositionCount = 6;
 
 // The settings panel paces by time alone: ESC, pause, key, pause, value.
 namespace PanelPace {
 constexpr std::int32_t AfterEsc = 500;
-constexpr std::int32_t AfterKey = 500;
-constexpr std::int32_t AfterNullGyroKey = 800;
-// The trim result is what arrives in this window after "T".
-constexpr std::int32_t TrimReplyWindow = 550;
 // Between a value and its CR, for the keys that want them apart.
 constexpr std::int32_t BeforeCr = 500;
 // After each soft-iron press, and before the re-read after "R" and "*".
 constexpr std::int32_t SoftIronSettle = 200;
 constexpr std::int32_t BeforeReread = 200;
 } // namespace PanelPace
-
-// The pause after the key before the value or blank goes out.
-constexpr std::int32_t PauseAfterKey(char key)
-{
-    switch (key) {
-    case Key::NullGyro: return PanelPace::AfterNullGyroKey;
-    case Key::TrimRollPitch: return PanelPace::TrimReplyWindow;
-    default: return PanelPace::AfterKey;
-    }
-}
-
-// How a value key ends its value.
-enum class ValueEnd {
-    // Value and CR in one write.
-    CrTogether,
-    // Value, a pause, then CR.
-    CrAfterPause,
-};
-ValueEnd ValueEndOf(char key);
 
 // The compass object waits for the compass's echoes and prompts, and retries.
 namespace ObjectPace {

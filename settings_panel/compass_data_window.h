@@ -1,5 +1,5 @@
 #pragma once
-#include "protocol/compass_settings.h"
+#include "settings_panel/record_text.h"
 
 #include <QDialog>
 #include <string>
@@ -8,10 +8,6 @@ class QAbstractButton;
 class QPlainTextEdit;
 
 namespace settings_panel {
-
-// The list shown in "Compass Data": one "label = value" line per setting, each
-// ending in CR LF, with an empty line after the test date.
-std::string CompassDataText(const protocol::CompassSettings &settings, char decimalSeparator);
 
 // `frmCmpData`: the compass's full settings as text, and a Close button.
 class CompassDataWindow : public QDialog {

@@ -12,10 +12,10 @@ FieldGuard::FieldGuard(platform::MessageBox &messages, std::function<char()> dec
 {
 }
 
-void FieldGuard::watch(QLineEdit *field, CheckedField check, QAbstractButton *ownButton,
+void FieldGuard::watch(QLineEdit *field, const protocol::FieldCheck &check, QAbstractButton *ownButton,
                        std::function<void(double)> onValid)
 {
-    m_watched[field] = Watch{check, ownButton, std::move(onValid)};
+    m_watched[field] = Watch{&check, ownButton, std::move(onValid)};
     field->installEventFilter(this);
     connect(field, &QObject::destroyed, this, [this, field] { m_watched.erase(field); });
 }
@@ -37,7 +37,7 @@ void FieldGuard::left(QLineEdit *field, const Watch &watch, Qt::FocusReason reas
     if (m_restoring || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
         reason == Qt::MenuBarFocusReason || !field->isVisible())
         return;
-    const CheckResult result = CheckField(watch.check, field->text(), m_decimalSeparator());
+    const protocol::CheckResult result = protocol::CheckValue(*watch.check, field->text(), m_decimalSeparator());
     if (!result.refusal) {
         if (watch.onValid)
             watch.onValid(result.value);
@@ -52,7 +52,8 @@ void FieldGuard::left(QLineEdit *field, const Watch &watch, Qt::FocusReason reas
     // down and never click it.
     if (clicked)
         m_pressDropper.dropNextPressOn(taker);
-    const OnRefusal afterwards = RuleOf(watch.check).afterwards;
+    using protocol::OnRefusal;
+    const OnRefusal afterwards = watch.check->afterwards;
     auto *button = qobject_cast<QAbstractButton *>(taker.data());
     // The field's own Set button would send the text just refused.
     const bool ownButton = clicked && button && button == watch.ownButton;

@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/message_box.h"
-#include "settings_panel/field_checks.h"
+#include "protocol/setting_table.h"
 
 #include <QObject>
 #include <QPointer>
@@ -27,7 +27,7 @@ public:
 
     // `ownButton` sends the field's value. `onValid` runs with the number read
     // whenever the field is left valid.
-    void watch(QLineEdit *field, CheckedField check, QAbstractButton *ownButton,
+    void watch(QLineEdit *field, const protocol::FieldCheck &check, QAbstractButton *ownButton,
                std::function<void(double)> onValid = {});
 
 protected:
@@ -35,7 +35,7 @@ protected:
 
 private:
     struct Watch {
-        CheckedField check;
+        const protocol::FieldCheck *check;
         QPointer<QAbstractButton> ownButton;
         std::function<void(double)> onValid;
     };

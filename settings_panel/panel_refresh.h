@@ -10,11 +10,12 @@ namespace settings_panel {
 // The alive timeout for an output rate: a negative rate is seconds per sample.
 std::int32_t AliveTimeoutForRate(std::int16_t outputRate);
 
-// Copies the record into the panel. A skip count the scroll bar cannot show
-// ends the refresh there, leaving the later controls as they were; from the
-// mounting list on, a control that cannot show its value keeps the old one and
-// the refresh goes on. `setNullGyroAvailable` learns whether "Null Gyro" makes
-// sense for this compass. Returns whether every step ran.
+// Copies the record into the panel, step by step as the settings table says.
+// An input that cannot show its value before the notices' step (the skip
+// count's scroll bar) ends the refresh there, leaving the later inputs as
+// they were; after it, an input that cannot show its value keeps the old one
+// and the refresh goes on. `setNullGyroAvailable` learns whether "Null Gyro"
+// makes sense for this compass. Returns whether every step ran.
 bool RefreshSettingsPanel(CompassSettingsPanel &panel, protocol::ConsoleState &state, SettingsHost &host,
                           const std::function<void(bool)> &setNullGyroAvailable);
 

@@ -4,28 +4,22 @@
 #include "numbers/number_reader.h"
 #include "platform/wait.h"
 #include "protocol/menu_protocol.h"
-#include "settings_panel/field_checks.h"
+#include "protocol/timed_commands.h"
+#include "settings_panel/panel_inputs.h"
 #include "settings_panel/settings_reader.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QRadioButton>
 
 #include <utility>
 
 namespace settings_panel {
 
 using enum CompassSettingsPanel::Command;
-namespace Key = protocol::Key;
 namespace PanelTiming = protocol::PanelPace;
 
 namespace {
 
-const QString PortClosedMessage = QStringLiteral(
-    "The com port isn't open, to set this parameter you should first open the port and connect to the Orvex.");
-
+// The soft-iron button's caption while it waits for each heading.
 const char *const SoftIronCaptions[] = {"Aim Mag North", "Aim Mag East", "Aim Mag South", "Aim Mag West"};
 constexpr std::int16_t SoftIronHeadings = 4;
 
@@ -39,12 +33,18 @@ SettingsCommands::SettingsCommands(SettingsHost &host, protocol::ConsoleState &s
 
 SettingsCommands::~SettingsCommands() = default;
 
+QString SettingsCommands::PortClosedMessage()
+{
+    return QStringLiteral(
+        "The com port isn't open, to set this parameter you should first open the port and connect to the Orvex.");
+}
+
 void SettingsCommands::Press(int index)
 {
     if (index < 0 || index >= CompassSettingsPanel::CommandCount)
         return;
     if (!m_host.port().isOpen()) {
-        showExclamation(PortClosedMessage);
+        showExclamation(PortClosedMessage());
         return;
     }
     if (m_deferredPress)
@@ -80,7 +80,7 @@ void SettingsCommands::runDeferredPress()
     m_deferredBusy.reset();
     if (!m_host.port().isOpen()) {
         enableButtons();
-        showExclamation(PortClosedMessage);
+        showExclamation(PortClosedMessage());
         return;
     }
     run(index, std::move(*exchange));
@@ -117,141 +117,69 @@ void SettingsCommands::run(int index, protocol::MenuExchange exchange)
 
 SettingsCommands::Outcome SettingsCommands::sequence(int index, bool &reread)
 {
+    const protocol::Setting &setting = *protocol::SettingOfButton(index);
+    reread = setting.reread;
     switch (index) {
-    case BaudRate:
-        escAndKey(Key::BaudRate);
-        value(Key::BaudRate, protocol::WholeValue(m_panel.cmbCSBaud()->currentIndex()));
-        break;
-    case OutputRate:
-        escAndKey(Key::OutputRate);
-        value(Key::OutputRate, fieldText(m_panel.txtCSOutRate()));
-        reread = true;
-        break;
     case ShowFields: {
-        std::int32_t mask = 0;
-        for (int i = 0; i < CompassSettingsPanel::ShowItemCount; ++i)
-            if (m_panel.chkCSShowItem(i)->isChecked())
-                mask |= 1 << i;
-        escAndKey(Key::DisplayFields);
-        value(Key::DisplayFields, protocol::WholeValue(mask));
-        m_state.Settings.DisplayFields = mask;
+        const std::string mask = ShownValue(m_panel, setting);
+        command(setting, mask);
+        m_state.Settings.DisplayFields = std::stoi(mask);
         break;
     }
-    case Deguass:
-        escAndKey(Key::SetResetRate);
-        value(Key::SetResetRate, fieldText(m_panel.txtCSDeguass()));
-        break;
-    case Deviation: return sendAngle(index, Key::Deviation, m_panel.txtCSDeviation());
-    case Declination: return sendAngle(index, Key::Declination, m_panel.txtCSDeclination());
-    case LevelCalibration: levelOrZ(index, Key::LevelCalibration); break;
-    case ZCalibration: levelOrZ(index, Key::ZCalibration); break;
-    case AvgSamples:
-        escAndKey(Key::Averaging);
-        value(Key::Averaging, fieldText(m_panel.txtCSAvgSamples()));
-        break;
-    case MaxPressure:
-        escAndKey(Key::MaxPressure);
-        value(Key::MaxPressure, fieldText(m_panel.txtCSMaxPressure()));
-        break;
-    case ZeroDepth: keyThenBlank(Key::ZeroDepth); break;
-    case NullGyro: keyThenBlank(Key::NullGyro); break;
-    case FactoryDefaults:
-        escAndKey(Key::FactoryDefaults);
-        value(Key::FactoryDefaults, "");
-        break;
-    case DecimationFilter:
-        escAndKey(Key::DecimationFilter);
-        value(Key::DecimationFilter, fieldText(m_panel.txtCSDecimationFilter()));
-        break;
-    case SoftIron:
-        escAndKey(Key::SoftIron);
-        value(Key::SoftIron, std::string(m_panel.optSoftIron(0)->isChecked() ? protocol::SoftIronOn
-                                                                            : protocol::SoftIronOff));
-        break;
-    case SoftIronCalibration: softIron(); break;
-    case OutputFormat:
-        escAndKey(Key::OutputFormat);
-        value(Key::OutputFormat, fieldText(m_panel.txtCSOutFormat()));
-        reread = true;
-        break;
-    case AccRange:
-        escAndKey(Key::AccelerometerRange);
-        value(Key::AccelerometerRange, fieldText(m_panel.txtCSAccRange()));
-        break;
-    case Mounting:
-        escAndKey(Key::Mounting);
-        value(Key::Mounting, protocol::WholeValue(m_panel.cmbCSMountPos()->currentIndex() + 1));
-        break;
-    case QuietMode:
-        escAndKey(Key::QuietMode);
-        value(Key::QuietMode,
-              std::string(m_panel.optCSQMode(0)->isChecked() ? protocol::QuietOn : protocol::QuietOff));
-        break;
-    case TempOffset:
-        escAndKey(Key::TemperatureOffset);
-        value(Key::TemperatureOffset, fieldText(m_panel.txtCSTempOffset()));
-        break;
-    case TrimRollPitch: trimRollPitch(); break;
-    case EulerMath:
-        escAndKey(Key::EulerMath);
-        value(Key::EulerMath, fieldText(m_panel.txtCSEuler()));
-        break;
-    case SkipReadings:
-        escAndKey(Key::SkipReadings);
-        value(Key::SkipReadings, fieldText(m_panel.txtCSSkipReadings()));
-        break;
+    case Deviation:
+    case Declination: return sendAngle(setting);
+    case LevelCalibration:
+    case ZCalibration: levelOrZ(setting); break;
+    case SoftIronCalibration: softIron(setting); break;
+    case TrimRollPitch: trimRollPitch(setting); break;
+    default: command(setting, ShownValue(m_panel, setting)); break;
     }
     return Outcome::Sent;
 }
 
-SettingsCommands::Outcome SettingsCommands::sendAngle(int index, char key, QLineEdit *field)
+SettingsCommands::Outcome SettingsCommands::sendAngle(const protocol::Setting &setting)
 {
     // The field's own check keeps it numeric; should it not be, nothing is sent
     // rather than a half command.
     const char separator = m_host.platform().separators.numberByte();
-    const auto degrees = numbers::ReadSingle(fieldText(field), {separator});
+    const std::string text = ShownValue(m_panel, setting);
+    const auto degrees = numbers::ReadSingle(text, {separator});
     if (!degrees) {
-        const CheckedField check = index == Deviation ? CheckedField::Deviation : CheckedField::Declination;
-        showExclamation(CheckField(check, field->text(), separator).refusal.value_or(QString()));
+        showExclamation(protocol::CheckValue(*setting.check, QString::fromLatin1(text), separator)
+                            .refusal.value_or(QString()));
         return Outcome::Refused;
     }
-    escAndKey(key);
-    value(key, protocol::TenthsValue(*degrees));
+    command(setting, protocol::TenthsValue(*degrees));
     return Outcome::Sent;
 }
 
-void SettingsCommands::levelOrZ(int index, char key)
+void SettingsCommands::levelOrZ(const protocol::Setting &setting)
 {
-    QAbstractButton *button = m_panel.cmdSet(index);
+    QAbstractButton *button = m_panel.cmdSet(setting.button);
     if (!calibrationRunning()) {
         m_host.checkAliveTimer().setInterval(0);
         m_host.port().setReceiveThreshold(CalibrationThreshold);
         m_state.RawTerminal = true;
         button->setText(QStringLiteral("Done!"));
-        escAndKey(key);
-        if (key == Key::LevelCalibration)
-            value(key, "");
-        else
-            pause(protocol::PauseAfterKey(key));
+        command(setting, "");
         button->setEnabled(true);
-        m_calibration = key == Key::LevelCalibration ? Calibration::Level : Calibration::Z;
+        m_calibration = setting.button == LevelCalibration ? Calibration::Level : Calibration::Z;
         return;
     }
     m_host.checkAliveTimer().setInterval(RestartedAliveInterval);
     m_host.port().setReceiveThreshold(NormalThreshold);
     m_state.RawTerminal = false;
-    button->setText(QStringLiteral("Start"));
+    button->setText(QString::fromUtf8(setting.buttonCaption));
     send(protocol::Blank);
     m_calibration = Calibration::None;
 }
 
-void SettingsCommands::softIron()
+void SettingsCommands::softIron(const protocol::Setting &setting)
 {
-    QAbstractButton *button = m_panel.cmdSet(SoftIronCalibration);
+    QAbstractButton *button = m_panel.cmdSet(setting.button);
     if (!calibrationRunning()) {
         m_host.checkAliveTimer().setInterval(0);
-        escAndKey(Key::SoftIron);
-        value(Key::SoftIron, std::string(protocol::SoftIronCalibrate));
+        command(setting, protocol::SoftIronCalibrate);
         m_softIronPoint = 0;
         button->setText(QLatin1String(SoftIronCaptions[0]));
         m_calibration = Calibration::SoftIron;
@@ -262,7 +190,7 @@ void SettingsCommands::softIron()
             button->setText(QLatin1String(SoftIronCaptions[m_softIronPoint]));
         } else {
             m_host.checkAliveTimer().setInterval(RestartedAliveInterval);
-            button->setText(QStringLiteral("Calibrate"));
+            button->setText(QString::fromUtf8(setting.buttonCaption));
             m_calibration = Calibration::None;
         }
     }
@@ -270,43 +198,22 @@ void SettingsCommands::softIron()
     button->setEnabled(true);
 }
 
-void SettingsCommands::trimRollPitch()
+void SettingsCommands::trimRollPitch(const protocol::Setting &setting)
 {
-    escAndKey(Key::TrimRollPitch);
+    protocol::SendEscAndKey(m_host.platform(), m_host.port(), setting.key, [this] { m_state.MenuCommandActive = true; });
     m_state.CapturedReply.clear();
     m_state.CaptureReply = true;
-    pause(protocol::PauseAfterKey(Key::TrimRollPitch));
+    pause(setting.afterKey);
     m_state.CaptureReply = false;
     send(protocol::Blank);
     const std::string &reply = m_state.CapturedReply;
     m_trimReply = QString::fromLatin1(reply.data(), static_cast<qsizetype>(reply.size()));
 }
 
-void SettingsCommands::escAndKey(char key)
+void SettingsCommands::command(const protocol::Setting &setting, std::string_view value)
 {
-    send(protocol::Esc);
-    m_state.MenuCommandActive = true;
-    pause(PanelTiming::AfterEsc);
-    send(key);
-}
-
-void SettingsCommands::value(char key, const std::string &text)
-{
-    pause(protocol::PauseAfterKey(key));
-    if (protocol::ValueEndOf(key) == protocol::ValueEnd::CrTogether) {
-        send(text + protocol::Cr);
-        return;
-    }
-    send(text);
-    pause(PanelTiming::BeforeCr);
-    send(protocol::Cr);
-}
-
-void SettingsCommands::keyThenBlank(char key)
-{
-    escAndKey(key);
-    pause(protocol::PauseAfterKey(key));
-    send(protocol::Blank);
+    protocol::SendSettingCommand(m_host.platform(), m_host.port(), setting, value,
+                                 [this] { m_state.MenuCommandActive = true; });
 }
 
 void SettingsCommands::send(std::string_view text)
@@ -317,11 +224,6 @@ void SettingsCommands::send(std::string_view text)
 void SettingsCommands::pause(std::int32_t ms)
 {
     platform::Wait(m_host.platform(), ms);
-}
-
-std::string SettingsCommands::fieldText(const QLineEdit *field) const
-{
-    return field->text().toLatin1().toStdString();
 }
 
 int SettingsCommands::calibrationButton() const

@@ -29,6 +29,9 @@ public:
                      CompassSettingsPanel &panel, SettingsReader &reader);
     ~SettingsCommands();
 
+    // What a press says while the port is closed.
+    static QString PortClosedMessage();
+
     // `cmdSet` with this index was pressed. While another exchange has the menu
     // the press waits for its end, with every button disabled.
     void Press(int index);
@@ -45,19 +48,18 @@ private:
 
     void run(int index, protocol::MenuExchange exchange);
     void runDeferredPress();
+    // The rows whose command is more than their key and value are handled
+    // here; every other row sends what its input shows.
     Outcome sequence(int index, bool &reread);
-    Outcome sendAngle(int index, char key, QLineEdit *field);
-    void levelOrZ(int index, char key);
-    void softIron();
-    void trimRollPitch();
+    Outcome sendAngle(const protocol::Setting &setting);
+    void levelOrZ(const protocol::Setting &setting);
+    void softIron(const protocol::Setting &setting);
+    void trimRollPitch(const protocol::Setting &setting);
 
-    void escAndKey(char key);
-    void value(char key, const std::string &text);
-    void keyThenBlank(char key);
+    void command(const protocol::Setting &setting, std::string_view value);
     void send(std::string_view text);
     void send(char c) { send(std::string_view(&c, 1)); }
     void pause(std::int32_t ms);
-    std::string fieldText(const QLineEdit *field) const;
     int calibrationButton() const;
     void enableButtons();
     void disableButtons();

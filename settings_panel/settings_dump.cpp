@@ -3,87 +3,13 @@
 #include "numbers/number_reader.h"
 #include "protocol/menu_protocol.h"
 
-#include <array>
 #include <cctype>
-#include <variant>
 
 namespace settings_panel {
 
 namespace {
 
 using S = protocol::CompassSettings;
-using Field = std::variant<std::string S::*, std::int32_t S::*, std::int16_t S::*, float S::*, bool S::*>;
-
-struct DumpKey {
-    std::string_view name;
-    Field field;
-};
-
-// Whole-number fields round half to even into their width; floats are read as
-// single floats; text is kept as received.
-const std::array<DumpKey, KnownDumpKeyCount> &dumpKeys()
-{
-    static const std::array<DumpKey, KnownDumpKeyCount> keys = {{
-        {"FW_VERSION", &S::FirmwareVersion},
-        {"FW_DATE", &S::FirmwareDate},
-        {"SERIAL_NUMBER", &S::SerialNumber},
-        {"OUTPUT_FORMAT", &S::OutputFormat},
-        {"DISPLAY_FIELDS", &S::DisplayFields},
-        {"SET-RESET_RATE", &S::SetResetRate},
-        {"DEVIATION", &S::Deviation},
-        {"DECLINATION", &S::Declination},
-        {"SOFTIRONCORRECTION", &S::SoftIronCorrection},
-        {"BAUD_RATE", &S::BaudRate},
-        {"OUTPUT_RATE", &S::OutputRate},
-        {"MAX_PSI", &S::MaxPressure},
-        {"AVERAGING", &S::Averaging},
-        {"AD_UPDATE_RATE", &S::AdUpdateRate},
-        {"HW_MOUNTING_POS", &S::MountingPosition},
-        {"TEMP_OFFSET", &S::TemperatureOffset},
-        {"TEST_DATE", &S::TestDate},
-        {"DEPTH_OFFSET", &S::DepthOffset},
-        {"LIFESKIP", &S::SkipReadings},
-        {"EULER", &S::EulerMath},
-        {"ACC_X_SCALE", &S::AccScaleX},
-        {"ACC_Y_SCALE", &S::AccScaleY},
-        {"ACC_Z_SCALE", &S::AccScaleZ},
-        {"ACC_X_OFFSET", &S::AccOffsetX},
-        {"ACC_Y_OFFSET", &S::AccOffsetY},
-        {"ACC_Z_OFFSET", &S::AccOffsetZ},
-        {"MAG_X_SCALE", &S::MagScaleX},
-        {"MAG_Y_SCALE", &S::MagScaleY},
-        {"MAG_Z_SCALE", &S::MagScaleZ},
-        {"TEMPERATURE_CAL", &S::TemperatureCal},
-        {"MAG_X_OFFSET", &S::MagOffsetX},
-        {"MAG_X_SCALE_HT", &S::MagScaleHtX},
-        {"MAG_X_OFFSET_FACTOR", &S::MagOffsetFactorX},
-        {"MAG_Y_OFFSET", &S::MagOffsetY},
-        {"MAG_Y_SCALE_HT", &S::MagScaleHtY},
-        {"MAG_Y_OFFSET_FACTOR", &S::MagOffsetFactorY},
-        {"MAG_Z_OFFSET", &S::MagOffsetZ},
-        {"MAG_Z_SCALE_HT", &S::MagScaleHtZ},
-        {"MAG_Z_OFFSET_FACTOR", &S::MagOffsetFactorZ},
-        {"MAG_X_BRIDGE_OFFSET", &S::MagBridgeOffsetX},
-        {"MAG_Y_BRIDGE_OFFSET", &S::MagBridgeOffsetY},
-        {"MAG_Z_BRIDGE_OFFSET", &S::MagBridgeOffsetZ},
-        {"TOTAL_GAUSS", &S::TotalGauss},
-        {"KFILTER", &S::KFilter},
-        {"A", &S::CoefA},
-        {"B", &S::CoefB},
-        {"C", &S::CoefC},
-        {"E", &S::CoefE},
-        {"GYR_PITCH_QGYRO", &S::GyroPitchQGyro},
-        {"GYR_PITCH_QANGLE", &S::GyroPitchQAngle},
-        {"GYR_PITCH_RANGLE", &S::GyroPitchRAngle},
-        {"GYR_ROLL_QGYRO", &S::GyroRollQGyro},
-        {"GYR_ROLL_QANGLE", &S::GyroRollQAngle},
-        {"GYR_ROLL_RANGLE", &S::GyroRollRAngle},
-        {"GYR_X_OFFSET", &S::GyroOffsetX},
-        {"GYR_Y_OFFSET", &S::GyroOffsetY},
-        {"GYR_Z_OFFSET", &S::GyroOffsetZ},
-    }};
-    return keys;
-}
 
 bool equalsIgnoringCase(std::string_view text, std::string_view word)
 {
@@ -118,21 +44,33 @@ struct Store {
     const std::string &value;
     numbers::NumberRules rules;
 
-    void operator()(std::string S::*field) const { settings.*field = value; }
-    void operator()(std::int32_t S::*field) const { assign(field, numbers::ReadWhole<std::int32_t>(value, rules)); }
-    void operator()(std::int16_t S::*field) const { assign(field, numbers::ReadWhole<std::int16_t>(value, rules)); }
-    void operator()(float S::*field) const { assign(field, numbers::ReadSingle(value, rules)); }
-    void operator()(bool S::*field) const { assign(field, readBoolean(value, rules)); }
+    bool operator()(std::monostate) const { return false; }
+    bool operator()(std::string S::*field) const
+    {
+        settings.*field = value;
+        return true;
+    }
+    bool operator()(std::int32_t S::*field) const { return assign(field, numbers::ReadWhole<std::int32_t>(value, rules)); }
+    bool operator()(std::int16_t S::*field) const { return assign(field, numbers::ReadWhole<std::int16_t>(value, rules)); }
+    bool operator()(float S::*field) const { return assign(field, numbers::ReadSingle(value, rules)); }
+    bool operator()(bool S::*field) const { return assign(field, readBoolean(value, rules)); }
 
     template <typename T>
-    void assign(T S::*field, const std::optional<T> &converted) const
+    bool assign(T S::*field, const std::optional<T> &converted) const
     {
         if (converted)
             settings.*field = *converted;
+        return converted.has_value();
     }
 };
 
 } // namespace
+
+bool StoreValue(protocol::CompassSettings &settings, const protocol::RecordMember &member, const std::string &value,
+                char decimalSeparator)
+{
+    return std::visit(Store{settings, value, {decimalSeparator}}, member);
+}
 
 void ParseSettingsLine(protocol::ConsoleState &state, std::string_view line, char decimalSeparator)
 {
@@ -140,14 +78,13 @@ void ParseSettingsLine(protocol::ConsoleState &state, std::string_view line, cha
     if (!parts)
         return;
     state.DumpReceived = true;
-    for (const DumpKey &key : dumpKeys()) {
-        if (key.name != parts->Name)
-            continue;
-        if (key.name == "KFILTER")
-            state.Settings.KFilterPresent = true;
-        std::visit(Store{state.Settings, parts->Value, {decimalSeparator}}, key.field);
+    const protocol::Setting *setting = protocol::SettingOfDumpName(parts->Name);
+    if (!setting)
         return;
-    }
+    state.DumpNamesSeen.insert(setting->dumpName);
+    if (setting->presence)
+        state.Settings.*setting->presence = true;
+    StoreValue(state.Settings, setting->member, parts->Value, decimalSeparator);
 }
 
 } // namespace settings_panel

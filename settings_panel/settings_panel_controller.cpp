@@ -1,8 +1,8 @@
 #include "settings_panel/settings_panel_controller.h"
 
 #include "numbers/number_reader.h"
-#include "settings_panel/field_checks.h"
 #include "settings_panel/panel_refresh.h"
+#include "settings_panel/rate_unit.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +18,7 @@ SettingsPanelController::SettingsPanelController(SettingsHost &host, protocol::C
       m_reader(host, state, gate, panel, [this] { RefreshSettingsPanel(); }),
       m_commands(host, state, gate, panel, m_reader)
 {
-    linkRateControls();
+    linkScrollBars();
     watchFields();
     connect(&m_panel, &CompassSettingsPanel::setPressed, this, [this](int index) { m_commands.Press(index); });
 }
@@ -34,43 +34,38 @@ bool SettingsPanelController::RefreshSettingsPanel()
                                                 [this](bool available) { m_commands.setNullGyroAvailable(available); });
 }
 
-void SettingsPanelController::linkRateControls()
+void SettingsPanelController::linkScrollBars()
 {
-    QLineEdit *rate = m_panel.txtCSOutRate();
+    for (const protocol::Setting &setting : protocol::Settings()) {
+        if (setting.input != protocol::Input::FieldWithScrollBar)
+            continue;
+        QLineEdit *field = m_panel.field(setting.inputName);
+        const int mirror = setting.scrollMirror;
+        connect(m_panel.scrollBar(setting.inputName), &QScrollBar::valueChanged, this,
+                [field, mirror](int value) { field->setText(QString::number(mirror - value)); });
+    }
+    // The unit follows every edit of the rate, the program's own included.
     QLabel *unit = m_panel.lblCSOutRateUnit();
-    connect(m_panel.vsCSOutRate(), &QScrollBar::valueChanged, this, [rate, unit](int value) {
-        const int shown = OutRateFromScroll(value);
-        rate->setText(QString::number(shown));
-        unit->setText(OutRateUnit(shown));
-    });
-    connect(rate, &QLineEdit::textChanged, this, [this, unit](const QString &text) {
+    connect(m_panel.txtCSOutRate(), &QLineEdit::textChanged, this, [this, unit](const QString &text) {
         if (const auto number = numbers::ReadNumber(text.toLatin1().toStdString(), {decimalSeparator()}))
-            unit->setText(numbers::RoundHalfEven(*number) < 0 ? OutRateUnit(-1) : OutRateUnit(0));
+            unit->setText(OutRateUnit(numbers::RoundHalfEven(*number) < 0 ? -1 : 0));
     });
-    QLineEdit *skip = m_panel.txtCSSkipReadings();
-    connect(m_panel.vsCSSkipReadings(), &QScrollBar::valueChanged, this,
-            [skip](int value) { skip->setText(QString::number(SkipFromScroll(value))); });
 }
 
 void SettingsPanelController::watchFields()
 {
-    using enum CompassSettingsPanel::Command;
-    CompassSettingsPanel &p = m_panel;
-    m_guard.watch(p.txtCSDeguass(), CheckedField::Deguass, p.cmdSet(Deguass));
-    m_guard.watch(p.txtCSAvgSamples(), CheckedField::AvgSamples, p.cmdSet(AvgSamples));
-    m_guard.watch(p.txtCSDecimationFilter(), CheckedField::DecimationFilter, p.cmdSet(DecimationFilter));
-    m_guard.watch(p.txtCSDeclination(), CheckedField::Declination, p.cmdSet(Declination));
-    m_guard.watch(p.txtCSDeviation(), CheckedField::Deviation, p.cmdSet(Deviation));
-    m_guard.watch(p.txtCSTempOffset(), CheckedField::TempOffset, p.cmdSet(TempOffset));
-    m_guard.watch(p.txtCSAccRange(), CheckedField::AccRange, p.cmdSet(AccRange));
-    m_guard.watch(p.txtCSMaxPressure(), CheckedField::MaxPressure, p.cmdSet(MaxPressure));
-    m_guard.watch(p.txtCSOutFormat(), CheckedField::OutFormat, p.cmdSet(OutputFormat));
-    QScrollBar *rateBar = p.vsCSOutRate();
-    m_guard.watch(p.txtCSOutRate(), CheckedField::OutRate, p.cmdSet(OutputRate),
-                  [rateBar](double rate) { rateBar->setValue(OutRateScrollValue(static_cast<int>(rate))); });
-    QScrollBar *skipBar = p.vsCSSkipReadings();
-    m_guard.watch(p.txtCSSkipReadings(), CheckedField::SkipReadings, p.cmdSet(SkipReadings),
-                  [skipBar](double count) { skipBar->setValue(SkipScrollValue(static_cast<int>(count))); });
+    for (const protocol::Setting &setting : protocol::Settings()) {
+        if (!setting.check)
+            continue;
+        std::function<void(double)> onValid;
+        if (setting.input == protocol::Input::FieldWithScrollBar) {
+            QScrollBar *bar = m_panel.scrollBar(setting.inputName);
+            const int mirror = setting.scrollMirror;
+            onValid = [bar, mirror](double number) { bar->setValue(mirror - static_cast<int>(number)); };
+        }
+        m_guard.watch(m_panel.field(setting.inputName), *setting.check, m_panel.cmdSet(setting.button),
+                      std::move(onValid));
+    }
 }
 
 char SettingsPanelController::decimalSeparator() const

@@ -32,7 +32,7 @@ public:
     SettingsCommands &commands() { return m_commands; }
 
 private:
-    void linkRateControls();
+    void linkScrollBars();
     void watchFields();
     char decimalSeparator() const;
 

@@ -1,8 +1,8 @@
 #include "settings_panel/settings_reader.h"
 
 #include "controls/busy_pointer.h"
-#include "platform/wait.h"
 #include "protocol/menu_protocol.h"
+#include "protocol/timed_commands.h"
 #include "settings_panel/compass_data_window.h"
 #include "settings_panel/settings_dump.h"
 
@@ -31,16 +31,11 @@ void SettingsReader::RequestSettings(bool refreshPanel)
 
 void SettingsReader::RequestSettings(protocol::MenuExchange &, bool refreshPanel)
 {
-    send(protocol::Esc);
-    pause(Pace::AfterEsc);
-    m_state.DumpInProgress = true;
-    m_state.DumpReceived = false;
-    m_state.Settings.KFilterPresent = false;
-    m_state.Settings.OutputFormat = 0;
-    pause(Pace::BeforeKey);
-    send(protocol::Key::PrintSettings);
-    pause(Pace::DumpTime);
-    send(protocol::Blank);
+    protocol::SendDumpRequest(m_host.platform(), m_host.port(), Pace::BeforeKey, Pace::DumpTime, [this] {
+        startRead();
+        m_state.Settings.KFilterPresent = false;
+        m_state.Settings.OutputFormat = 0;
+    });
     if (!finishRead())
         return;
     if (refreshPanel) {
@@ -104,15 +99,10 @@ void SettingsReader::ShowCompassData()
         return;
     }
     std::optional<controls::BusyPointer> busy(std::in_place);
-    send(protocol::Esc);
-    pause(Pace::AfterEsc);
-    m_state.SettingsKnown = false;
-    m_state.DumpInProgress = true;
-    m_state.DumpReceived = false;
-    pause(Pace::WindowBeforeKey);
-    send(protocol::Key::PrintSettings);
-    pause(Pace::WindowDumpTime);
-    send(protocol::Blank);
+    protocol::SendDumpRequest(m_host.platform(), m_host.port(), Pace::WindowBeforeKey, Pace::WindowDumpTime, [this] {
+        m_state.SettingsKnown = false;
+        startRead();
+    });
     if (!finishRead())
         return;
     exchange->end();
@@ -123,6 +113,13 @@ void SettingsReader::ShowCompassData()
     m_host.runModal(window);
 }
 
+void SettingsReader::startRead()
+{
+    m_state.DumpInProgress = true;
+    m_state.DumpReceived = false;
+    m_state.DumpNamesSeen.clear();
+}
+
 bool SettingsReader::finishRead()
 {
     m_state.DumpInProgress = false;
@@ -131,16 +128,6 @@ bool SettingsReader::finishRead()
     // said so already: the settings are not known.
     m_state.SettingsKnown = m_host.port().isOpen();
     return m_state.SettingsKnown;
-}
-
-void SettingsReader::send(char c)
-{
-    m_host.port().write(std::string_view(&c, 1));
-}
-
-void SettingsReader::pause(std::int32_t ms)
-{
-    platform::Wait(m_host.platform(), ms);
 }
 
 char SettingsReader::decimalSeparator() const

@@ -31,10 +31,9 @@ public:
 private:
     void deferRequest(bool refreshPanel);
     void runDeferredRequest();
+    void startRead();
     // Ends a dump read; false when the port went away during it.
     bool finishRead();
-    void send(char c);
-    void pause(std::int32_t ms);
     char decimalSeparator() const;
 
     SettingsHost &m_host;

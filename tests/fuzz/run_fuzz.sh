@@ -45,7 +45,7 @@ printf '#include <cstdint>\n#include <cstddef>\nextern "C" int LLVMFuzzerTestOne
 # The program's sources the targets share, compiled once (ccache makes a second run quick).
 sources=(
   numbers/number_reader.cpp numbers/number_text.cpp
-  protocol/reading_value.cpp protocol/sentence_tags.cpp protocol/menu_protocol.cpp
+  protocol/reading_value.cpp protocol/sentence_tags.cpp protocol/menu_protocol.cpp protocol/setting_table.cpp
   platform/wait.cpp platform/com_port_map.cpp platform/decimal_separators.cpp platform/port_failure.cpp
   platform/sim/sim_platform.cpp platform/sim/sim_serial_port.cpp platform/sim/sim_event_pump.cpp
   app/sentence_parser.cpp app/receive_path.cpp settings_panel/settings_dump.cpp

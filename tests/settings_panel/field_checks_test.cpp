@@ -1,6 +1,6 @@
 #include "panel_bench.h"
 
-#include "settings_panel/field_checks.h"
+#include "protocol/setting_table.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,37 +12,39 @@
 namespace panel_test {
 namespace {
 
-using settings_panel::CheckedField;
+// The check of the field with this input name.
+protocol::CheckResult check(const char *field, const char *text, char separator = '.')
+{
+    return protocol::CheckValue(*protocol::SettingOfInput(field)->check, text, separator);
+}
 
 TEST(FieldCheck, EachFieldTakesItsRangeInclusiveAndWholeNumbersRoundFirst)
 {
     const struct {
-        CheckedField field;
+        const char *field;
         std::vector<const char *> good;
         std::vector<const char *> bad;
         const char *range;
     } cases[] = {
-        {CheckedField::Deguass, {"5", "4000.4"}, {"4.4", "4001", "1e12"}, "Please enter a valid range for deguass (5~4000)."},
-        {CheckedField::DecimationFilter, {"1", "6.5"}, {"0", "7"}, "Please enter a valid range for Decimation Filter (1 to 6)."},
-        {CheckedField::Declination, {"180", "-180"}, {"180.1"}, "Please enter a valid range for declination (-180.0~180)."},
-        {CheckedField::Deviation, {"-180", "180"}, {"-180.01"}, "Please enter a valid range for deviation (-180.0~180)."},
-        {CheckedField::AccRange, {"0", "1.4"}, {"1.5", "-1"}, "Please enter a valid range for Accelerator Range (0..1)."},
-        {CheckedField::OutRate, {"-50", "40"}, {"-51", "41"}, "Please enter a valid range for the rate value (-50 to 40)."},
-        {CheckedField::SkipReadings, {"0", "20"}, {"-1", "21"}, "Please enter a valid range for the skipping values (0 to 20)."},
-        {CheckedField::OutFormat, {"1", "1.0", "1.2", "2", "4", "8", "16"}, {"3", "08", " 8", "16.0", "32", "0"},
+        {"txtCSDeguass", {"5", "4000.4"}, {"4.4", "4001", "1e12"}, "Please enter a valid range for deguass (5~4000)."},
+        {"txtCSDecimationFilter", {"1", "6.5"}, {"0", "7"}, "Please enter a valid range for Decimation Filter (1 to 6)."},
+        {"txtCSDeclination", {"180", "-180"}, {"180.1"}, "Please enter a valid range for declination (-180.0~180)."},
+        {"txtCSDeviation", {"-180", "180"}, {"-180.01"}, "Please enter a valid range for deviation (-180.0~180)."},
+        {"txtCSAccRange", {"0", "1.4"}, {"1.5", "-1"}, "Please enter a valid range for Accelerator Range (0..1)."},
+        {"txtCSOutRate", {"-50", "40"}, {"-51", "41"}, "Please enter a valid range for the rate value (-50 to 40)."},
+        {"txtCSSkipReadings", {"0", "20"}, {"-1", "21"}, "Please enter a valid range for the skipping values (0 to 20)."},
+        {"txtCSOutFormat", {"1", "1.0", "1.2", "2", "4", "8", "16"}, {"3", "08", " 8", "16.0", "32", "0"},
          "Please enter a valid value for output format (1,2,4,8 or 16)."},
     };
     for (const auto &c : cases) {
         for (const char *text : c.good)
-            EXPECT_EQ(settings_panel::CheckField(c.field, text, '.').refusal, std::nullopt) << text;
+            EXPECT_EQ(check(c.field, text).refusal, std::nullopt) << text;
         for (const char *text : c.bad)
-            EXPECT_EQ(settings_panel::CheckField(c.field, text, '.').refusal, QString(c.range)) << text;
+            EXPECT_EQ(check(c.field, text).refusal, QString(c.range)) << text;
     }
-    EXPECT_EQ(settings_panel::CheckField(CheckedField::Deguass, "", '.').refusal,
-              "Please enter a valid numeric value for Deguass.");
-    EXPECT_EQ(settings_panel::CheckField(CheckedField::TempOffset, "x", '.').refusal,
-              "Please enter a valid numeric value for Temp Offset.");
-    EXPECT_EQ(settings_panel::CheckField(CheckedField::Deviation, "12,5", ',').refusal, std::nullopt);
+    EXPECT_EQ(check("txtCSDeguass", "").refusal, "Please enter a valid numeric value for Deguass.");
+    EXPECT_EQ(check("txtCSTempOffset", "x").refusal, "Please enter a valid numeric value for Temp Offset.");
+    EXPECT_EQ(check("txtCSDeviation", "12,5", ',').refusal, std::nullopt);
 }
 
 // The panel in an active window, driven with real focus changes.
