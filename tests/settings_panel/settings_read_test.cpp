@@ -68,6 +68,18 @@ TEST_F(SettingsRead, RefreshFillsThePanelAndTheAliveTimeout)
     EXPECT_EQ(panel->txtCSOutRate()->text(), "0");
 }
 
+TEST_F(SettingsRead, CompassDataReadsAFreshDumpPacedForItsLongerList)
+{
+    read("OUTPUT_FORMAT=2", false);
+    board.replies['&'] = {"OUTPUT_FORMAT=8\r\nSERIAL_NUMBER=000012345"};
+    host.sim().clearWritten();
+    const VirtualMs start = sim.now();
+    controller.ShowCompassData();
+    EXPECT_EQ(sent(start), (std::vector<Sent>{{0, ESC}, {After(50) + After(400), "&"}, {After(600), " "}}));
+    ASSERT_EQ(host.shownWindows.size(), 1u);
+    EXPECT_TRUE(host.shownWindows[0].contains("Output Format = 8\nDisplay Fields")) << host.shownWindows[0].toStdString();
+}
+
 // A skip count the scroll bar cannot show ends the refresh there; from the
 // mounting list on, a value a control cannot show is passed over.
 TEST_F(SettingsRead, ARefusedSkipCountEndsTheRefreshALaterRefusalDoesNot)
