@@ -15,6 +15,7 @@
 #include "platform/port_failure.h"
 #include "platform/wait.h"
 #include "protocol/menu_exchange_gate.h"
+#include "settings_panel/profile_tools.h"
 #include "settings_panel/settings_panel_controller.h"
 
 #include <QCheckBox>
@@ -175,6 +176,9 @@ void frmMain::buildWindow()
     m_settingsPanel = new settings_panel::CompassSettingsPanel(m_frCS);
     m_panelController = new settings_panel::SettingsPanelController(*this, m_state, *m_gate, *m_settingsPanel, this);
     m_terminal = new TerminalFrame(m_frCS);
+    auto *profileTools = new settings_panel::ProfileTools(m_terminal);
+    m_terminal->addTools(profileTools);
+    m_panelController->offerProfiles(*profileTools);
     auto *csLayout = new QVBoxLayout(m_frCS);
     csLayout->setContentsMargins(0, 0, 0, 0);
     csLayout->addWidget(m_settingsPanel);

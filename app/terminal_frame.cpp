@@ -42,23 +42,32 @@ TerminalFrame::TerminalFrame(QWidget *parent) : QWidget(parent)
     m_cmdIDEsc->setAccessibleDescription(escLabel->text());
 
     // The terminal takes the width; its tools stand in a column at its right.
-    auto *tools = new QGridLayout;
-    tools->addWidget(m_chkShowCompassData, 0, 0);
-    tools->addWidget(m_cmdClearDebug, 0, 1);
-    tools->addWidget(m_cmdIDEsc, 1, 1);
-    tools->addWidget(escLabel, 1, 0);
-    tools->addWidget(m_chkShiftMode, 2, 0, 1, 2);
-    tools->addWidget(m_cmdHighTemp, 3, 1);
-    tools->setRowStretch(4, 1);
+    m_tools = new QGridLayout;
+    m_tools->addWidget(m_chkShowCompassData, 0, 0);
+    m_tools->addWidget(m_cmdClearDebug, 0, 1);
+    m_tools->addWidget(m_cmdIDEsc, 1, 1);
+    m_tools->addWidget(escLabel, 1, 0);
+    m_tools->addWidget(m_chkShiftMode, 2, 0, 1, 2);
+    m_tools->addWidget(m_cmdHighTemp, 3, 1);
+    m_tools->setRowStretch(m_tools->rowCount(), 1);
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(caption, 0, 0);
     grid->addWidget(m_txtInput, 1, 0);
-    grid->addLayout(tools, 1, 1);
+    grid->addLayout(m_tools, 1, 1);
     grid->setColumnStretch(0, 1);
 
     connect(m_cmdClearDebug, &QAbstractButton::clicked, this, &TerminalFrame::clear);
+}
+
+void TerminalFrame::addTools(QWidget *tools)
+{
+    // Into the stretching last row, which then moves down one.
+    const int row = m_tools->rowCount() - 1;
+    m_tools->setRowStretch(row, 0);
+    m_tools->addWidget(tools, row, 0, 1, 2, Qt::AlignRight | Qt::AlignTop);
+    m_tools->setRowStretch(row + 1, 1);
 }
 
 void TerminalFrame::append(const std::string &text)

@@ -5,6 +5,7 @@
 
 class QAbstractButton;
 class QCheckBox;
+class QGridLayout;
 class QPlainTextEdit;
 
 namespace app {
@@ -23,6 +24,8 @@ public:
     QCheckBox *chkShiftMode() const { return m_chkShiftMode; }
     QAbstractButton *cmdIDEsc() const { return m_cmdIDEsc; }
     QAbstractButton *cmdHighTemp() const { return m_cmdHighTemp; }
+    // Puts more tools under the others, at the right (the settings profiles).
+    void addTools(QWidget *tools);
 
 private:
     void showText();
@@ -34,6 +37,7 @@ private:
     QAbstractButton *m_cmdIDEsc;
     QCheckBox *m_chkShiftMode;
     QAbstractButton *m_cmdHighTemp;
+    QGridLayout *m_tools;
 };
 
 } // namespace app

@@ -2,8 +2,10 @@
 
 #include "numbers/number_reader.h"
 #include "settings_panel/panel_refresh.h"
+#include "settings_panel/profile_tools.h"
 #include "settings_panel/rate_unit.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -16,11 +18,17 @@ SettingsPanelController::SettingsPanelController(SettingsHost &host, protocol::C
     : QObject(parent), m_host(host), m_state(state), m_panel(panel),
       m_guard(host.platform().messages, [this] { return decimalSeparator(); }),
       m_reader(host, state, gate, panel, [this] { RefreshSettingsPanel(); }),
-      m_commands(host, state, gate, panel, m_reader)
+      m_commands(host, state, gate, panel, m_reader), m_profiles(host, state, gate, m_reader, panel)
 {
     linkScrollBars();
     watchFields();
     connect(&m_panel, &CompassSettingsPanel::setPressed, this, [this](int index) { m_commands.Press(index); });
+}
+
+void SettingsPanelController::offerProfiles(ProfileTools &tools)
+{
+    connect(tools.cmdSaveSettings(), &QAbstractButton::clicked, this, [this] { m_profiles.SaveSettings(); });
+    connect(tools.cmdLoadSettings(), &QAbstractButton::clicked, this, [this] { m_profiles.LoadSettings(); });
 }
 
 void SettingsPanelController::FillDefaults()

@@ -3,6 +3,7 @@
 #include "protocol/menu_exchange_gate.h"
 #include "settings_panel/compass_settings_panel.h"
 #include "settings_panel/field_guard.h"
+#include "settings_panel/profile_commands.h"
 #include "settings_panel/settings_commands.h"
 #include "settings_panel/settings_host.h"
 #include "settings_panel/settings_reader.h"
@@ -11,6 +12,8 @@
 #include <string>
 
 namespace settings_panel {
+
+class ProfileTools;
 
 // The logic behind the compass-settings panel: its field checks and scroll
 // bars, its `cmdSet` commands, and the settings read that fills it.
@@ -30,6 +33,9 @@ public:
     bool RefreshSettingsPanel();
 
     SettingsCommands &commands() { return m_commands; }
+    ProfileCommands &profiles() { return m_profiles; }
+    // "Save Settings..." and "Load Settings..." act on this panel's module.
+    void offerProfiles(ProfileTools &tools);
 
 private:
     void linkScrollBars();
@@ -42,6 +48,7 @@ private:
     FieldGuard m_guard;
     SettingsReader m_reader;
     SettingsCommands m_commands;
+    ProfileCommands m_profiles;
 };
 
 } // namespace settings_panel

@@ -1,6 +1,7 @@
 #include "main_window_fixture.h"
 #include "app/application_name.h"
 #include "settings_panel/compass_data_window.h"
+#include "settings_panel/profile_dialog.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -94,6 +95,9 @@ TEST_F(MainWindowTest, EveryWindowCanBeReadAloudUnderItsOwnCaption)
     }
     settings_panel::CompassDataWindow data(window.get());
     expectReadable(data, "Compass Data");
+    settings_panel::ProfileDialog profile(window.get());
+    profile.showPlan({}, "module.json", {});
+    expectReadable(profile, "Settings Profile");
     whileModal([&] { window->cmdConfigure_Click(); }, [](QDialog &setup) { expectReadable(setup, "Setup"); });
     whileModal([&] { window->cmdHighTemp_Click(); }, [](QDialog &password) {
         expectReadable(password, "HT Calibration");

@@ -1,9 +1,16 @@
 #include "main_window_fixture.h"
+#include "menu_compass.h"
+#include "settings_panel/profile_dialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QGroupBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QTimer>
+#include <functional>
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
@@ -25,15 +32,19 @@ void expectUnclipped(QWidget &window, QWidget *control)
     }
 }
 
-// With COMPASS_SCREENSHOT_DIR set, keeps a picture of the whole screen with the window where it is.
-void keepPicture(QWidget &window, const char *name)
+// With COMPASS_SCREENSHOT_DIR set, keeps a picture of the whole screen with
+// the windows where they are, the last one on top.
+void keepPicture(std::initializer_list<QWidget *> windows, const char *name)
 {
     const QString folder = qEnvironmentVariable("COMPASS_SCREENSHOT_DIR");
     if (folder.isEmpty())
         return;
-    QImage screen(window.screen()->size(), QImage::Format_RGB32);
+    QImage screen((*windows.begin())->screen()->size(), QImage::Format_RGB32);
     screen.fill(QColor(58, 110, 165));
-    QPainter(&screen).drawPixmap(window.geometry().topLeft(), window.grab());
+    QPainter painter(&screen);
+    for (QWidget *window : windows)
+        painter.drawPixmap(window->geometry().topLeft(), window->grab());
+    painter.end();
     screen.save(QDir(folder).filePath(QLatin1String(name) + QStringLiteral(".png")));
 }
 
@@ -125,8 +136,9 @@ TEST_F(ScreenFitTest, SettingsPanelAndTerminalFitTheScreen)
     press("cmdShowCSetup");
     settle();
     expectOnScreen();
-    keepPicture(*window, "main_window_settings_panel");
-    QStringList controls{"txtInput", "chkShowCompassData", "cmdClearDebug", "cmdIDEsc", "chkShiftMode", "cmdHighTemp"};
+    keepPicture({window.get()}, "main_window_settings_panel");
+    QStringList controls{"txtInput",     "chkShowCompassData", "cmdClearDebug",  "cmdIDEsc",
+                         "chkShiftMode", "cmdHighTemp",        "cmdSaveSettings", "cmdLoadSettings"};
     for (int i = 0; i < 24; ++i)
         controls << QStringLiteral("cmdSet(%1)").arg(i);
     expectUnclippedAtAnySize(controls);
@@ -141,7 +153,7 @@ TEST_F(ScreenFitTest, DataViewMakesRoomForEveryFrameAndHoldsStill)
     press("cmdOpen");
     deliverEveryItem();
     expectOnScreen();
-    keepPicture(*window, "main_window_data_view");
+    keepPicture({window.get()}, "main_window_data_view");
     const QRect before = window->geometry();
     expectUnclippedAtAnySize({"frMag", "frAcc", "frGyro", "Horizon", "Air1", "Frame4", "lblHeading", "lblDepth",
                               "lblMag", "lblMagZ", "lblAccY", "lblGyroY"});
@@ -203,14 +215,14 @@ TEST_F(ScreenFitTest, MaximisedWindowStaysMaximisedInBothViews)
     press("cmdShowCSetup");
     settle();
     expectMaximised("Program");
-    keepPicture(*window, "main_window_maximised_settings_panel");
+    keepPicture({window.get()}, "main_window_maximised_settings_panel");
     press("cmdShowCSetup");
     settle();
     expectMaximised("Output");
     press("cmdOpen");
     deliverEveryItem();
     expectMaximised("new frames");
-    keepPicture(*window, "main_window_maximised_data_view");
+    keepPicture({window.get()}, "main_window_maximised_data_view");
     press("cmdShowCSetup");
     settle();
     expectMaximised("Program again");
@@ -235,6 +247,67 @@ TEST_F(ScreenFitTest, AtTheWindowsMinimumSizeEveryButtonKeepsItsSizeHint)
         press("cmdShowCSetup");
         settle();
     }
+// A module as it leaves the simulator, and the same one after a profile: it
+// took every setting sent but the declination.
+const std::string ModuleBefore =
+    "FW_VERSION=2.6\r\nFW_DATE=Nov 05 2010\r\nSERIAL_NUMBER=000012345\r\nOUTPUT_FORMAT=1\r\nDISPLAY_FIELDS=15\r\n"
+    "SET-RESET_RATE=20\r\nDEVIATION=0.0\r\nDECLINATION=0.0\r\nSOFTIRONCORRECTION=0\r\nBAUD_RATE=3\r\n"
+    "OUTPUT_RATE=10\r\nMAX_PSI=100\r\nAVERAGING=5\r\nAD_UPDATE_RATE=3\r\nHW_MOUNTING_POS=1\r\nTEMP_OFFSET=0.0\r\n"
+    "LIFESKIP=8\r\nEULER=4\r\nKFILTER=0.25";
+const std::string ModuleAfter =
+    "FW_VERSION=2.6\r\nFW_DATE=Nov 05 2010\r\nSERIAL_NUMBER=000012345\r\nOUTPUT_FORMAT=2\r\nDISPLAY_FIELDS=335\r\n"
+    "SET-RESET_RATE=100\r\nDEVIATION=0.0\r\nDECLINATION=0.0\r\nSOFTIRONCORRECTION=1\r\nBAUD_RATE=3\r\n"
+    "OUTPUT_RATE=20\r\nMAX_PSI=100\r\nAVERAGING=8\r\nAD_UPDATE_RATE=3\r\nHW_MOUNTING_POS=1\r\nTEMP_OFFSET=0.0\r\n"
+    "LIFESKIP=8\r\nEULER=4\r\nKFILTER=0.25";
+const QByteArray Profile = R"({
+    "format": "compass-bench settings profile", "version": 1, "saved": "2026-01-15T10:22:03",
+    "module": {"FW_DATE": "Nov 05 2010", "FW_VERSION": "2.6", "SERIAL_NUMBER": "000054321"},
+    "settings": {"AD_UPDATE_RATE": 9, "AVERAGING": 8, "BAUD_RATE": "3", "DECLINATION": 2.5, "DEVIATION": 0,
+                 "DISPLAY_FIELDS": 335, "EULER": 4, "GAIN": 2, "HW_MOUNTING_POS": 1, "LIFESKIP": 8, "MAX_PSI": 100,
+                 "OUTPUT_FORMAT": 2, "OUTPUT_RATE": 20, "SET-RESET_RATE": 100, "SOFTIRONCORRECTION": true,
+                 "TEMP_OFFSET": 0}
+})";
+
+// The differences before anything is sent, and the report after: each at
+// full size on the screen, every cell readable without scrolling.
+TEST_F(ScreenFitTest, SettingsProfileWindowFitsBeforeAndAfterApplying)
+{
+    press("cmdShowCSetup");
+    press("cmdOpen");
+    settle();
+    MenuCompass board(*sim, compass());
+    board.replies['&'] = {ModuleBefore, ModuleAfter};
+    const QString path = dir.filePath("line-3.json");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Profile);
+    file.close();
+    sim->files.queueAnswer(path);
+
+    QStringList summaries;
+    std::function<void()> answer = [&] {
+        auto *dialog = qobject_cast<settings_panel::ProfileDialog *>(QApplication::activeModalWidget());
+        if (!dialog) {
+            QTimer::singleShot(10, answer);
+            return;
+        }
+        settle();
+        QTableWidget *table = dialog->tblSettings();
+        EXPECT_TRUE(window->screen()->availableGeometry().contains(dialog->frameGeometry()));
+        EXPECT_LE(table->horizontalHeader()->length(), table->viewport()->width());
+        EXPECT_LE(table->verticalHeader()->length(), table->viewport()->height());
+        keepPicture({window.get(), dialog}, summaries.isEmpty() ? "settings_profile_differences"
+                                                                : "settings_profile_applied");
+        summaries << dialog->lblSummary()->text();
+        (dialog->cmdApply()->isVisible() ? dialog->cmdApply() : dialog->cmdClose())->click();
+        if (summaries.size() < 2)
+            QTimer::singleShot(10, answer);
+    };
+    QTimer::singleShot(0, answer);
+    press("cmdLoadSettings");
+    ASSERT_EQ(summaries.size(), 2);
+    EXPECT_TRUE(summaries[0].contains("7 settings differ from the module")) << summaries[0].toStdString();
+    EXPECT_TRUE(summaries[1].contains("6 taken, 1 not taken")) << summaries[1].toStdString();
 }
 
 } // namespace

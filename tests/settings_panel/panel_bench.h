@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,10 +66,15 @@ public:
     void appendTerminal(const std::string &) override {}
     void runModal(QDialog &dialog) override
     {
-        shownWindows.push_back(static_cast<settings_panel::CompassDataWindow &>(dialog).txtData()->toPlainText());
+        if (auto *data = qobject_cast<settings_panel::CompassDataWindow *>(&dialog))
+            shownWindows.push_back(data->txtData()->toPlainText());
+        else if (onModal)
+            onModal(dialog);
     }
     platform::sim::SimSerialPort &sim() { return static_cast<platform::sim::SimSerialPort &>(*m_port); }
 
+    // Acts on a window other than "Compass Data" while it is shown.
+    std::function<void(QDialog &)> onModal;
     int format16Updates = 0;
     bool shiftModeChecked = false;
     std::vector<QString> shownWindows;
