@@ -165,7 +165,7 @@ void CompassSimulator::applyValue()
 {
     const ValueKey &key = *findValueKey(m_key);
     const auto accepted = acceptValue(key, m_value);
-    if (!accepted) {
+    if (!accepted || (key.target == ValueTarget::DumpSetting && m_refused.count(key.setting))) {
         // The module keeps the old value; the echo already showed what came.
         finishCommand();
         return;

@@ -55,6 +55,8 @@ void configure(compass_sim::CompassSimulator &compass, const compass_sim::SimOpt
     }
     if (opt.rate)
         compass.overrideSentencesPerSecond(*opt.rate);
+    if (opt.refuse)
+        compass.refuseSetting(*opt.refuse);
     compass.setEscapeCode(opt.escape);
     compass.setTurnRate(opt.turnDegPerSecond);
     compass_sim::SensorModel &board = compass.sensor();

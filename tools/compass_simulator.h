@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,8 @@ public:
     int escapeCode() const { return m_escapeCode; }
     void setEscapeCode(int code) { m_escapeCode = code; }
     bool inFactorySpace() const { return m_inFactory; }
+    // A module that keeps its old value whenever this dump setting is sent.
+    void refuseSetting(std::string dumpName) { m_refused.insert(std::move(dumpName)); }
     bool inMenu() const { return m_mode != Mode::Data; }
     bool calibrating() const { return m_mode == Mode::BridgeCalibration || m_mode == Mode::SoftIronCalibration; }
     // The line "V" prints: model, " V" and firmware version, ", SN#" and serial number.
@@ -121,6 +124,7 @@ private:
     std::uint64_t m_nextReport = 0;
     double m_rateOverride = 0;
     std::vector<Received> m_received;
+    std::set<std::string> m_refused;
 };
 
 } // namespace compass_sim

@@ -1,6 +1,9 @@
 #include "tools/sim_options.h"
 
 #include "tools/compass_simulator.h"
+#include "tools/module_settings.h"
+
+#include <algorithm>
 
 namespace compass_sim {
 
@@ -98,6 +101,13 @@ const std::vector<ToolOption<SimOptions>> &simOptionTable()
         {"tumble", "SECONDS", "turn the board through every orientation in SECONDS, over and over",
          [](O &o, const std::string &v) { o.tumbleSeconds = offOrWithin("tumble", v, 1, MaxSeconds, "no tumble"); }},
         {"quiet", "", "do not print what is received", [](O &o, const std::string &) { o.quiet = true; }},
+        {"refuse", "NAME", "keep the old value of the dump setting NAME (as OUTPUT_RATE) whatever is sent",
+         [](O &o, const std::string &v) {
+             if (!std::count(ModuleSettings::dumpNames().begin(), ModuleSettings::dumpNames().end(), v))
+                 throw std::invalid_argument("--refuse takes the dump name of a setting, as OUTPUT_RATE, not \"" + v +
+                                             "\"");
+             o.refuse = v;
+         }},
         {"replay", "FILE",
          "play the module side of a compass-tap capture once the program opens the port, holding it where the "
          "capture has the program send first (never leaving the program 1.5 s without a line), and every byte "

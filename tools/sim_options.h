@@ -28,6 +28,8 @@ struct SimOptions {
     std::optional<std::array<double, 2>> earthField;
     double tumbleSeconds = 0;        // 0: no tumble
     bool quiet = false;
+    // A dump setting whose value the module keeps whatever is sent.
+    std::optional<std::string> refuse;
     // A capture to play instead of simulating, `speed` times faster than recorded.
     std::optional<std::string> replay;
     double speed = 1.0;

@@ -55,3 +55,16 @@ TEST_F(Menu, VersionLineCarriesTheStoredSerialNumber)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Menu, ARefusedSettingKeepsItsValueAndTheOthersStillChange)
+{
+    compass.refuseSetting("AVERAGING");
+    EXPECT_EQ(send("\x1b" "A8\r"), "CMD:A\r\nValue and Enter, or Esc 8\r\n") << "echoed as ever";
+    EXPECT_EQ(compass.settings().get("AVERAGING"), "5");
+    send("\x1bR5\r");
+    EXPECT_EQ(compass.settings().get("OUTPUT_RATE"), "5");
+}
+
+} // namespace
