@@ -47,20 +47,6 @@ constexpr Item items[ReadingValueCount] = {
     {"lblSPIErr", "lblSPIErrL", "SPI Err:"},
 };
 
-QString unitOf(ReadingValue value)
-{
-    switch (value) {
-    case V::Heading:
-    case V::Pitch:
-    case V::Roll:
-        return QStringLiteral(u"\u00B0");
-    case V::Temperature:
-        return QStringLiteral(u"\u00B0C");
-    default:
-        return {};
-    }
-}
-
 // The caption without its "=" or ":", for screen readers.
 QString spokenName(const char *caption)
 {
@@ -200,7 +186,7 @@ void LiveDisplay::ShowValue(ReadingValue value, double number)
 
 QString LiveDisplay::textOf(ReadingValue value, double number) const
 {
-    return numbers::FormatNumber(number, m_decimalSeparator) + unitOf(value);
+    return numbers::FormatNumber(number, m_decimalSeparator) + QString::fromUtf8(protocol::ReadingUnit(value));
 }
 
 void LiveDisplay::refreshLabels()

@@ -13,11 +13,15 @@ QString SettingsFolder(const QString &programDir, bool programDirWritable, const
     return programDirWritable && !installed ? programDir : userConfigDir;
 }
 
+QString UserSettingsFolder()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("compass-bench"));
+}
+
 QString SettingsFolderFor(const QString &programDir)
 {
-    const QString userDir = QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-                                .filePath(QStringLiteral("compass-bench"));
-    const QString folder = SettingsFolder(programDir, QFileInfo(programDir).isWritable(), userDir);
+    const QString folder = SettingsFolder(programDir, QFileInfo(programDir).isWritable(), UserSettingsFolder());
     // A folder that cannot be made shows up as a settings file that cannot be written.
     QDir().mkpath(folder);
     return folder;

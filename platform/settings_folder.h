@@ -9,9 +9,13 @@ namespace platform {
 // that tree belongs to the package manager.
 QString SettingsFolder(const QString &programDir, bool programDirWritable, const QString &userConfigDir);
 
+// ~/.config/compass-bench: the folder of an installed program (QStandardPaths'
+// configuration folder). The name is fixed rather than the application's,
+// which title bars show.
+QString UserSettingsFolder();
+
 // The folder for this run: the program's own, or ~/.config/compass-bench
-// (QStandardPaths' configuration folder, made when missing). The name is fixed
-// rather than the application's, which title bars show.
+// (made when missing).
 QString SettingsFolderFor(const QString &programDir);
 
 } // namespace platform

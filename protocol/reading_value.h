@@ -17,6 +17,19 @@ constexpr int ReadingValueCount = 18;
 
 constexpr int indexOf(ReadingValue value) { return static_cast<int>(value); }
 
+// The unit a label shows after the value, in UTF-8: degrees for the attitude,
+// degrees Celsius for the temperature, nothing for the rest.
+constexpr const char *ReadingUnit(ReadingValue value)
+{
+    switch (value) {
+    case ReadingValue::Heading:
+    case ReadingValue::Pitch:
+    case ReadingValue::Roll: return "\u00B0";
+    case ReadingValue::Temperature: return "\u00B0C";
+    default: return "";
+    }
+}
+
 double &valueOf(protocol::CompassReading &reading, ReadingValue value);
 double valueOf(const protocol::CompassReading &reading, ReadingValue value);
 bool &presentOf(protocol::CompassReading &reading, ReadingValue value);

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/platform.h"
+#include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_locale.h"
@@ -8,12 +9,6 @@
 #include "platform/qt/qt_timer.h"
 
 namespace platform::qt {
-
-class QtClock : public Clock {
-public:
-    Tick tickCount() const override;
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
-};
 
 // The real machine. Create after QApplication.
 class QtPlatform {
