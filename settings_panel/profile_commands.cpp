@@ -153,6 +153,11 @@ void ProfileCommands::apply(protocol::MenuExchange &exchange, std::vector<Profil
     JudgeReadBack(plan, m_state, decimalSeparator());
     exchange.end();
     busy.reset();
+    if (!m_state.DumpReceived)
+        showExclamation(QStringLiteral("The module did not answer when its settings were read back, so none of "
+                                       "those sent is confirmed."),
+                        QStringLiteral("If the profile changed the baud rate, set the port to the new speed with "
+                                       "Configure, then load the profile again to compare."));
     ProfileDialog report(m_windowAnchor.window());
     report.showReport(plan);
     m_host.runModal(report);

@@ -2,6 +2,7 @@
 
 #include "controls/xp_button.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -95,7 +96,8 @@ void ProfileDialog::showPlan(const SettingsProfile &profile, const QString &path
         what += QLatin1Char(' ') + (reported == 1 ? tr("1 setting of the profile cannot be sent; the table says why.")
                                                   : tr("%1 settings of the profile cannot be sent; the table says why.")
                                                         .arg(reported));
-    m_lblSummary->setText(tr("Profile %1, %2.").arg(path, from) + QLatin1Char('\n') + what);
+    m_lblSummary->setText(tr("Profile %1, %2.").arg(QFileInfo(path).fileName(), from) + QLatin1Char('\n') + what);
+    m_lblSummary->setToolTip(path);
     fill(plan, tr("Module"), tr("What happens"));
     m_cmdApply->setEnabled(changes > 0);
     m_cmdApply->setVisible(true);

@@ -158,8 +158,12 @@ int Apply(ModuleLine &module, const CtlOptions &options)
         return Exit::Port;
     }
     platform::Wait(module.platform(), protocol::PanelPace::BeforeReread);
-    if (!module.readSettings())
-        return noSettings();
+    if (!module.readSettings()) {
+        say(QStringLiteral("the module printed no settings when they were read back, so none of those sent is "
+                           "confirmed. If the profile changed the baud rate, run apply again with --line at the new "
+                           "speed to compare."));
+        return Exit::NoAnswer;
+    }
     settings_panel::JudgeReadBack(plan, module.state(), module.numberSeparator());
     printPlan("read back (module before -> profile):", plan);
     return statusOf(plan);

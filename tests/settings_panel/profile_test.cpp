@@ -212,6 +212,17 @@ TEST_F(ProfileLoad, ApplySendsOnlyTheDifferencesAsTheSetButtonsDoThenReadsBack)
     EXPECT_EQ(panel->txtCSOutRate()->text(), "-5") << "the panel shows what the module holds";
 }
 
+TEST_F(ProfileLoad, AReadBackWithoutAnswerConfirmsNothing)
+{
+    // As a module that took a new baud rate and now talks at it.
+    board.replies['&'] = {ModuleDump, ""};
+    load(profileFile(R"({"OUTPUT_RATE": -5})"));
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_EQ(dialogs[1], QStringList{"Output Rate (OUTPUT_RATE) | not taken: the module's settings no longer show it."});
+    ASSERT_EQ(sim.messages.texts().size(), 1);
+    EXPECT_TRUE(sim.messages.texts()[0].contains("did not answer when its settings were read back"));
+}
+
 TEST_F(ProfileLoad, CancelOrAProfileThatCannotBeLoadedSendsNothing)
 {
     // A poll read saw the averaging; the module's settings read afresh do not show it.
