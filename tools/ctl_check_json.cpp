@@ -23,12 +23,14 @@ QString findingName(mag_check::Finding finding)
 {
     switch (finding) {
     case mag_check::Finding::TooFewPoints: return QStringLiteral("too few points");
+    case mag_check::Finding::LevelTurnOnly: return QStringLiteral("turned in one plane only: tilt the module and turn it over");
     case mag_check::Finding::TooLittleCoverage: return QStringLiteral("too little coverage");
     case mag_check::Finding::NoEllipsoid: return QStringLiteral("no ellipsoid fits the points");
     case mag_check::Finding::Scattered: return QStringLiteral("the corrected field is scattered");
-    case mag_check::Finding::OffsetTooLarge: return QStringLiteral("hard-iron offset too large");
-    case mag_check::Finding::DistortionTooLarge: return QStringLiteral("soft-iron distortion too large");
     case mag_check::Finding::NoInclination: return QStringLiteral("no acceleration: inclination unknown");
+    case mag_check::Finding::HeadingErrorTooLarge: return QStringLiteral("heading error above the limit");
+    case mag_check::Finding::Uncertain:
+        return QStringLiteral("heading error not decided: more points or more turning would decide it");
     case mag_check::Finding::WithinLimits: break;
     }
     return QStringLiteral("within limits");
@@ -62,8 +64,15 @@ QJsonObject CheckJson(const mag_check::CheckResult &result)
     }
     if (result.inclination)
         json["inclination_degrees"] = *result.inclination;
-    if (result.headingError)
-        json["worst_heading_error_degrees"] = *result.headingError;
+    if (result.headingError) {
+        const mag_check::HeadingErrors &error = *result.headingError;
+        QJsonObject heading{{"worst", error.worst}, {"hard_iron", error.hardIron}, {"soft_iron", error.softIron}};
+        if (error.range)
+            heading["interval_95_percent"] = QJsonArray{error.range->low, error.range->high};
+        json["heading_error_degrees"] = heading;
+    }
+    if (result.levelHeadingError)
+        json["level_heading_error_degrees"] = *result.levelHeadingError;
     return json;
 }
 

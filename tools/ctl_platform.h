@@ -18,8 +18,8 @@ public:
 
 // No one to choose a file or open a document.
 class NoFileDialog : public platform::FileDialog {
-public:
-    std::optional<QString> choose(const platform::FileDialogRequest &) override { return std::nullopt; }
+protected:
+    std::optional<QString> ask(const platform::FileDialogRequest &) override { return std::nullopt; }
 };
 class NoShell : public platform::Shell {
 public:

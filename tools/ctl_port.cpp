@@ -32,7 +32,7 @@ PortChoice ChoosePort(const std::string &port, const QString &portsDir)
         return {OwnLinkNumber, link->path(), link};
     }
     const QString number = text.startsWith(QLatin1String("COM"), Qt::CaseInsensitive) ? text.mid(3) : text;
-    if (const auto com = device::ComPortNumber(number.toStdString()))
+    if (const auto com = platform::ComPortNumber(number.toStdString()))
         return {*com, portsDir, nullptr};
     throw std::invalid_argument("--port takes a COM number (COM3 or 3) or a device path (/dev/ttyUSB0), not \"" +
                                 port + "\"");

@@ -247,6 +247,8 @@ TEST_F(ScreenFitTest, AtTheWindowsMinimumSizeEveryButtonKeepsItsSizeHint)
         press("cmdShowCSetup");
         settle();
     }
+}
+
 // A module as it leaves the simulator, and the same one after a profile: it
 // took every setting sent but the declination.
 const std::string ModuleBefore =

@@ -134,7 +134,7 @@ TEST_F(CtlEndToEnd, LogAndCheckRunWithoutAWindow)
     const QJsonObject check = QJsonDocument::fromJson(checked.out.toUtf8()).object();
     EXPECT_EQ(check["verdict"].toString(), "Recalibrate") << checked.out.toStdString();
     EXPECT_EQ(checked.status, 1);
-    EXPECT_GT(check["worst_heading_error_degrees"].toDouble(), 1.0);
+    EXPECT_GT(check["heading_error_degrees"].toObject()["worst"].toDouble(), 1.0);
 }
 
 TEST_F(CtlEndToEnd, WhatWentWrongAndTheExitStatusThatSaysSo)
