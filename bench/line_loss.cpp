@@ -16,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -154,9 +155,15 @@ struct Folder {
     Folder()
     {
         char name[] = "/tmp/line-loss-XXXXXX";
-        path = ::mkdtemp(name);
+        if (::mkdtemp(name))
+            path = name;
     }
-    ~Folder() { std::system(("rm -rf " + path).c_str()); }
+    ~Folder()
+    {
+        std::error_code ignored;
+        if (!path.empty())
+            std::filesystem::remove_all(path, ignored);
+    }
 };
 
 // The tap between a module pty and the program's port, with the port open and seen open by the tap.
@@ -181,8 +188,9 @@ struct TapRun {
         program = openPort(folder.path + "/COM2");
         // The tap passes the program's bytes on once it has seen the port open.
         std::string heard;
-        ::write(program, "?", 1);
-        for (const auto end = Clock::now() + 5s; heard.empty() && Clock::now() < end; std::this_thread::sleep_for(1ms))
+        const bool asked = ::write(program, "?", 1) == 1;
+        for (const auto end = Clock::now() + 5s; asked && heard.empty() && Clock::now() < end;
+             std::this_thread::sleep_for(1ms))
             readSome(module, heard, 1);
     }
     ~TapRun()

@@ -105,7 +105,7 @@ struct Setting {
     const char *buttonCaption = "Set";
     // What the panel starts with, as the record's value reads.
     const char *initial = nullptr;
-    std::optional<FieldCheck> check;
+    std::optional<FieldCheck> check = std::nullopt;
 
     // --- the menu ---
     char key = 0;
@@ -120,7 +120,7 @@ struct Setting {
 
     // --- the record ---
     const char *dumpName = nullptr;
-    RecordMember member;
+    RecordMember member = {};
     // Set whenever the dump prints the name.
     bool S::*presence = nullptr;
     // The "Compass Data" line, and an empty line after it.

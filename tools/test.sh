@@ -9,9 +9,10 @@ tools/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 jobs=${JOBS:-2}
 
+# Warnings are errors here: CI fails on a new one.
 run_suite() {
   local dir=$1; shift
-  tools/configure.sh "$dir" "$@"
+  tools/configure.sh "$dir" -DCOMPASS_WERROR=ON "$@"
   cmake --build "$dir" -j "$jobs"
   ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 300
 }

@@ -34,9 +34,10 @@ void expectReadable(QWidget &window, const QString &title)
         const std::string id = widget->objectName().toStdString() + " \"" + name.toStdString() + "\"";
         if (auto *label = qobject_cast<QLabel *>(widget)) {
             const QString text = label->text().remove(QLatin1Char('&'));
-            if (label->textFormat() != Qt::RichText && !text.isEmpty())
+            if (label->textFormat() != Qt::RichText && !text.isEmpty()) {
                 EXPECT_TRUE(name.contains(text) || told(widget, QAccessible::Value).contains(text))
                     << id << " hides \"" << text.toStdString() << "\"";
+            }
             continue;
         }
         if (!(widget->focusPolicy() & Qt::TabFocus))

@@ -20,7 +20,7 @@ TEST(CommandLine, HelpAndVersionPrintAndAnythingElseIsRefused)
     EXPECT_EQ(version.action, Action::Print);
     EXPECT_EQ(version.text, "compass-bench 2.6\n");
 
-    for (const QString &stray : {"--port=COM2", "COM2"}) {
+    for (const QString stray : {"--port=COM2", "COM2"}) {
         const auto refused = app::ReadCommandLine({"compass-bench", stray});
         EXPECT_EQ(refused.action, Action::Refuse) << stray.toStdString();
         EXPECT_TRUE(refused.text.startsWith("compass-bench: ")) << refused.text.toStdString();

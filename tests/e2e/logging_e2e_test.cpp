@@ -101,8 +101,9 @@ protected:
             EXPECT_TRUE(lines[i].endsWith(';')) << lines[i].toStdString();
             if (row.size() == columns + 1)
                 counts.push_back(row[columns - 2].toDouble());
-            if (counts.size() > 1)
+            if (counts.size() > 1) {
                 EXPECT_EQ(counts.back(), counts[counts.size() - 2] + 1) << "sentence lost at " << lines[i].toStdString();
+            }
         }
         return counts;
     }

@@ -116,8 +116,9 @@ TEST(SettingsProfile, EachSettingIsSentUnchangedOrReportedWithItsReason)
     for (const auto &e : expected) {
         const auto &entry = entryOf(plan, e.name);
         EXPECT_EQ(entry.outcome, e.outcome) << e.name;
-        if (e.outcome == ProfileOutcome::Change)
+        if (e.outcome == ProfileOutcome::Change) {
             EXPECT_EQ(entry.sent, e.sent) << e.name;
+        }
     }
     EXPECT_EQ(entryOf(plan, "SET-RESET_RATE").reason, "Please enter a valid range for deguass (5~4000).");
     EXPECT_EQ(entryOf(plan, "DECLINATION").module, "0") << "shown as the panel shows it";
