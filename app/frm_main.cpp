@@ -57,13 +57,11 @@ frmMain::frmMain(platform::Platform &platform, QWidget *parent)
     setWindowTitle(Caption);
     m_com = m_platform.ports.createPort();
     m_comTest = m_platform.ports.createPort();
-    m_com->setReceiveHandler([this] { m_receive->OnComm(*m_com); });
     m_com->setLostHandler([this](const std::string &reason) { onPortLost(reason); });
     m_tmrCheckAlive = m_platform.timers.createTimer();
     m_tmrCheckAlive->setTickHandler([this] { tmrCheckAlive_Timer(); });
     m_tmrAskCmp = m_platform.timers.createTimer();
     m_tmrAskCmp->setTickHandler([this] { tmrAskCmp_Timer(); });
-    m_receive = std::make_unique<ReceivePath>(m_platform.clock, m_state, static_cast<ReceiveHost &>(*this));
     m_gate = std::make_unique<protocol::MenuExchangeGate>(m_platform.timers);
 }
 
@@ -195,7 +193,7 @@ void frmMain::buildWindow()
     grid->addWidget(m_lbl1004, 1, 1);
     grid->setColumnStretch(1, 1);
 
-    parserTargets();
+    connectReceivePath();
 
     connect(m_cmdOpen, &QAbstractButton::clicked, this, &frmMain::cmdOpen_Click);
     connect(m_cmdClose, &QAbstractButton::clicked, this, &frmMain::cmdClose_Click);
@@ -216,12 +214,21 @@ void frmMain::buildWindow()
     });
 }
 
-void frmMain::parserTargets()
+void frmMain::connectReceivePath()
 {
     m_parser = std::make_unique<SentenceParser>(
         m_platform.separators.monetaryByte(),
         SentenceTargets{*m_live, m_frmCmpGraph->graphCmp(), m_frmMagCheck->magneticChart(),
-                        m_frmMagCheck->accelerationChart(), static_cast<SentenceLog &>(*this)});
+                        m_frmMagCheck->accelerationChart(), *m_logFrame});
+    ReceiveOutlets out;
+    out.dumpLine = [panel = m_panelController](const std::string &line) { panel->ParseSettingsLine(line); };
+    out.terminal = [terminal = m_terminal](const std::string &text) { terminal->append(text); };
+    out.echoData = [box = m_terminal->chkShowCompassData()] { return box->isChecked(); };
+    out.settingsWanted = [panel = m_panelController] { panel->RequestSettings(true); };
+    out.framingWarning = [label = m_lbl1004](bool shown) { label->setVisible(shown); };
+    out.compassEvent = [&compass = m_gCompass] { compass->OnCom(); };
+    m_receive = std::make_unique<ReceivePath>(m_platform.clock, m_state, *m_parser, std::move(out));
+    m_com->setReceiveHandler([receive = m_receive.get(), com = m_com.get()] { receive->OnComm(*com); });
 }
 
 void frmMain::showChart(QWidget &chartWindow)
@@ -481,51 +488,9 @@ void frmMain::onPortLost(const std::string &reason)
                              platform::MessageIcon::Exclamation);
 }
 
-// --- receive path host ---
-
 void frmMain::appendTerminal(const std::string &text)
 {
     m_terminal->append(text);
-}
-
-bool frmMain::showCompassOutput() const
-{
-    return m_terminal->chkShowCompassData()->isChecked();
-}
-
-void frmMain::setFramingWarningVisible(bool visible)
-{
-    m_lbl1004->setVisible(visible);
-}
-
-void frmMain::parseSentence(std::string &line, std::int32_t form, std::int32_t displayFields)
-{
-    m_parser->ParseSentence(line, form, displayFields);
-}
-
-void frmMain::parseSettingsLine(const std::string &line)
-{
-    m_panelController->ParseSettingsLine(line);
-}
-
-void frmMain::requestSettings()
-{
-    m_panelController->RequestSettings(true);
-}
-
-void frmMain::forwardToCompass()
-{
-    m_gCompass->OnCom();
-}
-
-bool frmMain::LoggingActive() const
-{
-    return m_logFrame->LoggingActive();
-}
-
-void frmMain::WriteLogLine(std::int32_t mask)
-{
-    m_logFrame->WriteLogLine(mask);
 }
 
 void frmMain::runModal(QDialog &dialog)

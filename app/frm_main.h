@@ -27,11 +27,7 @@ class TerminalFrame;
 
 // The program's main window: it owns the port, the settings, the compass
 // object and the chart windows for the whole run.
-class frmMain : public QWidget,
-                private ReceiveHost,
-                private settings_panel::SettingsHost,
-                private wizard::WizardHost,
-                private SentenceLog {
+class frmMain : public QWidget, private settings_panel::SettingsHost, private wizard::WizardHost {
     Q_OBJECT
 public:
     static const QString Caption;
@@ -84,24 +80,14 @@ protected:
     bool event(QEvent *event) override;
 
 private:
-    // ReceiveHost
-    void appendTerminal(const std::string &text) override;
-    bool showCompassOutput() const override;
-    void setFramingWarningVisible(bool visible) override;
-    void parseSentence(std::string &line, std::int32_t form, std::int32_t displayFields) override;
-    void parseSettingsLine(const std::string &line) override;
-    void requestSettings() override;
-    void forwardToCompass() override;
     // SettingsHost
     platform::Platform &platform() override { return m_platform; }
     platform::SerialPort &port() override { return *m_com; }
     platform::Timer &checkAliveTimer() override { return *m_tmrCheckAlive; }
     void updateFormat16Notice() override { UpdateFormat16Notice(); }
     void clearShiftMode(protocol::MenuExchange &running) override;
+    void appendTerminal(const std::string &text) override;
     void runModal(QDialog &dialog) override;
-    // SentenceLog
-    bool LoggingActive() const override;
-    void WriteLogLine(std::int32_t mask) override;
     // WizardHost
     device::SerialLineSettings storedSerialSettings() override;
     float refAngleThreshold() override;
@@ -110,7 +96,8 @@ private:
 
     void tellConfigLoad(std::int32_t loaded);
     void buildWindow();
-    void parserTargets();
+    // The parser and the receive path, connected to what they feed.
+    void connectReceivePath();
     void showChart(QWidget &chartWindow);
     void onPortLost(const std::string &reason);
     void setPortButtons(bool open);
@@ -128,10 +115,10 @@ private:
     std::unique_ptr<platform::SerialPort> m_comTest;
     std::unique_ptr<platform::Timer> m_tmrCheckAlive;
     std::unique_ptr<platform::Timer> m_tmrAskCmp;
+    std::unique_ptr<SentenceParser> m_parser;
     std::unique_ptr<ReceivePath> m_receive;
     std::unique_ptr<protocol::MenuExchangeGate> m_gate;
     protocol::MenuExchange *m_shiftModeExchange = nullptr;
-    std::unique_ptr<SentenceParser> m_parser;
     // Top-level windows without an owner, loaded hidden.
     std::unique_ptr<charts::frmAccGraph> m_frmAccGraph;
     std::unique_ptr<charts::frmMagGraph> m_frmMagGraph;

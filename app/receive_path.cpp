@@ -1,6 +1,5 @@
 #include "app/receive_path.h"
 
-#include "protocol/compass_reading.h"
 #include "protocol/menu_protocol.h"
 
 #include <algorithm>
@@ -9,23 +8,11 @@ namespace app {
 
 namespace {
 constexpr char LF = '\n';
-constexpr char CR = '\r';
-
-std::int32_t formOf(const std::string &line)
-{
-    const char second = line.size() > 1 ? line[1] : '\0';
-    switch (second) {
-    case 'C': return protocol::SentenceForm::Tagged;
-    case 'O': return protocol::SentenceForm::Prefixed;
-    case 'H': return protocol::SentenceForm::HeadingOnly;
-    default: return protocol::SentenceForm::Bare;
-    }
-}
 } // namespace
 
-ReceivePath::ReceivePath(const platform::Clock &clock, protocol::ConsoleState &state,
-                         ReceiveHost &host)
-    : m_clock(clock), m_state(state), m_host(host)
+ReceivePath::ReceivePath(const platform::Clock &clock, protocol::ConsoleState &state, SentenceParser &parser,
+                         ReceiveOutlets outlets)
+    : m_clock(clock), m_state(state), m_parser(parser), m_out(std::move(outlets))
 {
     LastEchoTick = m_clock.tickCount();
 }
@@ -33,7 +20,7 @@ ReceivePath::ReceivePath(const platform::Clock &clock, protocol::ConsoleState &s
 void ReceivePath::resetFramingErrors()
 {
     FramingErrorCount = 0;
-    m_host.setFramingWarningVisible(false);
+    m_out.framingWarning(false);
 }
 
 void ReceivePath::discardPartialLine()
@@ -45,7 +32,7 @@ void ReceivePath::discardPartialLine()
 void ReceivePath::OnComm(platform::SerialPort &com)
 {
     if (m_state.CompassOwnsPort) {
-        m_host.forwardToCompass();
+        m_out.compassEvent();
         return;
     }
     const int event = com.commEvent();
@@ -54,7 +41,7 @@ void ReceivePath::OnComm(platform::SerialPort &com)
     if (m_state.RawTerminal) {
         LastDataTick = m_clock.tickCount();
         if (!input.empty())
-            m_host.appendTerminal(input);
+            m_out.terminal(input);
     }
     if (EscSearchActive) {
         captureForEscapeSearch(input);
@@ -116,7 +103,7 @@ void ReceivePath::countGoodEvent()
     if (GoodReceiveCount > FramingLimit) {
         FramingErrorCount = 0;
         GoodReceiveCount = 60;
-        m_host.setFramingWarningVisible(false);
+        m_out.framingWarning(false);
     }
 }
 
@@ -126,7 +113,7 @@ void ReceivePath::countFramingError()
     FramingErrorCount = static_cast<std::int16_t>(FramingErrorCount + 1);
     if (FramingErrorCount > FramingLimit) {
         FramingErrorCount = 60;
-        m_host.setFramingWarningVisible(true);
+        m_out.framingWarning(true);
     }
 }
 
@@ -136,22 +123,22 @@ void ReceivePath::HandleLine(std::string &line)
         return;
     LastDataTick = m_clock.tickCount();
     if (m_state.DumpInProgress) {
-        m_host.parseSettingsLine(line);
+        m_out.dumpLine(line);
         return;
     }
     const char first = line.front();
     const bool data = (first == '$' || (first >= '0' && first <= '9')) && !m_state.MenuCommandActive;
     if (data) {
-        if (m_host.showCompassOutput())
+        if (m_out.echoData())
             echoDataLine(line);
-        m_host.parseSentence(line, formOf(line), m_state.Settings.DisplayFields);
+        m_parser.ParseSentence(line, SentenceFormOf(line), m_state.Settings.DisplayFields);
         if (!m_state.SettingsKnown)
-            m_host.requestSettings();
+            m_out.settingsWanted();
         return;
     }
     if (m_state.RawTerminal)
         return;
-    m_host.appendTerminal(line + "\r\n");
+    m_out.terminal(line + "\r\n");
     if (m_state.CaptureReply)
         m_state.CapturedReply += line;
 }
@@ -165,7 +152,7 @@ void ReceivePath::echoDataLine(const std::string &line)
     const platform::Tick now = m_clock.tickCount();
     const std::uint32_t elapsed = platform::ticksSince(now, LastEchoTick);
     if (elapsed != 0 && 40000.0 / elapsed < static_cast<double>(PendingEcho.size())) {
-        m_host.appendTerminal(PendingEcho);
+        m_out.terminal(PendingEcho);
         PendingEcho.clear();
     }
     LastEchoTick = now;

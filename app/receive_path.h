@@ -1,34 +1,37 @@
 #pragma once
+#include "app/sentence_parser.h"
 #include "platform/clock.h"
 #include "platform/serial_port.h"
 #include "protocol/console_state.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace app {
 
-// What the receive path hands lines and notices to.
-class ReceiveHost {
-public:
-    virtual ~ReceiveHost() = default;
-    // Appends to the terminal with its 2000/1000 limit and moves the caret to the end.
-    virtual void appendTerminal(const std::string &text) = 0;
-    // "Show Compass Output" is checked.
-    virtual bool showCompassOutput() const = 0;
-    // `lbl1004`.
-    virtual void setFramingWarningVisible(bool visible) = 0;
-    virtual void parseSentence(std::string &line, std::int32_t form, std::int32_t displayFields) = 0;
-    virtual void parseSettingsLine(const std::string &line) = 0;
-    // Settings read with panel refresh, after the first data line.
-    virtual void requestSettings() = 0;
+// Where the receive path hands on what is not a data sentence, and what it
+// notices. Whoever builds the path connects each outlet to its object; an
+// outlet left alone takes nothing.
+struct ReceiveOutlets {
+    // A line of the settings dump being read.
+    std::function<void(const std::string &line)> dumpLine = [](const std::string &) {};
+    // Text for the terminal: menu lines, the raw echo and echoed data lines.
+    std::function<void(const std::string &text)> terminal = [](const std::string &) {};
+    // "Show Compass Output" is checked: data lines are echoed too.
+    std::function<bool()> echoData = [] { return false; };
+    // A data line came while the settings are unknown: read them.
+    std::function<void()> settingsWanted = [] {};
+    // Shows or hides `lbl1004`.
+    std::function<void(bool shown)> framingWarning = [](bool) {};
     // The compass object reads the port itself while it owns it.
-    virtual void forwardToCompass() = 0;
+    std::function<void()> compassEvent = [] {};
 };
 
 // Cuts what arrives on `Com` into lines and routes each: dump, data sentence
-// or menu text. Receive events nest when a handler waits; lines stay in order
-// and no partial line is lost, because every event works on the one buffer.
+// (to the parser) or menu text. Receive events nest when a handler waits;
+// lines stay in order and no partial line is lost, because every event works
+// on the one buffer.
 class ReceivePath {
 public:
     // A line without LF longer than this keeps only its newest characters.
@@ -37,7 +40,8 @@ public:
     static constexpr std::size_t MaxPendingEcho = 48 * 1024;
     static constexpr std::int16_t FramingLimit = 50;
 
-    ReceivePath(const platform::Clock &clock, protocol::ConsoleState &state, ReceiveHost &host);
+    ReceivePath(const platform::Clock &clock, protocol::ConsoleState &state, SentenceParser &parser,
+                ReceiveOutlets outlets);
 
     // The receive event of `Com`.
     void OnComm(platform::SerialPort &com);
@@ -68,7 +72,8 @@ private:
 
     const platform::Clock &m_clock;
     protocol::ConsoleState &m_state;
-    ReceiveHost &m_host;
+    SentenceParser &m_parser;
+    ReceiveOutlets m_out;
     // The head of LineBuffer left by the escape search, which holds no line ends of its own.
     std::size_t m_uncut = 0;
 };

@@ -44,6 +44,17 @@ constexpr std::size_t TerminatorLength = 2;
 
 } // namespace
 
+std::int32_t SentenceFormOf(std::string_view line)
+{
+    const char second = line.size() > 1 ? line[1] : '\0';
+    switch (second) {
+    case 'C': return Form::Tagged;
+    case 'O': return Form::Prefixed;
+    case 'H': return Form::HeadingOnly;
+    default: return Form::Bare;
+    }
+}
+
 SentenceParser::SentenceParser(char decimalSeparator, SentenceTargets targets)
     : m_number{decimalSeparator}, m_targets(targets)
 {

@@ -1,4 +1,5 @@
 #pragma once
+#include "logging/sentence_log.h"
 #include "numbers/number_reader.h"
 #include "platform/strip_chart.h"
 #include "protocol/compass_reading.h"
@@ -19,14 +20,8 @@ public:
     virtual void ShowItems(const protocol::CompassReading &reading) = 0;
 };
 
-// The data log, as the parser sees it.
-class SentenceLog {
-public:
-    virtual ~SentenceLog() = default;
-    virtual bool LoggingActive() const = 0;
-    // `mask`: the field-mask bits of the values the sentence carried.
-    virtual void WriteLogLine(std::int32_t mask) = 0;
-};
+// The data log: the parser writes a line to it after each sentence.
+using logging::SentenceLog;
 
 struct SentenceTargets {
     ReadingSink &display;
@@ -35,6 +30,10 @@ struct SentenceTargets {
     platform::StripChart &graphAcc;
     SentenceLog &log;
 };
+
+// The form of a data line, from its second character: "C" tagged, "O"
+// prefixed, "H" heading only, anything else (none included) bare values.
+std::int32_t SentenceFormOf(std::string_view line);
 
 // Takes the values out of one data line and hands each on as soon as it is read:
 // to the display, and to its chart trace at x = SampleNumber. After the line the

@@ -1,5 +1,6 @@
 #pragma once
 #include "logging/log_session.h"
+#include "logging/sentence_log.h"
 #include "platform/platform.h"
 
 #include <QGroupBox>
@@ -15,7 +16,7 @@ namespace logging {
 
 // The main window's "Log" frame: picks, opens and closes the log file, starts
 // and stops logging, and writes a line for every sentence while logging.
-class LogFrame : public QGroupBox {
+class LogFrame : public QGroupBox, public SentenceLog {
     Q_OBJECT
 
 public:
@@ -26,9 +27,9 @@ public:
     LogFrame(platform::Platform &platform, const platform::Instrument &horizon,
              std::function<QString(int valueIndex)> labelText, QWidget *parent = nullptr);
 
-    // The data log as the sentence parser uses it.
-    bool LoggingActive() const { return m_loggingActive; }
-    void WriteLogLine(std::int32_t mask);
+    // SentenceLog
+    bool LoggingActive() const override { return m_loggingActive; }
+    void WriteLogLine(std::int32_t mask) override;
 
     void StopLogging();
     // Stops logging and closes the file, as Close Log does; nothing when none is open.

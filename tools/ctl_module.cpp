@@ -15,12 +15,23 @@ namespace {
 // The compass object's tries for a key: a second one when the first echo is lost.
 constexpr std::int16_t KeyTries = 2;
 
+// The tool reads the settings when it needs them, not after a sentence, and has no terminal.
+app::ReceiveOutlets moduleOutlets(protocol::ConsoleState &state, device::clsCompass &compass, char numberSeparator)
+{
+    app::ReceiveOutlets out;
+    out.dumpLine = [&state, numberSeparator](const std::string &line) {
+        settings_panel::ParseSettingsLine(state, line, numberSeparator);
+    };
+    out.compassEvent = [&compass] { compass.OnCom(); };
+    return out;
+}
+
 } // namespace
 
 ModuleLine::ModuleLine(platform::Platform &platform, int comNumber, const std::string &line)
     : m_platform(platform), m_port(platform.ports.createPort()), m_compass(platform),
-      m_receive(platform.clock, m_state, *this),
-      m_parser(platform.separators.monetaryByte(), {*this, m_noChart, m_noChart, m_noChart, *this})
+      m_parser(platform.separators.monetaryByte(), {*this, m_noChart, m_noChart, m_noChart, *this}),
+      m_receive(platform.clock, m_state, m_parser, moduleOutlets(m_state, m_compass, numberSeparator()))
 {
     // Settings are read when a command needs them.
     m_state.SettingsKnown = true;
@@ -97,16 +108,6 @@ void ModuleLine::listen(int ms, SentenceHandler sentence)
     m_onSentence = std::move(sentence);
     platform::Wait(m_platform, ms);
     m_onSentence = nullptr;
-}
-
-void ModuleLine::parseSentence(std::string &line, std::int32_t form, std::int32_t displayFields)
-{
-    m_parser.ParseSentence(line, form, displayFields);
-}
-
-void ModuleLine::parseSettingsLine(const std::string &line)
-{
-    settings_panel::ParseSettingsLine(m_state, line, numberSeparator());
 }
 
 void ModuleLine::WriteLogLine(std::int32_t mask)

@@ -25,7 +25,7 @@ struct ModuleIdentity {
 // the port and asks for the version; the program's receive path cuts lines and
 // hands the dump to the settings parser and data sentences to the program's
 // sentence parser; settings go out as the Set buttons send them.
-class ModuleLine : private app::ReceiveHost, private app::ReadingSink, private app::SentenceLog {
+class ModuleLine : private app::ReadingSink, private app::SentenceLog {
 public:
     using SentenceHandler = std::function<void(const protocol::CompassReading &reading, std::int32_t mask)>;
 
@@ -55,15 +55,6 @@ public:
     QChar monetarySeparator() const { return m_platform.separators.Monetary; }
 
 private:
-    // ReceiveHost
-    void appendTerminal(const std::string &) override {}
-    bool showCompassOutput() const override { return false; }
-    void setFramingWarningVisible(bool) override {}
-    void parseSentence(std::string &line, std::int32_t form, std::int32_t displayFields) override;
-    void parseSettingsLine(const std::string &line) override;
-    // The tool reads the settings when it needs them, not after each sentence.
-    void requestSettings() override {}
-    void forwardToCompass() override { m_compass.OnCom(); }
     // ReadingSink
     void ShowValue(protocol::ReadingValue, double) override {}
     void ShowItems(const protocol::CompassReading &reading) override { m_reading = reading; }
@@ -84,9 +75,9 @@ private:
     protocol::ConsoleState m_state;
     std::unique_ptr<platform::SerialPort> m_port;
     device::clsCompass m_compass;
-    app::ReceivePath m_receive;
     NoChart m_noChart;
     app::SentenceParser m_parser;
+    app::ReceivePath m_receive;
     protocol::CompassReading m_reading;
     SentenceHandler m_onSentence;
     int m_sentences = 0;

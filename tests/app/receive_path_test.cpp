@@ -2,6 +2,7 @@
 #include "app/terminal_display.h"
 #include "app/terminal_text.h"
 #include "platform/sim/sim_platform.h"
+#include "tests/parser/recording_targets.h"
 
 #include <gtest/gtest.h>
 
@@ -12,31 +13,29 @@ namespace {
 
 using platform::sim::SimPlatform;
 
-struct RecordingHost : app::ReceiveHost {
+// What the receive path hands on besides data sentences, which go to a parser whose targets record them.
+struct Recorded {
     std::vector<std::string> terminal;
-    // Every line handed on, data or not, in the order handled.
+    // Every menu line handed on, in the order handled.
     std::vector<std::string> handled;
-    std::vector<std::pair<std::string, int>> sentences;
     std::vector<std::string> dumpLines;
     int settingsRequests = 0;
     bool echo = false;
     bool warning = false;
 
-    void appendTerminal(const std::string &text) override
+    app::ReceiveOutlets outlets()
     {
-        terminal.push_back(text);
-        handled.push_back(text.substr(0, text.size() - 2));  // less the CR LF added for the terminal
+        app::ReceiveOutlets out;
+        out.terminal = [this](const std::string &text) {
+            terminal.push_back(text);
+            handled.push_back(text.substr(0, text.size() - 2));  // less the CR LF added for the terminal
+        };
+        out.echoData = [this] { return echo; };
+        out.framingWarning = [this](bool shown) { warning = shown; };
+        out.dumpLine = [this](const std::string &line) { dumpLines.push_back(line); };
+        out.settingsWanted = [this] { ++settingsRequests; };
+        return out;
     }
-    bool showCompassOutput() const override { return echo; }
-    void setFramingWarningVisible(bool visible) override { warning = visible; }
-    void parseSentence(std::string &line, std::int32_t form, std::int32_t) override
-    {
-        sentences.emplace_back(line, form);
-        handled.push_back(line);
-    }
-    void parseSettingsLine(const std::string &line) override { dumpLines.push_back(line); }
-    void requestSettings() override { ++settingsRequests; }
-    void forwardToCompass() override {}
 };
 
 // The line cutter keeps at most this much of a line that has no LF yet.
@@ -45,7 +44,7 @@ constexpr std::size_t LineBound = 4096;
 class ReceivePathTest : public ::testing::Test {
 protected:
     // The tick count wraps 220 ms after the start.
-    ReceivePathTest() : sim(dir.path(), 0xFFFFFF24u), path(sim.clock, state, host)
+    ReceivePathTest() : sim(dir.path(), 0xFFFFFF24u), path(sim.clock, state, parsed.parser, host.outlets())
     {
         sim.ports.addDevice(2);
         port = sim.ports.createPort();
@@ -60,31 +59,59 @@ protected:
         far().deliver(bytes);
         sim.advance(1);
     }
+    // The data sentences parsed so far.
+    std::int32_t sentences() const { return parsed.parser.SampleNumber(); }
 
     QTemporaryDir dir;
     SimPlatform sim;
     protocol::ConsoleState state;
-    RecordingHost host;
+    Recorded host;
+    parser_test::RecordedParser parsed;
     app::ReceivePath path;
     std::unique_ptr<platform::SerialPort> port;
 };
 
-TEST_F(ReceivePathTest, LinesAreCutAtEachLfWithTheirTerminatorAndTheFormOfTheirSecondCharacter)
+TEST_F(ReceivePathTest, LinesAreCutAtEachLfWithTheirTerminator)
 {
     send("$C1.0P");
     send("2.0R3.0*00\r");
-    EXPECT_TRUE(host.sentences.empty());
+    EXPECT_EQ(sentences(), 0);
     send("\n");
-    ASSERT_EQ(host.sentences.size(), 1u);
-    EXPECT_EQ(host.sentences[0].first, "$C1.0P2.0R3.0*00\r\n");
+    EXPECT_EQ(sentences(), 1);
+    EXPECT_EQ(parsed.journal,
+              (parser_test::Journal{"show Heading 1", "cmp 0 1 1", "show Pitch 2", "cmp 1 1 2", "show Roll 3",
+                                    "cmp 2 1 3", "items", "log 7"}));
 
-    // Two lines and half a third: the half waits for the rest.
-    send("$C1\r\n2,3\r\n$H");
+    // Two lines and half a third: the half waits for the rest. The dump parser
+    // is given each line as it came, its CR LF included.
+    state.DumpInProgress = true;
+    send("A=1\r\nB=2\n$H");
     EXPECT_EQ(path.LineBuffer, "$H");
-    send("CHDT,1,T\r\n$O123,4\r\n7C1\r\n7\r\n0,1\r\n");
-    std::vector<std::pair<std::string, int>> expected{{"$C1.0P2.0R3.0*00\r\n", 1}, {"$C1\r\n", 1},
-        {"2,3\r\n", 8}, {"$HCHDT,1,T\r\n", 4}, {"$O123,4\r\n", 2}, {"7C1\r\n", 1}, {"7\r\n", 8}, {"0,1\r\n", 8}};
-    EXPECT_EQ(host.sentences, expected);
+    send("CHDT,1,T\r\n");
+    EXPECT_EQ(host.dumpLines, (std::vector<std::string>{"A=1\r\n", "B=2\n", "$HCHDT,1,T\r\n"}));
+
+    // The prefixed form counts on the terminator, which it cuts off itself.
+    state.DumpInProgress = false;
+    state.Settings.DisplayFields = 3;
+    parsed.journal.clear();
+    send("$OHPR,10,20\r\n");
+    EXPECT_EQ(parsed.journal, (parser_test::Journal{"show Heading 10", "show Pitch 20", "items", "log 3"}));
+    // A line beginning with any digit is a sentence too.
+    send("0,1\r\n");
+    EXPECT_EQ(sentences(), 3);
+    EXPECT_TRUE(host.terminal.empty());
+}
+
+// A line beginning "7" is a bare list of values unless its second character names another form.
+TEST(SentenceForm, ComesFromTheSecondCharacter)
+{
+    using namespace protocol::SentenceForm;
+    EXPECT_EQ(app::SentenceFormOf("$C1\r\n"), Tagged);
+    EXPECT_EQ(app::SentenceFormOf("7C1\r\n"), Tagged);
+    EXPECT_EQ(app::SentenceFormOf("$O123,4\r\n"), Prefixed);
+    EXPECT_EQ(app::SentenceFormOf("$HCHDT,1,T\r\n"), HeadingOnly);
+    EXPECT_EQ(app::SentenceFormOf("2,3\r\n"), Bare);
+    EXPECT_EQ(app::SentenceFormOf("7"), Bare);
 }
 
 TEST_F(ReceivePathTest, MenuTextGoesToTheTerminalAndTheCaptureAsDoesDataDuringAMenuCommand)
@@ -96,7 +123,7 @@ TEST_F(ReceivePathTest, MenuTextGoesToTheTerminalAndTheCaptureAsDoesDataDuringAM
     EXPECT_EQ(state.CapturedReply, "&\r\nCMD:X\r\n");
     state.MenuCommandActive = true;
     send("$C1.0\r\n");
-    EXPECT_TRUE(host.sentences.empty());
+    EXPECT_EQ(sentences(), 0);
     EXPECT_EQ(host.terminal.size(), 3u);
 }
 
@@ -106,7 +133,7 @@ TEST_F(ReceivePathTest, DumpLinesGoOnlyToTheDumpParser)
     send("OUTPUT_FORMAT=1\r\n$C1\r\n");
     EXPECT_EQ(host.dumpLines.size(), 2u);
     EXPECT_TRUE(host.terminal.empty());
-    EXPECT_TRUE(host.sentences.empty());
+    EXPECT_EQ(sentences(), 0);
 }
 
 TEST_F(ReceivePathTest, FirstDataLineAsksForSettingsUntilKnown)

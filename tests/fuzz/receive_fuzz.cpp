@@ -6,22 +6,24 @@
 #include "app/receive_path.h"
 #include "platform/sim/sim_platform.h"
 #include "tests/fuzz/fuzz_check.h"
+#include "tests/parser/recording_targets.h"
 
 namespace {
 
-// Joins every line handed on, terminators and all.
-class Lines : public app::ReceiveHost {
+// Joins every line handed on, terminators and all. Data-looking lines are
+// menu text here (a menu command is on the line), so every line is seen.
+class Lines {
 public:
     std::string text;
     bool whole = true;
 
-    void appendTerminal(const std::string &menuLine) override { take(menuLine.substr(0, menuLine.size() - 2)); }
-    bool showCompassOutput() const override { return false; }
-    void setFramingWarningVisible(bool) override {}
-    void parseSentence(std::string &line, std::int32_t, std::int32_t) override { take(line); }
-    void parseSettingsLine(const std::string &line) override { take(line); }
-    void requestSettings() override {}
-    void forwardToCompass() override {}
+    app::ReceiveOutlets outlets()
+    {
+        app::ReceiveOutlets out;
+        out.terminal = [this](const std::string &menuLine) { take(menuLine.substr(0, menuLine.size() - 2)); };
+        out.dumpLine = [this](const std::string &line) { take(line); };
+        return out;
+    }
 
 private:
     void take(const std::string &line)
@@ -37,8 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     platform::sim::SimPlatform sim(QStringLiteral("/nonexistent"));
     protocol::ConsoleState state;
+    state.MenuCommandActive = true;
     Lines lines;
-    app::ReceivePath path(sim.clock, state, lines);
+    parser_test::RecordedParser unused;
+    app::ReceivePath path(sim.clock, state, unused.parser, lines.outlets());
     sim.ports.addDevice(1);
     const auto port = sim.ports.createPort();
     port->setPortNumber(1);
