@@ -58,10 +58,7 @@ frmMain::frmMain(platform::Platform &platform, QWidget *parent)
     m_com = m_platform.ports.createPort();
     m_comTest = m_platform.ports.createPort();
     m_com->setLostHandler([this](const std::string &reason) { onPortLost(reason); });
-    m_tmrCheckAlive = m_platform.timers.createTimer();
-    m_tmrCheckAlive->setTickHandler([this] { tmrCheckAlive_Timer(); });
-    m_tmrAskCmp = m_platform.timers.createTimer();
-    m_tmrAskCmp->setTickHandler([this] { tmrAskCmp_Timer(); });
+    m_link = std::make_unique<protocol::LinkSupervisor>(m_platform, m_state, *m_com);
     m_gate = std::make_unique<protocol::MenuExchangeGate>(m_platform.timers);
 }
 
@@ -89,20 +86,11 @@ void frmMain::Form_Load()
 
     buildWindow();
 
-    m_state.AliveTimeout = 1800;
     m_live->ClearReadings();
     ApplySettings();
-    m_receive->LastEchoTick = m_platform.clock.tickCount();
-    // No input yet: as long ago as a tick difference can say, so the window
-    // starts silent whatever the tick count is now.
-    m_receive->LastDataTick = m_receive->LastEchoTick - 0x80000000u;
     m_panelController->FillDefaults();
     m_terminal->chkShowCompassData()->setChecked(m_config->ShowCompassData());
-
-    m_tmrCheckAlive->setInterval(500);
-    m_tmrCheckAlive->setEnabled(true);
-    m_tmrAskCmp->setInterval(5000);
-    m_tmrAskCmp->setEnabled(false);
+    m_link->start();
 }
 
 // One message for whatever went wrong with the file, so a bad start is told once.
@@ -216,6 +204,15 @@ void frmMain::buildWindow()
 
 void frmMain::connectReceivePath()
 {
+    protocol::LinkOutlets link;
+    link.alive = [button = m_cmdShowCmpData, notice = m_lblPresent](bool alive) {
+        button->setEnabled(alive);
+        notice->setVisible(!alive);
+    };
+    link.format16Notice = [notice = m_lblFormat16](bool shown) { notice->setVisible(shown); };
+    link.readSettings = [panel = m_panelController] { panel->RequestSettings(false); };
+    m_link->setOutlets(std::move(link));
+
     m_parser = std::make_unique<SentenceParser>(
         m_platform.separators.monetaryByte(),
         SentenceTargets{*m_live, m_frmCmpGraph->graphCmp(), m_frmMagCheck->magneticChart(),
@@ -223,6 +220,7 @@ void frmMain::connectReceivePath()
     ReceiveOutlets out;
     out.dumpLine = [panel = m_panelController](const std::string &line) { panel->ParseSettingsLine(line); };
     out.terminal = [terminal = m_terminal](const std::string &text) { terminal->append(text); };
+    out.signOfLife = [link = m_link.get()] { link->SignOfLife(); };
     out.echoData = [box = m_terminal->chkShowCompassData()] { return box->isChecked(); };
     out.settingsWanted = [panel = m_panelController] { panel->RequestSettings(true); };
     out.framingWarning = [label = m_lbl1004](bool shown) { label->setVisible(shown); };
@@ -435,48 +433,6 @@ void frmMain::fitToScreen(QSize wanted)
         move(placed.topLeft());
     m_askedFor = sizeHint();
     m_fitted = size();
-}
-
-void frmMain::tmrCheckAlive_Timer()
-{
-    const std::uint32_t elapsed = platform::ticksSince(m_platform.clock.tickCount(), m_receive->LastDataTick);
-    if (elapsed <= static_cast<std::uint32_t>(m_state.AliveTimeout)) {
-        m_cmdShowCmpData->setEnabled(true);
-        m_lblPresent->hide();
-        if (m_state.DumpReceived && m_state.Settings.OutputFormat == 16) {
-            m_tmrAskCmp->setEnabled(true);
-            m_state.AliveTimeout = 7000;
-        } else {
-            m_tmrAskCmp->setEnabled(false);
-        }
-    } else {
-        m_lblPresent->show();
-        m_cmdShowCmpData->setEnabled(false);
-        m_state.SettingsKnown = false;
-        m_state.AliveTimeout = 1800;
-        if (!m_state.CompassOwnsPort)
-            m_tmrAskCmp->setEnabled(true);
-    }
-}
-
-void frmMain::tmrAskCmp_Timer()
-{
-    if (m_com->isOpen() && !m_state.CompassOwnsPort) {
-        m_panelController->RequestSettings(false);
-        UpdateFormat16Notice();
-    }
-}
-
-void frmMain::UpdateFormat16Notice()
-{
-    if (m_state.Settings.OutputFormat != 16) {
-        m_lblFormat16->hide();
-    } else {
-        m_lblFormat16->show();
-        m_state.AliveTimeout = 7000;
-    }
-    if (!m_state.DumpReceived)
-        m_lblFormat16->hide();
 }
 
 void frmMain::onPortLost(const std::string &reason)

@@ -3,6 +3,7 @@
 #include "app/sentence_parser.h"
 #include "platform/platform.h"
 #include "protocol/console_state.h"
+#include "protocol/link_supervisor.h"
 #include "settings_panel/settings_host.h"
 #include "wizard/wizard_host.h"
 
@@ -42,7 +43,6 @@ public:
     bool TryToOpenPort();
     void ApplySettings();
     void ClearReadings();
-    void UpdateFormat16Notice();
     void ExitProgram();
 
     // Handlers, public so that tests can press them.
@@ -51,8 +51,6 @@ public:
     void cmdConfigure_Click();
     void cmdExit_Click();
     void cmdShowCSetup_Click();
-    void tmrCheckAlive_Timer();
-    void tmrAskCmp_Timer();
     void cmdIDEsc_Click();
     void chkShiftMode_Click();
     void cmdHighTemp_Click();
@@ -62,8 +60,7 @@ public:
     protocol::ConsoleState &state() { return m_state; }
     ReceivePath &receivePath() { return *m_receive; }
     platform::SerialPort &Com() { return *m_com; }
-    platform::Timer &tmrCheckAlive() { return *m_tmrCheckAlive; }
-    platform::Timer &tmrAskCmp() { return *m_tmrAskCmp; }
+    protocol::LinkSupervisor &link() { return *m_link; }
     config::clsConfig &settings() { return *m_config; }
     QChar DecimalSeparator() const { return m_platform.separators.Monetary; }
     std::int32_t sampleNumber() const { return m_parser->SampleNumber(); }
@@ -83,8 +80,8 @@ private:
     // SettingsHost
     platform::Platform &platform() override { return m_platform; }
     platform::SerialPort &port() override { return *m_com; }
-    platform::Timer &checkAliveTimer() override { return *m_tmrCheckAlive; }
-    void updateFormat16Notice() override { UpdateFormat16Notice(); }
+    platform::Timer &checkAliveTimer() override { return m_link->tmrCheckAlive(); }
+    void updateFormat16Notice() override { m_link->UpdateFormat16Notice(); }
     void clearShiftMode(protocol::MenuExchange &running) override;
     void appendTerminal(const std::string &text) override;
     void runModal(QDialog &dialog) override;
@@ -96,7 +93,7 @@ private:
 
     void tellConfigLoad(std::int32_t loaded);
     void buildWindow();
-    // The parser and the receive path, connected to what they feed.
+    // The link supervision, the parser and the receive path, connected to what they feed.
     void connectReceivePath();
     void showChart(QWidget &chartWindow);
     void onPortLost(const std::string &reason);
@@ -113,8 +110,7 @@ private:
     std::unique_ptr<device::clsCompass> m_gCompass;
     std::unique_ptr<platform::SerialPort> m_com;
     std::unique_ptr<platform::SerialPort> m_comTest;
-    std::unique_ptr<platform::Timer> m_tmrCheckAlive;
-    std::unique_ptr<platform::Timer> m_tmrAskCmp;
+    std::unique_ptr<protocol::LinkSupervisor> m_link;
     std::unique_ptr<SentenceParser> m_parser;
     std::unique_ptr<ReceivePath> m_receive;
     std::unique_ptr<protocol::MenuExchangeGate> m_gate;

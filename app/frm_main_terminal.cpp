@@ -37,8 +37,7 @@ void frmMain::cmdIDEsc_Click()
         warn(tr("Please open the serial port first and check the compass is connected to the computer"));
         return;
     }
-    const std::uint32_t silent = platform::ticksSince(m_platform.clock.tickCount(), m_receive->LastDataTick);
-    if (silent >= static_cast<std::uint32_t>(m_state.AliveTimeout)) {
+    if (m_link->silenceReachedLimit()) {
         warn(tr("Compass seems not to be connected, please check connections"));
         return;
     }
@@ -158,9 +157,9 @@ void frmMain::cmdHighTemp_Click()
         m_platform.messages.show(compassBusyText(), platform::MessageIcon::Exclamation);
         return;
     }
-    m_tmrCheckAlive->setInterval(0);
+    m_link->tmrCheckAlive().setInterval(0);
     DialogResult = wizard::RunHighTempCalibration(*this, this);
-    m_tmrCheckAlive->setInterval(250);
+    m_link->tmrCheckAlive().setInterval(protocol::LinkSupervisor::CheckIntervalAfterPause);
     setPortButtons(m_com->isOpen());
 }
 

@@ -39,7 +39,7 @@ void ReceivePath::OnComm(platform::SerialPort &com)
     const std::string input = com.readAll();
 
     if (m_state.RawTerminal) {
-        LastDataTick = m_clock.tickCount();
+        m_out.signOfLife();
         if (!input.empty())
             m_out.terminal(input);
     }
@@ -66,7 +66,7 @@ void ReceivePath::captureForEscapeSearch(const std::string &input)
     trimLineBuffer();
     // What was captured starts the next line whole, LFs and all.
     m_uncut = LineBuffer.size();
-    LastDataTick = m_clock.tickCount();
+    m_out.signOfLife();
 }
 
 void ReceivePath::cutLines(const std::string &input)
@@ -121,7 +121,7 @@ void ReceivePath::HandleLine(std::string &line)
 {
     if (line.empty())
         return;
-    LastDataTick = m_clock.tickCount();
+    m_out.signOfLife();
     if (m_state.DumpInProgress) {
         m_out.dumpLine(line);
         return;

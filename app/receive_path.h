@@ -20,6 +20,8 @@ struct ReceiveOutlets {
     std::function<void(const std::string &text)> terminal = [](const std::string &) {};
     // "Show Compass Output" is checked: data lines are echoed too.
     std::function<bool()> echoData = [] { return false; };
+    // Input of any kind: the compass is still there.
+    std::function<void()> signOfLife = [] {};
     // A data line came while the settings are unknown: read them.
     std::function<void()> settingsWanted = [] {};
     // Shows or hides `lbl1004`.
@@ -53,7 +55,6 @@ public:
     void discardPartialLine();
 
     std::string LineBuffer;
-    platform::Tick LastDataTick = 0;
     platform::Tick LastEchoTick = 0;
     std::string PendingEcho;
     std::int16_t FramingErrorCount = 0;

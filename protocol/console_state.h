@@ -1,5 +1,6 @@
 #pragma once
 #include "protocol/compass_settings.h"
+#include "protocol/link_supervisor.h"
 
 #include <cstdint>
 #include <set>
@@ -25,8 +26,8 @@ struct ConsoleState {
     // The known names the current or last dump printed.
     std::set<std::string_view> DumpNamesSeen;
 
-    // Silence after which the compass counts as not connected.
-    std::int32_t AliveTimeout = 1800;
+    // Silence after which the compass counts as not connected (LinkSupervisor).
+    std::int32_t AliveTimeout = LinkSupervisor::SilenceLimit;
 
     // The wizard's or factory switch's compass object reads the port itself.
     bool CompassOwnsPort = false;

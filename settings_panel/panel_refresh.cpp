@@ -1,17 +1,14 @@
 #include "settings_panel/panel_refresh.h"
 
+#include "protocol/link_supervisor.h"
 #include "settings_panel/panel_inputs.h"
 #include "settings_panel/record_text.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace settings_panel {
 
 namespace {
-
-constexpr std::int32_t DefaultAliveTimeout = 1800;
-constexpr std::int32_t AliveTimeoutPerSecondPerSample = 1500;
 
 int lastRefreshStep()
 {
@@ -23,13 +20,6 @@ int lastRefreshStep()
 
 } // namespace
 
-std::int32_t AliveTimeoutForRate(std::int16_t outputRate)
-{
-    if (outputRate < 0)
-        return std::abs(static_cast<std::int32_t>(outputRate)) * AliveTimeoutPerSecondPerSample;
-    return DefaultAliveTimeout;
-}
-
 bool RefreshSettingsPanel(CompassSettingsPanel &panel, protocol::ConsoleState &state, SettingsHost &host,
                           const std::function<void(bool)> &setNullGyroAvailable)
 {
@@ -39,7 +29,7 @@ bool RefreshSettingsPanel(CompassSettingsPanel &panel, protocol::ConsoleState &s
         if (step == protocol::RefreshNoticesStep) {
             setNullGyroAvailable(!state.DumpReceived || s.KFilterPresent);
             host.updateFormat16Notice();
-            state.AliveTimeout = AliveTimeoutForRate(s.OutputRate);
+            state.AliveTimeout = protocol::LinkSupervisor::SilenceLimitForRate(s.OutputRate);
         }
         for (const protocol::Setting &setting : protocol::Settings()) {
             if (setting.refreshStep != step)

@@ -7,9 +7,6 @@
 
 namespace settings_panel {
 
-// The alive timeout for an output rate: a negative rate is seconds per sample.
-std::int32_t AliveTimeoutForRate(std::int16_t outputRate);
-
 // Copies the record into the panel, step by step as the settings table says.
 // An input that cannot show its value before the notices' step (the skip
 // count's scroll bar) ends the refresh there, leaving the later inputs as

@@ -1,5 +1,6 @@
 #pragma once
 #include "protocol/console_state.h"
+#include "protocol/link_supervisor.h"
 #include "protocol/menu_exchange_gate.h"
 #include "settings_panel/compass_settings_panel.h"
 #include "settings_panel/settings_host.h"
@@ -21,7 +22,7 @@ class SettingsReader;
 // break into them.
 class SettingsCommands {
 public:
-    static constexpr int RestartedAliveInterval = 250;
+    static constexpr int RestartedAliveInterval = protocol::LinkSupervisor::CheckIntervalAfterPause;
     static constexpr int CalibrationThreshold = 1;
     static constexpr int NormalThreshold = 10;
 

@@ -87,7 +87,7 @@ TEST_F(MainWindowTest, SilentCompassIsPolledEvery5SecondsAndDataBringsItBack)
     press("cmdOpen");
     sim->advance(2000);
     EXPECT_TRUE(shown("lblPresent"));
-    EXPECT_TRUE(window->tmrAskCmp().isEnabled());
+    EXPECT_TRUE(window->link().tmrAskCmp().isEnabled());
     compass().clearWritten();
     sim->advance(10000);
     // Each poll starts with the escape character and asks for the dump with "&".
@@ -105,7 +105,7 @@ TEST_F(MainWindowTest, SilentCompassIsPolledEvery5SecondsAndDataBringsItBack)
     EXPECT_FALSE(shown("lblPresent"));
     EXPECT_TRUE(enabled("cmdShowCmpData"));
     sim->advance(2000);
-    EXPECT_FALSE(window->tmrAskCmp().isEnabled());
+    EXPECT_FALSE(window->link().tmrAskCmp().isEnabled());
     EXPECT_EQ(control<QLabel>("lblHeading")->text(), QString::fromUtf8("10°"));
 }
 
@@ -171,7 +171,7 @@ TEST_F(MainWindowTest, Format16CompassStaysAliveOnPollsAndShowsTheNotice)
     EXPECT_TRUE(shown("lblFormat16"));
     EXPECT_EQ(control<QLabel>("lblFormat16")->text(), "NO DATA DISPLAY, FORMAT SET TO 16. CHANGE FOR DATA DISPLAY");
     EXPECT_EQ(window->state().AliveTimeout, 7000);
-    EXPECT_TRUE(window->tmrAskCmp().isEnabled());
+    EXPECT_TRUE(window->link().tmrAskCmp().isEnabled());
 
     // A port opened again knows nothing of the compass until it has read the settings.
     press("cmdClose");
