@@ -1,5 +1,6 @@
 #include "app/frm_main.h"
 
+#include "app/escape_search.h"
 #include "app/live_display.h"
 #include "app/terminal_frame.h"
 #include "charts/chart_windows.h"
@@ -192,7 +193,7 @@ void frmMain::buildWindow()
     connect(m_live, &LiveDisplay::showCompassGraphClicked, this, [this] { showChart(*m_frmCmpGraph); });
     connect(m_live, &LiveDisplay::showMagGraphClicked, this, [this] { showChart(*m_frmMagGraph); });
     connect(m_live, &LiveDisplay::showAccGraphClicked, this, [this] { showChart(*m_frmAccGraph); });
-    connect(m_terminal->cmdIDEsc(), &QAbstractButton::clicked, this, &frmMain::cmdIDEsc_Click);
+    connect(m_terminal->cmdIDEsc(), &QAbstractButton::clicked, this, [this] { m_escapeSearch->Run(); });
     connect(m_terminal->cmdHighTemp(), &QAbstractButton::clicked, this, &frmMain::cmdHighTemp_Click);
     // Like the original check box, a change of state from code runs the handler too.
     connect(m_terminal->chkShiftMode(), &QCheckBox::toggled, this, &frmMain::chkShiftMode_Click);
@@ -227,6 +228,7 @@ void frmMain::connectReceivePath()
     out.compassEvent = [&compass = m_gCompass] { compass->OnCom(); };
     m_receive = std::make_unique<ReceivePath>(m_platform.clock, m_state, *m_parser, std::move(out));
     m_com->setReceiveHandler([receive = m_receive.get(), com = m_com.get()] { receive->OnComm(*com); });
+    m_escapeSearch = std::make_unique<EscapeSearch>(m_platform, *m_com, *m_receive, *m_link, *m_gate, *m_terminal);
 }
 
 void frmMain::showChart(QWidget &chartWindow)

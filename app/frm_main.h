@@ -23,6 +23,7 @@ namespace settings_panel { class CompassSettingsPanel; class SettingsPanelContro
 
 namespace app {
 
+class EscapeSearch;
 class LiveDisplay;
 class TerminalFrame;
 
@@ -51,11 +52,8 @@ public:
     void cmdConfigure_Click();
     void cmdExit_Click();
     void cmdShowCSetup_Click();
-    void cmdIDEsc_Click();
     void chkShiftMode_Click();
     void cmdHighTemp_Click();
-    // The candidate the last escape-code search stopped at.
-    std::int16_t EscCode = 0;
 
     protocol::ConsoleState &state() { return m_state; }
     ReceivePath &receivePath() { return *m_receive; }
@@ -93,7 +91,8 @@ private:
 
     void tellConfigLoad(std::int32_t loaded);
     void buildWindow();
-    // The link supervision, the parser and the receive path, connected to what they feed.
+    // The link supervision, the parser, the receive path and the escape
+    // search, connected to what they feed.
     void connectReceivePath();
     void showChart(QWidget &chartWindow);
     void onPortLost(const std::string &reason);
@@ -113,6 +112,7 @@ private:
     std::unique_ptr<protocol::LinkSupervisor> m_link;
     std::unique_ptr<SentenceParser> m_parser;
     std::unique_ptr<ReceivePath> m_receive;
+    std::unique_ptr<EscapeSearch> m_escapeSearch;
     std::unique_ptr<protocol::MenuExchangeGate> m_gate;
     protocol::MenuExchange *m_shiftModeExchange = nullptr;
     // Top-level windows without an owner, loaded hidden.

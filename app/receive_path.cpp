@@ -14,18 +14,18 @@ ReceivePath::ReceivePath(const platform::Clock &clock, protocol::ConsoleState &s
                          ReceiveOutlets outlets)
     : m_clock(clock), m_state(state), m_parser(parser), m_out(std::move(outlets))
 {
-    LastEchoTick = m_clock.tickCount();
+    m_lastEchoTick = m_clock.tickCount();
 }
 
 void ReceivePath::resetFramingErrors()
 {
-    FramingErrorCount = 0;
+    m_framingErrorCount = 0;
     m_out.framingWarning(false);
 }
 
 void ReceivePath::discardPartialLine()
 {
-    LineBuffer.clear();
+    m_lineBuffer.clear();
     m_uncut = 0;
 }
 
@@ -43,7 +43,7 @@ void ReceivePath::OnComm(platform::SerialPort &com)
         if (!input.empty())
             m_out.terminal(input);
     }
-    if (EscSearchActive) {
+    if (m_escSearchActive) {
         captureForEscapeSearch(input);
         return;
     }
@@ -57,15 +57,15 @@ void ReceivePath::OnComm(platform::SerialPort &com)
 
 void ReceivePath::captureForEscapeSearch(const std::string &input)
 {
-    LineBuffer += input;
-    const auto lf = LineBuffer.find(LF);
+    m_lineBuffer += input;
+    const auto lf = m_lineBuffer.find(LF);
     if (lf != std::string::npos)
-        LineBuffer.erase(0, lf + 1);
-    if (protocol::ContainsKeyPrompt(LineBuffer))
-        CmdPromptSeen = -1;
+        m_lineBuffer.erase(0, lf + 1);
+    if (protocol::ContainsKeyPrompt(m_lineBuffer))
+        m_cmdPromptSeen = true;
     trimLineBuffer();
     // What was captured starts the next line whole, LFs and all.
-    m_uncut = LineBuffer.size();
+    m_uncut = m_lineBuffer.size();
     m_out.signOfLife();
 }
 
@@ -73,10 +73,10 @@ void ReceivePath::cutLines(const std::string &input)
 {
     // Events nested inside HandleLine append here too and carry on with the
     // oldest line first, so the outer loop simply finds less left to do.
-    LineBuffer += input;
-    for (auto lf = LineBuffer.find(LF, m_uncut); lf != std::string::npos; lf = LineBuffer.find(LF, m_uncut)) {
-        std::string line = LineBuffer.substr(0, lf + 1);
-        LineBuffer.erase(0, lf + 1);
+    m_lineBuffer += input;
+    for (auto lf = m_lineBuffer.find(LF, m_uncut); lf != std::string::npos; lf = m_lineBuffer.find(LF, m_uncut)) {
+        std::string line = m_lineBuffer.substr(0, lf + 1);
+        m_lineBuffer.erase(0, lf + 1);
         const bool capturedHead = m_uncut > 0;
         m_uncut = 0;
         // The line's own LF ends it, so only a head the escape search left can
@@ -90,29 +90,29 @@ void ReceivePath::cutLines(const std::string &input)
 
 void ReceivePath::trimLineBuffer()
 {
-    if (LineBuffer.size() > MaxLineBuffer) {
-        const std::size_t dropped = LineBuffer.size() - MaxLineBuffer;
-        LineBuffer.erase(0, dropped);
+    if (m_lineBuffer.size() > MaxLineBuffer) {
+        const std::size_t dropped = m_lineBuffer.size() - MaxLineBuffer;
+        m_lineBuffer.erase(0, dropped);
         m_uncut -= std::min(m_uncut, dropped);
     }
 }
 
 void ReceivePath::countGoodEvent()
 {
-    GoodReceiveCount = static_cast<std::int16_t>(GoodReceiveCount + 1);
-    if (GoodReceiveCount > FramingLimit) {
-        FramingErrorCount = 0;
-        GoodReceiveCount = 60;
+    m_goodReceiveCount = static_cast<std::int16_t>(m_goodReceiveCount + 1);
+    if (m_goodReceiveCount > FramingLimit) {
+        m_framingErrorCount = 0;
+        m_goodReceiveCount = 60;
         m_out.framingWarning(false);
     }
 }
 
 void ReceivePath::countFramingError()
 {
-    GoodReceiveCount = 0;
-    FramingErrorCount = static_cast<std::int16_t>(FramingErrorCount + 1);
-    if (FramingErrorCount > FramingLimit) {
-        FramingErrorCount = 60;
+    m_goodReceiveCount = 0;
+    m_framingErrorCount = static_cast<std::int16_t>(m_framingErrorCount + 1);
+    if (m_framingErrorCount > FramingLimit) {
+        m_framingErrorCount = 60;
         m_out.framingWarning(true);
     }
 }
@@ -145,17 +145,17 @@ void ReceivePath::HandleLine(std::string &line)
 
 void ReceivePath::echoDataLine(const std::string &line)
 {
-    PendingEcho += line;
-    PendingEcho += "\r\n";
-    if (PendingEcho.size() > MaxPendingEcho)
-        PendingEcho.erase(0, PendingEcho.size() - MaxPendingEcho);
+    m_pendingEcho += line;
+    m_pendingEcho += "\r\n";
+    if (m_pendingEcho.size() > MaxPendingEcho)
+        m_pendingEcho.erase(0, m_pendingEcho.size() - MaxPendingEcho);
     const platform::Tick now = m_clock.tickCount();
-    const std::uint32_t elapsed = platform::ticksSince(now, LastEchoTick);
-    if (elapsed != 0 && 40000.0 / elapsed < static_cast<double>(PendingEcho.size())) {
-        m_out.terminal(PendingEcho);
-        PendingEcho.clear();
+    const std::uint32_t elapsed = platform::ticksSince(now, m_lastEchoTick);
+    if (elapsed != 0 && 40000.0 / elapsed < static_cast<double>(m_pendingEcho.size())) {
+        m_out.terminal(m_pendingEcho);
+        m_pendingEcho.clear();
     }
-    LastEchoTick = now;
+    m_lastEchoTick = now;
 }
 
 } // namespace app

@@ -54,14 +54,18 @@ public:
     // Forgets the partial line, which live input would complete into a false one.
     void discardPartialLine();
 
-    std::string LineBuffer;
-    platform::Tick LastEchoTick = 0;
-    std::string PendingEcho;
-    std::int16_t FramingErrorCount = 0;
-    std::int16_t GoodReceiveCount = 0;
-    // Escape-code search: raw capture instead of line cutting.
-    bool EscSearchActive = false;
-    std::int32_t CmdPromptSeen = 0;
+    // The escape-code search: while it is active, what arrives is kept raw
+    // instead of cut into lines, and watched for the menu prompt "CMD:".
+    void setEscSearchActive(bool active) { m_escSearchActive = active; }
+    bool EscSearchActive() const { return m_escSearchActive; }
+    // CmdPromptSeen tells from now on whether the prompt has come.
+    void awaitPrompt() { m_cmdPromptSeen = false; }
+    bool CmdPromptSeen() const { return m_cmdPromptSeen; }
+
+    // What has come of the line not ended yet.
+    const std::string &LineBuffer() const { return m_lineBuffer; }
+    std::int16_t FramingErrorCount() const { return m_framingErrorCount; }
+    std::int16_t GoodReceiveCount() const { return m_goodReceiveCount; }
 
 private:
     void captureForEscapeSearch(const std::string &input);
@@ -75,8 +79,15 @@ private:
     protocol::ConsoleState &m_state;
     SentenceParser &m_parser;
     ReceiveOutlets m_out;
-    // The head of LineBuffer left by the escape search, which holds no line ends of its own.
+    std::string m_lineBuffer;
+    // The head of the line buffer left by the escape search, which holds no line ends of its own.
     std::size_t m_uncut = 0;
+    platform::Tick m_lastEchoTick = 0;
+    std::string m_pendingEcho;
+    std::int16_t m_framingErrorCount = 0;
+    std::int16_t m_goodReceiveCount = 0;
+    bool m_escSearchActive = false;
+    bool m_cmdPromptSeen = false;
 };
 
 } // namespace app

@@ -80,6 +80,18 @@ constexpr std::int32_t WindowBeforeKey = 400;
 constexpr std::int32_t WindowDumpTime = 600;
 } // namespace DumpPace
 
+// The escape-code search: a pause before the first candidate and the wait for
+// each candidate's prompt; then, to set the code back to 27, the found code,
+// "%" and the value, each with its pause before or after.
+namespace EscapePace {
+constexpr std::int32_t BeforeSearch = 100;
+constexpr std::int32_t PromptWait = 100;
+constexpr std::int32_t BeforeCode = 50;
+constexpr std::int32_t AfterCode = 50;
+constexpr std::int32_t AfterKey = 250;
+constexpr std::int32_t AfterValue = 20;
+} // namespace EscapePace
+
 // --- values ---
 
 // Whole numbers: plain decimal, a "-" for negatives, no plus sign or padding.

@@ -86,7 +86,7 @@ TEST_F(ReceivePathTest, LinesAreCutAtEachLfWithTheirTerminator)
     // is given each line as it came, its CR LF included.
     state.DumpInProgress = true;
     send("A=1\r\nB=2\n$H");
-    EXPECT_EQ(path.LineBuffer, "$H");
+    EXPECT_EQ(path.LineBuffer(), "$H");
     send("CHDT,1,T\r\n");
     EXPECT_EQ(host.dumpLines, (std::vector<std::string>{"A=1\r\n", "B=2\n", "$HCHDT,1,T\r\n"}));
 
@@ -163,7 +163,7 @@ TEST_F(ReceivePathTest, FramingWarningAfter51ErrorsWithoutARunOf51GoodEvents)
     EXPECT_FALSE(host.warning);
     errors(1);
     EXPECT_TRUE(host.warning);
-    EXPECT_EQ(path.FramingErrorCount, 60);
+    EXPECT_EQ(path.FramingErrorCount(), 60);
     // Each error restarts the run of good events that clears it.
     goodEvents(50);
     errors(1);
@@ -171,23 +171,23 @@ TEST_F(ReceivePathTest, FramingWarningAfter51ErrorsWithoutARunOf51GoodEvents)
     EXPECT_TRUE(host.warning);
     goodEvents(1);
     EXPECT_FALSE(host.warning);
-    EXPECT_EQ(path.FramingErrorCount, 0);
-    EXPECT_EQ(path.GoodReceiveCount, 60);
+    EXPECT_EQ(path.FramingErrorCount(), 0);
+    EXPECT_EQ(path.GoodReceiveCount(), 60);
 }
 
 TEST_F(ReceivePathTest, EscapeSearchCapturesRawText)
 {
-    path.EscSearchActive = true;
+    path.setEscSearchActive(true);
     send("xyz\nCMD:");
-    EXPECT_EQ(path.LineBuffer, "CMD:");
-    EXPECT_EQ(path.CmdPromptSeen, -1);
+    EXPECT_EQ(path.LineBuffer(), "CMD:");
+    EXPECT_TRUE(path.CmdPromptSeen());
     EXPECT_TRUE(host.terminal.empty());
-    EXPECT_EQ(path.GoodReceiveCount, 0);
+    EXPECT_EQ(path.GoodReceiveCount(), 0);
 
     // After the search the capture starts the next line; only new input's LFs
     // cut it, and an LF CR in the capture costs the line its last two characters.
     send("ab\ncd\n\rCMD:");
-    path.EscSearchActive = false;
+    path.setEscSearchActive(false);
     send("X\r\n");
     EXPECT_EQ(host.handled, std::vector<std::string>{"cd\n\rCMD:X"});
 }
@@ -205,7 +205,6 @@ TEST_F(ReceivePathTest, RawTerminalEchoesChunksAndSkipsTheLineEcho)
 TEST_F(ReceivePathTest, EchoThrottleFlushesWhenThePendingTextPassesItsLimit)
 {
     host.echo = true;
-    path.LastEchoTick = sim.clock.tickCount();
     const auto lineAfter = [&](int ms, std::size_t length) {
         sim.advance(ms);
         std::string line(length, '1');
@@ -227,12 +226,12 @@ TEST_F(ReceivePathTest, ALineWithoutTerminatorKeepsItsNewest4096Characters)
 {
     for (int i = 0; i < 100; ++i)
         send(std::string(1000, char('A' + i % 26)));
-    EXPECT_EQ(path.LineBuffer.size(), LineBound);
-    EXPECT_EQ(path.LineBuffer.front(), char('A' + 95 % 26));
-    EXPECT_EQ(path.LineBuffer.back(), char('A' + 99 % 26));
+    EXPECT_EQ(path.LineBuffer().size(), LineBound);
+    EXPECT_EQ(path.LineBuffer().front(), char('A' + 95 % 26));
+    EXPECT_EQ(path.LineBuffer().back(), char('A' + 99 % 26));
     send("\n");
     EXPECT_EQ(host.terminal.size(), 1u);
-    EXPECT_TRUE(path.LineBuffer.empty());
+    EXPECT_TRUE(path.LineBuffer().empty());
 }
 
 TEST(TerminalText, AnAppendBeyond2000CharactersKeepsTheLast1000)

@@ -42,7 +42,7 @@ TEST_F(TerminalToolsTest, SearchFindsAChangedCodeAndSetsItBackOnYes)
     // The question comes after ESC; the user reads it for two seconds.
     sim->messages.queueAnswer(platform::MessageResult::Yes, 2000);
     // Lines that come while the question is up are lines again, not search capture.
-    sim->messages.setOnShow([&](const auto &) { EXPECT_FALSE(window->receivePath().EscSearchActive); });
+    sim->messages.setOnShow([&](const auto &) { EXPECT_FALSE(window->receivePath().EscSearchActive()); });
     press("cmdIDEsc");
     ASSERT_EQ(sim->messages.shown().size(), 1u);
     EXPECT_EQ(sim->messages.texts().front(),

@@ -53,9 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     bool searched = false;
     for (const std::string &chunk : chunksOf(data, size)) {
         const int control = chunk.empty() ? 0 : static_cast<unsigned char>(chunk[0]);
-        path.EscSearchActive = control & 2;
+        path.setEscSearchActive(control & 2);
         state.DumpInProgress = control & 4;
-        searched = searched || path.EscSearchActive;
+        searched = searched || path.EscSearchActive();
         if (control & 1) {
             sim.ports.openPort(1)->deliverFramingError();
         } else if (chunk.size() > 1) {
@@ -63,13 +63,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             sent += chunk.substr(1);
         }
         sim.advance(1);
-        expect(path.LineBuffer.size() <= app::ReceivePath::MaxLineBuffer, "the line buffer stays bounded");
+        expect(path.LineBuffer().size() <= app::ReceivePath::MaxLineBuffer, "the line buffer stays bounded");
     }
     if (!searched) {
         expect(lines.whole, "a line ends at its line feed");
         // Nothing is dropped while no unfinished line outgrows the buffer.
         if (sent.size() <= app::ReceivePath::MaxLineBuffer)
-            expect(lines.text + path.LineBuffer == sent, "lines come whole, in order, and nothing is lost");
+            expect(lines.text + path.LineBuffer() == sent, "lines come whole, in order, and nothing is lost");
     }
     return 0;
 }
