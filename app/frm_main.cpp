@@ -273,11 +273,6 @@ bool frmMain::TryToOpenPort()
     return true;
 }
 
-void frmMain::ClearReadings()
-{
-    m_live->ClearReadings();
-}
-
 void frmMain::setPortButtons(bool open)
 {
     QAbstractButton *now = open ? m_cmdClose : m_cmdOpen;

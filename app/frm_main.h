@@ -43,7 +43,6 @@ public:
 
     bool TryToOpenPort();
     void ApplySettings();
-    void ClearReadings();
     void ExitProgram();
 
     // Handlers, public so that tests can press them.
@@ -59,8 +58,6 @@ public:
     ReceivePath &receivePath() { return *m_receive; }
     platform::SerialPort &Com() { return *m_com; }
     protocol::LinkSupervisor &link() { return *m_link; }
-    config::clsConfig &settings() { return *m_config; }
-    QChar DecimalSeparator() const { return m_platform.separators.Monetary; }
     std::int32_t sampleNumber() const { return m_parser->SampleNumber(); }
     std::int32_t DialogResult = 0;
 
