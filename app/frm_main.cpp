@@ -266,10 +266,11 @@ bool frmMain::TryToOpenPort()
     }
     if (!m_com->isOpen())
         return false;
-    // Only what arrives from now on is live: neither what the device kept nor
-    // the head of a line cut by the last close is read as a sentence.
+    // Only what arrives from now on is live: neither what the device kept, nor
+    // the head of a line cut by the last close, nor the tail of one the module
+    // began before the open is read as a sentence.
     m_com->discardInput();
-    m_receive->discardPartialLine();
+    m_receive->startAfterOpen(*m_com);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "protocol/menu_protocol.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace app {
 
@@ -23,10 +24,12 @@ void ReceivePath::resetFramingErrors()
     m_out.framingWarning(false);
 }
 
-void ReceivePath::discardPartialLine()
+void ReceivePath::startAfterOpen(const platform::SerialPort &com)
 {
     m_lineBuffer.clear();
     m_uncut = 0;
+    m_firstLineAfterOpen = true;
+    m_writtenAtOpen = com.bytesWritten();
 }
 
 void ReceivePath::OnComm(platform::SerialPort &com)
@@ -47,6 +50,9 @@ void ReceivePath::OnComm(platform::SerialPort &com)
         captureForEscapeSearch(input);
         return;
     }
+    // What comes after the program has written is an answer.
+    if (com.bytesWritten() != m_writtenAtOpen)
+        m_firstLineAfterOpen = false;
     if (event < 1000) {
         cutLines(input);
         countGoodEvent();
@@ -122,6 +128,7 @@ void ReceivePath::HandleLine(std::string &line)
     if (line.empty())
         return;
     m_out.signOfLife();
+    const bool firstAfterOpen = std::exchange(m_firstLineAfterOpen, false);
     if (m_state.DumpInProgress) {
         m_out.dumpLine(line);
         return;
@@ -129,6 +136,10 @@ void ReceivePath::HandleLine(std::string &line)
     const char first = line.front();
     const bool data = (first == '$' || (first >= '0' && first <= '9')) && !m_state.MenuCommandActive;
     if (data) {
+        // Most likely the tail of a sentence begun before the open, which
+        // would be read as a bare list of values: not a reading.
+        if (firstAfterOpen && first != '$')
+            return;
         if (m_out.echoData())
             echoDataLine(line);
         m_parser.ParseSentence(line, SentenceFormOf(line), m_state.Settings.DisplayFields);

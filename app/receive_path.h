@@ -51,8 +51,12 @@ public:
 
     // Open and Close Port reset the framing supervision.
     void resetFramingErrors();
-    // Forgets the partial line, which live input would complete into a false one.
-    void discardPartialLine();
+    // After `com` opened: forgets the partial line, which live input would
+    // complete into a false one. The first line may be the tail of one the
+    // module began before the open: when it would be read as a data sentence
+    // without its "$" (a bare list of values), it is dropped, unless the
+    // program has written to `com` since, when it is an answer.
+    void startAfterOpen(const platform::SerialPort &com);
 
     // The escape-code search: while it is active, what arrives is kept raw
     // instead of cut into lines, and watched for the menu prompt "CMD:".
@@ -86,6 +90,9 @@ private:
     std::string m_pendingEcho;
     std::int16_t m_framingErrorCount = 0;
     std::int16_t m_goodReceiveCount = 0;
+    // No line has come since the open, nor has the program written.
+    bool m_firstLineAfterOpen = false;
+    std::uint64_t m_writtenAtOpen = 0;
     bool m_escSearchActive = false;
     bool m_cmdPromptSeen = false;
 };

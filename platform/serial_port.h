@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -43,6 +44,8 @@ public:
 
     // Characters go out in order, unchanged. Ignored while closed.
     virtual void write(std::string_view bytes) = 0;
+    // How many bytes write() has taken from the program since the port was made.
+    virtual std::uint64_t bytesWritten() const = 0;
     // Returns and removes everything received so far.
     virtual std::string readAll() = 0;
     // Drops what the open port holds unread, down to the system's own buffers:

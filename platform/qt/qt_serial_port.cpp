@@ -149,6 +149,7 @@ void QtSerialPort::write(std::string_view bytes)
 {
     if (!m_port.isOpen() || bytes.empty())
         return;
+    m_bytesWritten += bytes.size();
     m_port.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 

@@ -40,6 +40,7 @@ public:
     std::string errorString() const override { return m_error; }
 
     void write(std::string_view bytes) override;
+    std::uint64_t bytesWritten() const override { return m_bytesWritten; }
     std::string readAll() override;
     void discardInput() override;
     int commEvent() const override { return m_event; }
@@ -56,6 +57,7 @@ private:
 
     ComPortMap m_map;
     QSerialPort m_port;
+    std::uint64_t m_bytesWritten = 0;
     // The device of the last open, for telling why it stopped.
     QString m_device;
     int m_number = 1;

@@ -59,6 +59,7 @@ void SimSerialPort::write(std::string_view bytes)
 {
     if (!m_open || bytes.empty())
         return;
+    m_bytesWritten += bytes.size();
     if (m_bytesBeforeHangUp) {
         // What a dead line swallows is never seen by the far end.
         const std::size_t through = std::min(bytes.size(), *m_bytesBeforeHangUp);

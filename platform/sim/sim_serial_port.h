@@ -40,6 +40,7 @@ public:
     std::string errorString() const override { return m_error; }
 
     void write(std::string_view bytes) override;
+    std::uint64_t bytesWritten() const override { return m_bytesWritten; }
     std::string readAll() override;
     void discardInput() override;
     int commEvent() const override { return m_event; }
@@ -110,6 +111,7 @@ private:
     std::deque<Delivery> m_held;
     std::size_t m_heldBytes = 0;
     std::vector<WrittenChunk> m_written;
+    std::uint64_t m_bytesWritten = 0;
     std::function<void()> m_onReceive;
     std::function<void(const std::string &)> m_onLost;
     std::function<void(std::string_view)> m_peer;

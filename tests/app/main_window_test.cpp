@@ -136,6 +136,25 @@ TEST_F(MainWindowTest, OpenPortStartsOnLiveData)
     EXPECT_EQ(control<QLabel>("lblHeading")->text(), QString::fromUtf8("10°"));
 }
 
+// The port opens while the module is in the middle of a sentence in the comma
+// form: the tail "8.1,-0.4,1.2" would read as heading 8.1. It is not read;
+// the next, whole sentence is.
+TEST_F(MainWindowTest, TheTailOfASentenceBegunBeforeTheOpenIsNotRead)
+{
+    load();
+    window->state().Settings.DisplayFields = 7;  // as the module's last dump said
+    press("cmdOpen");
+    const std::int32_t before = window->sampleNumber();
+    compass().deliver("8.1,-0.4,1.2\r\n");
+    sim->advance(10);
+    EXPECT_EQ(window->sampleNumber(), before);
+    EXPECT_EQ(control<QLabel>("lblHeading")->text(), "?");
+    compass().deliver("$OHPR,329.0,-0.5,1.1\r\n");
+    sim->advance(10);
+    EXPECT_EQ(window->sampleNumber(), before + 1);
+    EXPECT_EQ(control<QLabel>("lblHeading")->text(), QString::fromUtf8("329°"));
+}
+
 // The supervision ticks every 500 ms from the start, one of them as the port
 // opens: a line 1801 ms before a tick leaves the compass silent, one 1800 ms before keeps it alive.
 TEST_F(MainWindowTest, SilenceOfMoreThan1800MsShowsTheNotice)

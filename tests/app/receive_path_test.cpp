@@ -192,6 +192,20 @@ TEST_F(ReceivePathTest, EscapeSearchCapturesRawText)
     EXPECT_EQ(host.handled, std::vector<std::string>{"cd\n\rCMD:X"});
 }
 
+// The first line after an open is read as a bare list of values only when
+// the program has written since: then it is an answer.
+TEST_F(ReceivePathTest, AfterAnOpenABareFirstLineIsReadOnlyOnceTheProgramHasWritten)
+{
+    state.Settings.DisplayFields = 7;
+    path.startAfterOpen(*port);
+    send("8.1,-0.4,1.2\r\n");
+    EXPECT_EQ(sentences(), 0);
+    path.startAfterOpen(*port);
+    port->write("&");
+    send("8.1,-0.4,1.2\r\n");
+    EXPECT_EQ(sentences(), 1);
+}
+
 TEST_F(ReceivePathTest, RawTerminalEchoesChunksAndSkipsTheLineEcho)
 {
     state.RawTerminal = true;
