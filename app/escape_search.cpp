@@ -32,7 +32,7 @@ EscapeSearch::EscapeSearch(platform::Platform &platform, platform::SerialPort &c
 {
 }
 
-void EscapeSearch::Run()
+void EscapeSearch::run()
 {
     if (!m_com.isOpen()) {
         warn(tr("Please open the serial port first and check the compass is connected to the computer"));

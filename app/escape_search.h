@@ -23,7 +23,7 @@ public:
 
     // Refused with a warning while the port is closed, the compass silent or
     // another command on the line.
-    void Run();
+    void run();
 
 private:
     // The code that brought the prompt; nothing when none did.

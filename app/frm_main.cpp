@@ -30,8 +30,10 @@
 
 namespace app {
 
-const QString frmMain::Caption = QStringLiteral("Quorvane Orvex Demo Utility V2.6")
-                                 + QString(31, QLatin1Char(' ')) + QStringLiteral("(Nov 5, 2010)");
+QString frmMain::Caption()
+{
+    return tr("Quorvane Orvex Demo Utility V2.6%1(Nov 5, 2010)").arg(QString(31, QLatin1Char(' ')));
+}
 
 namespace {
 
@@ -55,7 +57,7 @@ frmMain::frmMain(platform::Platform &platform, QWidget *parent)
     : QWidget(parent), m_platform(platform)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(Caption);
+    setWindowTitle(Caption());
     m_com = m_platform.ports.createPort();
     m_comTest = m_platform.ports.createPort();
     m_com->setLostHandler([this](const std::string &reason) { onPortLost(reason); });
@@ -193,7 +195,7 @@ void frmMain::buildWindow()
     connect(m_live, &LiveDisplay::showCompassGraphClicked, this, [this] { showChart(*m_frmCmpGraph); });
     connect(m_live, &LiveDisplay::showMagGraphClicked, this, [this] { showChart(*m_frmMagGraph); });
     connect(m_live, &LiveDisplay::showAccGraphClicked, this, [this] { showChart(*m_frmAccGraph); });
-    connect(m_terminal->cmdIDEsc(), &QAbstractButton::clicked, this, [this] { m_escapeSearch->Run(); });
+    connect(m_terminal->cmdIDEsc(), &QAbstractButton::clicked, this, [this] { m_escapeSearch->run(); });
     connect(m_terminal->cmdHighTemp(), &QAbstractButton::clicked, this, &frmMain::cmdHighTemp_Click);
     // Like the original check box, a change of state from code runs the handler too.
     connect(m_terminal->chkShiftMode(), &QCheckBox::toggled, this, &frmMain::chkShiftMode_Click);
@@ -221,7 +223,7 @@ void frmMain::connectReceivePath()
     ReceiveOutlets out;
     out.dumpLine = [panel = m_panelController](const std::string &line) { panel->ParseSettingsLine(line); };
     out.terminal = [terminal = m_terminal](const std::string &text) { terminal->append(text); };
-    out.signOfLife = [link = m_link.get()] { link->SignOfLife(); };
+    out.signOfLife = [link = m_link.get()] { link->signOfLife(); };
     out.echoData = [box = m_terminal->chkShowCompassData()] { return box->isChecked(); };
     out.settingsWanted = [panel = m_panelController] { panel->RequestSettings(true); };
     out.framingWarning = [label = m_lbl1004](bool shown) { label->setVisible(shown); };

@@ -32,7 +32,8 @@ class TerminalFrame;
 class frmMain : public QWidget, private settings_panel::SettingsHost, private wizard::WizardHost {
     Q_OBJECT
 public:
-    static const QString Caption;
+    // "Quorvane Orvex Demo Utility V2.6", 31 blanks, "(Nov 5, 2010)".
+    static QString Caption();
     static constexpr int OpenAttempts = 20;
 
     explicit frmMain(platform::Platform &platform, QWidget *parent = nullptr);

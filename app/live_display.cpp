@@ -55,14 +55,14 @@ QString spokenName(const char *caption)
     return name.trimmed();
 }
 
-QAbstractButton *makeGraphButton(const LiveDisplay::ButtonFactory &factory, const char *name, const char *of,
+QAbstractButton *makeGraphButton(const LiveDisplay::ButtonFactory &factory, const char *name, const QString &of,
                                  QWidget *parent)
 {
-    const QString caption = QStringLiteral("Show Graph");
+    const QString caption = LiveDisplay::tr("Show Graph");
     QAbstractButton *button = factory ? factory(caption, parent) : new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     // Three buttons read "Show Graph": the name says which.
-    button->setAccessibleName(caption + QStringLiteral(" of ") + QLatin1String(of));
+    button->setAccessibleName(LiveDisplay::tr("%1 of %2").arg(caption, of));
     return button;
 }
 
@@ -75,9 +75,9 @@ LiveDisplay::LiveDisplay(QChar decimalSeparator, platform::TimerFactory &timers,
       m_horizon(horizon.instrument),
       m_air1(air1.instrument),
       m_refresh(timers.createTimer()),
-      m_frMag(new QGroupBox(QStringLiteral("Magnetic Field"), this)),
-      m_frAcc(new QGroupBox(QStringLiteral("Acceleration"), this)),
-      m_frGyro(new QGroupBox(QStringLiteral("Gyro"), this))
+      m_frMag(new QGroupBox(tr("Magnetic Field"), this)),
+      m_frAcc(new QGroupBox(tr("Acceleration"), this)),
+      m_frGyro(new QGroupBox(tr("Gyro"), this))
 {
     m_refresh->setInterval(LabelRefreshMs);
     m_refresh->setTickHandler([this] { refreshLabels(); });
@@ -108,12 +108,12 @@ LiveDisplay::LiveDisplay(QChar decimalSeparator, platform::TimerFactory &timers,
             column += 2;
         }
     }
-    QAbstractButton *showCompass = makeGraphButton(makeButton, "cmdShowCmpGraph", "Heading, Pitch and Roll", this);
+    QAbstractButton *showCompass = makeGraphButton(makeButton, "cmdShowCmpGraph", tr("Heading, Pitch and Roll"), this);
     attitude->addWidget(showCompass, 0, 8);
 
     auto *frames = new QHBoxLayout;
-    QAbstractButton *showMag = makeGraphButton(makeButton, "cmdShowMag", "Magnetic Field", m_frMag);
-    QAbstractButton *showAcc = makeGraphButton(makeButton, "cmdShowAcc", "Acceleration", m_frAcc);
+    QAbstractButton *showMag = makeGraphButton(makeButton, "cmdShowMag", m_frMag->title(), m_frMag);
+    QAbstractButton *showAcc = makeGraphButton(makeButton, "cmdShowAcc", m_frAcc->title(), m_frAcc);
     frames->addWidget(buildFrame(m_frMag, {V::MagVector, V::MagX, V::MagY, V::MagZ}, showMag));
     frames->addWidget(buildFrame(m_frAcc, {V::AccVector, V::AccX, V::AccY, V::AccZ}, showAcc));
     frames->addWidget(buildFrame(m_frGyro, {V::GyroVect, V::GyroX, V::GyroY}, nullptr));

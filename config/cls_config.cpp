@@ -69,7 +69,7 @@ const QString DefaultPort = QStringLiteral("2");
 
 QString cutShortAt(const char *field)
 {
-    return QStringLiteral("it is cut short at the %1").arg(QLatin1String(field));
+    return clsConfig::tr("it is cut short at the %1").arg(clsConfig::tr(field));
 }
 
 // Why the file must not be written over: it is there but is no regular file,
@@ -80,12 +80,12 @@ QString refusalToWrite(const QString &path)
     if (info.isFile() || (!info.isSymLink() && !info.exists()))
         return {};
     if (!info.isSymLink())
-        return QStringLiteral("it is not a regular file (a folder, a device or a pipe), so it was left as it is. "
-                              "Rename or remove it.");
-    return QStringLiteral("it is a link to %1, which %2, so it was left as it is. Remove the link or point it at a "
-                          "file.")
-        .arg(info.symLinkTarget(), info.exists() ? QStringLiteral("is not a regular file")
-                                                 : QStringLiteral("does not exist"));
+        return clsConfig::tr("it is not a regular file (a folder, a device or a pipe), so it was left as it is. "
+                             "Rename or remove it.");
+    return clsConfig::tr("it is a link to %1, which %2, so it was left as it is. Remove the link or point it at a "
+                         "file.")
+        .arg(info.symLinkTarget(),
+             info.exists() ? clsConfig::tr("is not a regular file") : clsConfig::tr("does not exist"));
 }
 
 // Qt says an existing file "is not writable" without saying why; the system says why.
@@ -157,7 +157,7 @@ std::int32_t clsConfig::LoadSettings()
     // One byte beyond the longest file the format makes tells a longer one.
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.read(MaxFileBytes + 1) : QByteArray();
     if (file.error() != QFileDevice::NoError) {
-        m_lastLoadProblem = QStringLiteral("could not be read: ") + file.errorString();
+        m_lastLoadProblem = tr("could not be read: ") + file.errorString();
         return ReadError;
     }
     FieldReader header(bytes);
@@ -168,11 +168,11 @@ std::int32_t clsConfig::LoadSettings()
     }
     QStringList damage;
     if (bytes.size() > MaxFileBytes)
-        damage << QStringLiteral("it is longer than the %1 bytes the format can hold").arg(MaxFileBytes);
+        damage << tr("it is longer than the %1 bytes the format can hold").arg(MaxFileBytes);
     damage << readFields(bytes.left(MaxFileBytes)) << dropUnusableValues();
     if (damage.isEmpty())
         return Loaded;
-    m_lastLoadProblem = QStringLiteral("is damaged: ") + damage.join(QStringLiteral("; "));
+    m_lastLoadProblem = tr("is damaged: ") + damage.join(QStringLiteral("; "));
     return ReadError;
 }
 
@@ -181,24 +181,26 @@ QStringList clsConfig::readFields(const QByteArray &bytes)
     FieldReader in(bytes);
     in.int16();
     QStringList damage;
-    const std::pair<QString *, const char *> texts[] = {{&m_serial.Port, "port number"},
-                                                        {&m_serial.Bauds, "baud rate"},
-                                                        {&m_serial.Parity, "parity"},
-                                                        {&m_serial.StopBits, "stop bits"},
-                                                        {&m_serial.DataBits, "data bits"}};
+    const std::pair<QString *, const char *> texts[] = {
+        {&m_serial.Port, QT_TRANSLATE_NOOP("clsConfig", "port number")},
+        {&m_serial.Bauds, QT_TRANSLATE_NOOP("clsConfig", "baud rate")},
+        {&m_serial.Parity, QT_TRANSLATE_NOOP("clsConfig", "parity")},
+        {&m_serial.StopBits, QT_TRANSLATE_NOOP("clsConfig", "stop bits")},
+        {&m_serial.DataBits, QT_TRANSLATE_NOOP("clsConfig", "data bits")}};
     for (const auto &[field, name] : texts) {
         const auto v = in.text();
         if (!v)
             return damage << cutShortAt(name);
         if (v->size() > MaxTextLength)
-            damage << QStringLiteral("the %1 is longer than %2 characters").arg(QLatin1String(name)).arg(MaxTextLength);
+            damage << tr("the %1 is longer than %2 characters").arg(tr(name)).arg(MaxTextLength);
         else
             *field = QString::fromLatin1(*v);
     }
-    const std::pair<double *, const char *> ranges[] = {{&m_magChartMax, "magnetic chart maximum"},
-                                                        {&m_magChartMin, "magnetic chart minimum"},
-                                                        {&m_accChartMax, "acceleration chart maximum"},
-                                                        {&m_accChartMin, "acceleration chart minimum"}};
+    const std::pair<double *, const char *> ranges[] = {
+        {&m_magChartMax, QT_TRANSLATE_NOOP("clsConfig", "magnetic chart maximum")},
+        {&m_magChartMin, QT_TRANSLATE_NOOP("clsConfig", "magnetic chart minimum")},
+        {&m_accChartMax, QT_TRANSLATE_NOOP("clsConfig", "acceleration chart maximum")},
+        {&m_accChartMin, QT_TRANSLATE_NOOP("clsConfig", "acceleration chart minimum")}};
     for (const auto &[field, name] : ranges) {
         const auto v = in.float64();
         if (!v)
@@ -207,7 +209,7 @@ QStringList clsConfig::readFields(const QByteArray &bytes)
     }
     const auto show = in.int16();
     if (!show)
-        return damage << cutShortAt("Show Compass Output setting");
+        return damage << cutShortAt(QT_TRANSLATE_NOOP("clsConfig", "Show Compass Output setting"));
     m_showCompassData = *show != 0;
     for (const auto &[field, name] : {ranges[0], ranges[1]}) {
         const auto v = in.float64();
@@ -229,20 +231,17 @@ QStringList clsConfig::dropUnusableValues()
 {
     QStringList damage;
     if (!platform::ComPortNumber(m_serial.Port.toStdString())) {
-        damage << QStringLiteral("the port number \"%1\" names no COM port").arg(m_serial.Port);
+        damage << tr("the port number \"%1\" names no COM port").arg(m_serial.Port);
         m_serial.Port = DefaultPort;
     }
     const std::tuple<const char *, double *, double *, ChartRange> charts[] = {
-        {"magnetic", &m_magChartMin, &m_magChartMax, MagDefault},
-        {"acceleration", &m_accChartMin, &m_accChartMax, AccDefault},
-        {"compass", &m_cmpChartMin, &m_cmpChartMax, CmpDefault}};
+        {QT_TRANSLATE_NOOP("clsConfig", "magnetic"), &m_magChartMin, &m_magChartMax, MagDefault},
+        {QT_TRANSLATE_NOOP("clsConfig", "acceleration"), &m_accChartMin, &m_accChartMax, AccDefault},
+        {QT_TRANSLATE_NOOP("clsConfig", "compass"), &m_cmpChartMin, &m_cmpChartMax, CmpDefault}};
     for (const auto &[name, min, max, fallback] : charts) {
         if (IsUsableChartRange(*min, *max))
             continue;
-        damage << QStringLiteral("the %1 chart range %2 to %3 is no range a chart can show")
-                      .arg(QLatin1String(name))
-                      .arg(*min)
-                      .arg(*max);
+        damage << tr("the %1 chart range %2 to %3 is no range a chart can show").arg(tr(name)).arg(*min).arg(*max);
         *min = fallback.min;
         *max = fallback.max;
     }
@@ -270,8 +269,8 @@ bool clsConfig::SaveConfig()
     // Written whole to a new file and renamed, so a failed write keeps the old one.
     QSaveFile file(FilePath());
     if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit()) {
-        m_lastSaveError = systemReason(FilePath(), file.errorString())
-                          + QStringLiteral(". Check that the folder and the file may be written.");
+        m_lastSaveError =
+            systemReason(FilePath(), file.errorString()) + tr(". Check that the folder and the file may be written.");
         return false;
     }
     return true;

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -26,6 +27,7 @@ struct SerialSettings {
 // program cannot use (a text beyond MaxTextLength, no COM number, a chart
 // range no chart can show) is damaged: those settings keep their defaults.
 class clsConfig {
+    Q_DECLARE_TR_FUNCTIONS(clsConfig)
 public:
     static constexpr std::int16_t FormatVersion = 4;
     static constexpr std::int32_t Loaded = 0;

@@ -99,8 +99,8 @@ void frmSetup::SelectPort()
         m_cmbCom->setCurrentIndex(entry);
         return;
     }
-    m_platform.messages.show(QStringLiteral("The previously selected COM port isn't installed on the computer, "
-                                            "please select another COM port"),
+    m_platform.messages.show(tr("The previously selected COM port isn't installed on the computer, "
+                                "please select another COM port"),
                              platform::MessageIcon::Information);
     m_cmbCom->setCurrentIndex(entries.isEmpty() ? -1 : 0);
 }
@@ -157,9 +157,9 @@ bool frmSetup::ValidateChartBox(QLineEdit *box)
 {
     if (readLimit(box->text(), m_decimalSeparator))
         return true;
-    m_platform.messages.show(QStringLiteral("Please enter a valid numeric value."),
-                             platform::MessageIcon::Exclamation, platform::MessageButtons::Ok,
-                             QStringLiteral("%1: \"%2\" is not a number.").arg(box->accessibleName(), box->text()));
+    m_platform.messages.show(tr("Please enter a valid numeric value."), platform::MessageIcon::Exclamation,
+                             platform::MessageButtons::Ok,
+                             tr("%1: \"%2\" is not a number.").arg(box->accessibleName(), box->text()));
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
     return false;
@@ -177,12 +177,12 @@ bool frmSetup::ValidateChartRanges()
         const double max = readLimit(maxBox->text(), m_decimalSeparator).value_or(storedMax);
         if (IsUsableChartRange(min, max))
             continue;
-        m_platform.messages.show(QStringLiteral("The %1 (%2) must be below the %3 (%4).")
+        m_platform.messages.show(tr("The %1 (%2) must be below the %3 (%4).")
                                      .arg(minBox->accessibleName(), numbers::FormatNumber(min, m_decimalSeparator),
                                           maxBox->accessibleName(), numbers::FormatNumber(max, m_decimalSeparator)),
                                  platform::MessageIcon::Exclamation, platform::MessageButtons::Ok,
-                                 QStringLiteral("Enter a smaller minimum or a larger maximum: the chart shows the "
-                                                "values between them."));
+                                 tr("Enter a smaller minimum or a larger maximum: the chart shows the "
+                                    "values between them."));
         minBox->setFocus(Qt::OtherFocusReason);
         minBox->selectAll();
         return false;
@@ -212,8 +212,8 @@ void frmSetup::cmdOk_Click()
     setIfSelected(m_config, &clsConfig::setSerialStopBits, m_cmbStop);
 
     if (!m_config.SaveConfig())
-        m_platform.messages.show(QStringLiteral("The settings could not be saved to %1: %2\nThey apply until the "
-                                                "program ends.")
+        m_platform.messages.show(tr("The settings could not be saved to %1: %2\nThey apply until the "
+                                    "program ends.")
                                      .arg(m_config.FilePath(), m_config.LastSaveError()),
                                  platform::MessageIcon::Exclamation);
     m_dialogResult = ResultOk;

@@ -43,11 +43,11 @@ QGroupBox *chartFrame(const char *name, const QString &caption, QLineEdit *&minB
     auto *frame = named(new QGroupBox(caption, parent), name);
     minBox = named(new QLineEdit(frame), minName);
     maxBox = named(new QLineEdit(frame), maxName);
-    minBox->setAccessibleName(caption.trimmed() + QStringLiteral(" minimum"));
-    maxBox->setAccessibleName(caption.trimmed() + QStringLiteral(" maximum"));
+    minBox->setAccessibleName(frmSetup::tr("%1 minimum").arg(caption.trimmed()));
+    maxBox->setAccessibleName(frmSetup::tr("%1 maximum").arg(caption.trimmed()));
     auto *form = new QFormLayout(frame);
-    form->addRow(QStringLiteral("Min.:"), minBox);
-    form->addRow(QStringLiteral("Max.:"), maxBox);
+    form->addRow(frmSetup::tr("Min.:"), minBox);
+    form->addRow(frmSetup::tr("Max.:"), maxBox);
     return frame;
 }
 
@@ -55,12 +55,12 @@ QGroupBox *chartFrame(const char *name, const QString &caption, QLineEdit *&minB
 
 void frmSetup::buildControls()
 {
-    setWindowTitle(QStringLiteral("Setup"));
+    setWindowTitle(tr("Setup"));
 
     QFont serif(QStringLiteral("Times New Roman"), 14, QFont::Bold);
     serif.setStyleHint(QFont::Serif);
-    auto *label8 = named(new QLabel(QStringLiteral("Setup for"), this), "Label8");
-    auto *label7 = named(new QLabel(QStringLiteral("Orvex"), this), "Label7");
+    auto *label8 = named(new QLabel(tr("Setup for"), this), "Label8");
+    auto *label7 = named(new QLabel(tr("Orvex"), this), "Label7");
     label8->setFont(serif);
     label7->setFont(serif);
     auto *heading = new QHBoxLayout;
@@ -68,44 +68,42 @@ void frmSetup::buildControls()
     heading->addWidget(label7);
     heading->addStretch();
 
-    auto *frame3 = named(new QGroupBox(QStringLiteral(" Serial Com "), this), "Frame3");
+    auto *frame3 = named(new QGroupBox(tr(" Serial Com "), this), "Frame3");
     m_cmbCom = named(new QComboBox(frame3), "cmbCom");
     auto *portRow = new QHBoxLayout;
-    portRow->addWidget(labelFor("Label1", QStringLiteral("Input Port:"), m_cmbCom, frame3));
+    portRow->addWidget(labelFor("Label1", tr("Input Port:"), m_cmbCom, frame3));
     portRow->addWidget(m_cmbCom, 1);
 
-    auto *frame1 = named(new QGroupBox(QStringLiteral(" Port Config "), frame3), "Frame1");
+    auto *frame1 = named(new QGroupBox(tr(" Port Config "), frame3), "Frame1");
     m_cmbBaud = listBox("cmbBaud",
                         {"2400", "4800", "9600", "14400", "19200", "31250", "38400", "57600", "115200"}, frame1);
     m_cmbParity = listBox("cmbParity", {"None", "Even", "Odd"}, frame1);
     m_cmbDataBits = listBox("cmbDataBits", {"7", "8"}, frame1);
     m_cmbStop = listBox("cmbStop", {"1", "1.5", "2"}, frame1);
     auto *config = new QFormLayout(frame1);
-    config->addRow(labelFor("Label3", QStringLiteral("Baud Rate:"), m_cmbBaud, frame1), m_cmbBaud);
-    config->addRow(labelFor("Label4", QStringLiteral("Parity:"), m_cmbParity, frame1), m_cmbParity);
-    config->addRow(labelFor("Label5", QStringLiteral("Data Bits:"), m_cmbDataBits, frame1), m_cmbDataBits);
-    config->addRow(labelFor("Label6", QStringLiteral("Stop Bits:"), m_cmbStop, frame1), m_cmbStop);
+    config->addRow(labelFor("Label3", tr("Baud Rate:"), m_cmbBaud, frame1), m_cmbBaud);
+    config->addRow(labelFor("Label4", tr("Parity:"), m_cmbParity, frame1), m_cmbParity);
+    config->addRow(labelFor("Label5", tr("Data Bits:"), m_cmbDataBits, frame1), m_cmbDataBits);
+    config->addRow(labelFor("Label6", tr("Stop Bits:"), m_cmbStop, frame1), m_cmbStop);
 
     auto *serial = new QVBoxLayout(frame3);
     serial->addLayout(portRow);
     serial->addWidget(frame1);
     serial->addStretch();
 
-    auto *frame2 = named(new QGroupBox(QStringLiteral(" Graphic Charts "), this), "Frame2");
+    auto *frame2 = named(new QGroupBox(tr(" Graphic Charts "), this), "Frame2");
     auto *charts = new QVBoxLayout(frame2);
-    charts->addWidget(chartFrame("Frame4", QStringLiteral(" Magnetic Chart "), m_txtMMin, "txtMMin", m_txtMMax,
-                                 "txtMMax", frame2));
-    charts->addWidget(chartFrame("Frame5", QStringLiteral(" Acceleration Chart "), m_txtAMin, "txtAMin",
-                                 m_txtAMax, "txtAMax", frame2));
-    charts->addWidget(chartFrame("Frame6", QStringLiteral(" Compass Chart "), m_txtCMin, "txtCMin", m_txtCMax,
-                                 "txtCMax", frame2));
+    charts->addWidget(chartFrame("Frame4", tr(" Magnetic Chart "), m_txtMMin, "txtMMin", m_txtMMax, "txtMMax", frame2));
+    charts->addWidget(
+        chartFrame("Frame5", tr(" Acceleration Chart "), m_txtAMin, "txtAMin", m_txtAMax, "txtAMax", frame2));
+    charts->addWidget(chartFrame("Frame6", tr(" Compass Chart "), m_txtCMin, "txtCMin", m_txtCMax, "txtCMax", frame2));
 
     auto *groups = new QHBoxLayout;
     groups->addWidget(frame3);
     groups->addWidget(frame2);
 
-    m_cmdOk = named(new controls::XPButton(QStringLiteral("OK"), this), "cmdOk");
-    m_cmdCancel = named(new controls::XPButton(QStringLiteral("Cancel"), this), "cmdCancel");
+    m_cmdOk = named(new controls::XPButton(tr("OK"), this), "cmdOk");
+    m_cmdCancel = named(new controls::XPButton(tr("Cancel"), this), "cmdCancel");
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_cmdOk);

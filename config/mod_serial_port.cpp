@@ -1,5 +1,6 @@
 #include "config/mod_serial_port.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -29,7 +30,7 @@ QString describe(const platform::SerialDevice &device)
     if (!device.manufacturer.isEmpty() && !device.description.contains(device.manufacturer, Qt::CaseInsensitive))
         told << device.manufacturer;
     if (!device.serialNumber.isEmpty())
-        told << QStringLiteral("serial ") + device.serialNumber;
+        told << QCoreApplication::translate("config::modSerialPort", "serial %1").arg(device.serialNumber);
     if (told.isEmpty())
         return device.systemLocation;
     return told.join(QStringLiteral(", ")) + QStringLiteral(" (") + device.systemLocation + QLatin1Char(')');
@@ -68,7 +69,7 @@ bool GetComPorts(QStringList &ports, const platform::SerialDeviceList &source, c
     std::map<int, QString> byNumber;
     for (int number : linkedNumbers(map)) {
         const QString target = map.devicePath(number);
-        QString text = QStringLiteral("link to ") + target;
+        QString text = QCoreApplication::translate("config::modSerialPort", "link to %1").arg(target);
         for (const platform::SerialDevice &device : *devices) {
             if (sameDevice(device.systemLocation, target))
                 text = describe(device);

@@ -3,6 +3,8 @@
 #include "device/tagged_sentence.h"
 #include "platform/port_failure.h"
 
+#include <QCoreApplication>
+
 namespace device {
 
 clsCompass::clsCompass(platform::Platform &platform) : m_platform(platform)
@@ -51,10 +53,10 @@ QString clsCompass::StatusStr()
 {
     CheckTimeout();
     switch (m_status) {
-    case LinkStatus::NotUsed: return QStringLiteral("Not Used");
-    case LinkStatus::Listening: return QStringLiteral("Listening");
-    case LinkStatus::Timeout: return QStringLiteral("Timeout");
-    case LinkStatus::Alive: return QStringLiteral("Alive");
+    case LinkStatus::NotUsed: return QCoreApplication::translate("device::clsCompass", "Not Used");
+    case LinkStatus::Listening: return QCoreApplication::translate("device::clsCompass", "Listening");
+    case LinkStatus::Timeout: return QCoreApplication::translate("device::clsCompass", "Timeout");
+    case LinkStatus::Alive: return QCoreApplication::translate("device::clsCompass", "Alive");
     default: return {};
     }
 }

@@ -1,5 +1,7 @@
 #include "device/factory_space_compass.h"
 
+#include <QCoreApplication>
+
 namespace device {
 
 void StartInFactorySpace(clsCompass &compass, platform::SerialPort &port, const SerialLineSettings &line,
@@ -9,8 +11,10 @@ void StartInFactorySpace(clsCompass &compass, platform::SerialPort &port, const 
     compass.SetCom(port);
     static_cast<SerialLineSettings &>(compass) = line;
     if (!compass.StartCompass())
-        messages.show(QStringLiteral("Compass can't open port COM") + QString::fromStdString(compass.ComPort)
-                          + QStringLiteral(".\r\n\r\nPlease check if this port isn't used by another application."),
+        messages.show(QCoreApplication::translate("device::StartInFactorySpace",
+                                                  "Compass can't open port COM%1.\r\n\r\nPlease check if this port "
+                                                  "isn't used by another application.")
+                          .arg(QString::fromStdString(compass.ComPort)),
                       platform::MessageIcon::Exclamation, platform::MessageButtons::Ok, compass.OpenFailureDetail());
     compass.CmdSetFactoryZone();
 }

@@ -27,8 +27,7 @@ std::optional<LogError> LogFile::writeLine(const QString &line)
 {
     // Writing on into a deleted file would lose every line without a sign.
     if (!QFileInfo::exists(m_file.fileName()))
-        return LogError{int(QFileDevice::WriteError),
-                        QStringLiteral("The log file %1 no longer exists.").arg(m_file.fileName())};
+        return LogError{int(QFileDevice::WriteError), tr("The log file %1 no longer exists.").arg(m_file.fileName())};
     const QByteArray bytes = line.toLocal8Bit() + "\r\n";
     if (m_file.write(bytes) != bytes.size() || !m_file.flush()) {
         const LogError error = errorOf(m_file);

@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 #include <optional>
@@ -15,6 +16,7 @@ struct LogError {
 // one, so a failure is seen at the line that caused it and what came before
 // stays in the file.
 class LogFile {
+    Q_DECLARE_TR_FUNCTIONS(LogFile)
 public:
     // An existing file is appended to; a missing one is created.
     std::optional<LogError> open(const QString &path);

@@ -12,7 +12,10 @@ namespace logging {
 namespace {
 
 // The cancel of the file dialog, reported like any other failure to open.
-const LogError kDialogCancelled{int(QFileDevice::AbortError), QStringLiteral("The file choice was cancelled.")};
+LogError dialogCancelled()
+{
+    return {int(QFileDevice::AbortError), LogFrame::tr("The file choice was cancelled.")};
+}
 
 QString describe(const LogError &error, const QString &numberCaption)
 {
@@ -26,7 +29,7 @@ CheckValue checkValue(const QCheckBox *box) { return CheckValue(box->checkState(
 
 LogFrame::LogFrame(platform::Platform &platform, const platform::Instrument &horizon,
                    std::function<QString(int valueIndex)> labelText, QWidget *parent)
-    : QGroupBox(QStringLiteral("Log"), parent),
+    : QGroupBox(tr("Log"), parent),
       m_platform(platform),
       m_session(LogValues{horizon, std::move(labelText)}, platform.separators.Number),
       m_tmrLogging(platform.timers.createTimer())
@@ -42,19 +45,19 @@ LogFrame::LogFrame(platform::Platform &platform, const platform::Instrument &hor
 
 void LogFrame::buildControls()
 {
-    m_cmdOpenLog = new controls::XPButton(QStringLiteral("Open Log"), this);
+    m_cmdOpenLog = new controls::XPButton(tr("Open Log"), this);
     m_cmdOpenLog->setObjectName(QStringLiteral("cmdOpenLog"));
-    m_cmdStartLog = new controls::XPButton(QStringLiteral("Start Logging"), this);
+    m_cmdStartLog = new controls::XPButton(tr("Start Logging"), this);
     m_cmdStartLog->setObjectName(QStringLiteral("cmdStartLog"));
     m_cmdStartLog->setEnabled(false);
-    m_chkLogDate = new QCheckBox(QStringLiteral("Add Date"), this);
+    m_chkLogDate = new QCheckBox(tr("Add Date"), this);
     m_chkLogDate->setObjectName(QStringLiteral("chkLogDate"));
-    m_chkLogTime = new QCheckBox(QStringLiteral("Add Time"), this);
+    m_chkLogTime = new QCheckBox(tr("Add Time"), this);
     m_chkLogTime->setObjectName(QStringLiteral("chkLogTime"));
-    m_lblLogFile = new controls::ReadingLabel(QStringLiteral("Log file"), this);
+    m_lblLogFile = new controls::ReadingLabel(tr("Log file"), this);
     m_lblLogFile->setObjectName(QStringLiteral("lblLogFile"));
     m_lblLogFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_lblLogging = new QLabel(QStringLiteral("Logging"), this);
+    m_lblLogging = new QLabel(tr("Logging"), this);
     m_lblLogging->setObjectName(QStringLiteral("lblLogging"));
     m_lblLogging->setStyleSheet(QStringLiteral("color: red;"));
     m_lblLogging->hide();
@@ -80,18 +83,17 @@ void LogFrame::cmdOpenLog_Click()
 void LogFrame::OpenLog()
 {
     platform::FileDialogRequest request;
-    request.filter = QStringLiteral("Text File (*.txt)|*.txt");
+    request.filter = tr("Text File (*.txt)|*.txt");
     request.pathMustExist = true;
     const auto chosen = m_platform.files.choose(request);
-    const auto error = chosen ? m_session.open(*chosen) : std::optional<LogError>(kDialogCancelled);
+    const auto error = chosen ? m_session.open(*chosen) : std::optional<LogError>(dialogCancelled());
     if (error) {
-        m_platform.messages.show(
-            QStringLiteral("There was an error opening file.") + describe(*error, QStringLiteral("Erorr N° ")),
-            platform::MessageIcon::Exclamation);
+        m_platform.messages.show(tr("There was an error opening file.") + describe(*error, tr("Erorr N° ")),
+                                 platform::MessageIcon::Exclamation);
         return;
     }
     m_lblLogFile->setText(*chosen);
-    m_cmdOpenLog->setText(QStringLiteral("Close Log"));
+    m_cmdOpenLog->setText(tr("Close Log"));
     m_cmdStartLog->setEnabled(true);
 }
 
@@ -100,7 +102,7 @@ void LogFrame::CloseLog()
     if (!m_session.isOpen())
         return;
     StopLogging();
-    m_cmdOpenLog->setText(QStringLiteral("Open Log"));
+    m_cmdOpenLog->setText(tr("Open Log"));
     m_cmdStartLog->setEnabled(false);
     m_lblLogFile->clear();
     m_session.close();
@@ -113,14 +115,14 @@ void LogFrame::cmdStartLog_Click()
         return;
     }
     m_loggingActive = true;
-    m_cmdStartLog->setText(QStringLiteral("Stop Logging"));
+    m_cmdStartLog->setText(tr("Stop Logging"));
     m_tmrLogging->setEnabled(true);
 }
 
 void LogFrame::StopLogging()
 {
     m_loggingActive = false;
-    m_cmdStartLog->setText(QStringLiteral("Start Logging"));
+    m_cmdStartLog->setText(tr("Start Logging"));
     m_tmrLogging->setEnabled(false);
     m_lblLogging->hide();
 }
@@ -147,8 +149,8 @@ void LogFrame::WriteLogLine(std::int32_t mask)
         // Stopped before the box opens: sentences keep coming while it is up,
         // and each would fail and open a box of its own.
         StopLogging();
-        m_platform.messages.show(QStringLiteral("There was an error writing log file. Log will now stop!")
-                                     + describe(*error, QStringLiteral("Errr N° ")),
+        m_platform.messages.show(tr("There was an error writing log file. Log will now stop!")
+                                     + describe(*error, tr("Errr N° ")),
                                  platform::MessageIcon::Exclamation);
     }
 }

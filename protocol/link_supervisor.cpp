@@ -25,7 +25,7 @@ void LinkSupervisor::start()
     m_tmrAskCmp->setEnabled(false);
 }
 
-void LinkSupervisor::SignOfLife()
+void LinkSupervisor::signOfLife()
 {
     m_lastDataTick = m_clock.tickCount();
 }
@@ -40,7 +40,7 @@ bool LinkSupervisor::silenceReachedLimit() const
     return silence() >= static_cast<std::uint32_t>(m_state.AliveTimeout);
 }
 
-std::int32_t LinkSupervisor::SilenceLimitForRate(std::int16_t outputRate)
+std::int32_t LinkSupervisor::silenceLimitForRate(std::int16_t outputRate)
 {
     if (outputRate < 0)
         return std::abs(static_cast<std::int32_t>(outputRate)) * SilencePerSecondPerSample;

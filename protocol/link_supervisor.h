@@ -49,12 +49,12 @@ public:
     void start();
 
     // Input from the compass, of any kind.
-    void SignOfLife();
+    void signOfLife();
     // The escape search refuses from the limit itself on; the check counts
     // the compass as silent only beyond it.
     bool silenceReachedLimit() const;
     // The silence limit the settings panel sets for the compass's output rate.
-    static std::int32_t SilenceLimitForRate(std::int16_t outputRate);
+    static std::int32_t silenceLimitForRate(std::int16_t outputRate);
 
     // The check: alive or silent, and whether to poll.
     void tmrCheckAlive_Timer();

@@ -2,6 +2,7 @@
 
 #include "numbers/number_reader.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -269,17 +270,22 @@ ValueEnd ValueEndOf(char key)
     return setting ? setting->valueEnd : ValueEnd::CrTogether;
 }
 
+QString SettingText(const char *text)
+{
+    return QCoreApplication::translate("protocol::Setting", text);
+}
+
 CheckResult CheckValue(const FieldCheck &check, const QString &text, char decimalSeparator)
 {
     const auto number = numbers::ReadNumber(text.toLatin1().toStdString(), {decimalSeparator});
     if (!number)
-        return {QString::fromUtf8(check.notNumeric)};
+        return {SettingText(check.notNumeric)};
     const double value = check.whole ? numbers::RoundHalfEven(*number) : *number;
     const bool inRange = !check.exactTexts.empty()
                              ? isExactText(check, value, text)
                              : (!check.low || value >= *check.low) && (!check.high || value <= *check.high);
     if (!inRange)
-        return {QString::fromUtf8(check.outOfRange)};
+        return {SettingText(check.outOfRange)};
     return {std::nullopt, value};
 }
 

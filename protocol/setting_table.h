@@ -135,6 +135,10 @@ struct Setting {
 // after it keeps its old value.
 constexpr int RefreshNoticesStep = 9;
 
+// A text of the table as the user reads it: the table's captions, hints,
+// items and messages are looked up for translation where they are shown.
+QString SettingText(const char *text);
+
 // Every entry, settings in the order "Compass Data" lists them.
 std::span<const Setting> Settings();
 // The panel row with `cmdSet(button)`; nothing when none has it.

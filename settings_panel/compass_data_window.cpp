@@ -12,15 +12,15 @@ namespace settings_panel {
 CompassDataWindow::CompassDataWindow(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmCmpData"));
-    setWindowTitle(QStringLiteral("Compass Data"));
+    setWindowTitle(tr("Compass Data"));
 
     m_txtData = new QPlainTextEdit(this);
     m_txtData->setObjectName(QStringLiteral("txtData"));
-    m_txtData->setAccessibleName(QStringLiteral("Compass Data"));
+    m_txtData->setAccessibleName(tr("Compass Data"));
     m_txtData->setReadOnly(true);
     m_txtData->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
-    m_cmdClose = new controls::XPButton(QStringLiteral("Close"), this);
+    m_cmdClose = new controls::XPButton(tr("Close"), this);
     m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
     connect(m_cmdClose, &QAbstractButton::clicked, this, &QDialog::accept);
 

@@ -27,7 +27,7 @@ QString indexed(const char *name, int index)
 // "Baud Rate:" as a screen reader says it.
 QString spoken(const char *caption)
 {
-    QString text = QString::fromUtf8(caption);
+    QString text = protocol::SettingText(caption);
     if (text.endsWith(QLatin1Char(':')))
         text.chop(1);
     return text.trimmed();
@@ -151,10 +151,10 @@ void CompassSettingsPanel::addRow(QGridLayout *grid, int gridRow, const std::vec
     // Tall inputs (the "Show:" boxes) keep caption and button on their first line.
     const Qt::Alignment alignment =
         input && input->sizeHint().height() > 2 * FieldHeight ? Qt::AlignTop : Qt::AlignVCenter;
-    auto *caption = new QLabel(QString::fromUtf8(first.caption), this);
+    auto *caption = new QLabel(protocol::SettingText(first.caption), this);
     // A row without an input lends its caption the input's and hint's columns.
     grid->addWidget(caption, gridRow, column, 1, input ? 1 : 3, alignment);
-    const QString hint = QString::fromUtf8(first.hint);
+    const QString hint = protocol::SettingText(first.hint);
     if (input) {
         caption->setBuddy(input);
         // Without a hint the input may use the hint's column too.
@@ -190,7 +190,7 @@ void CompassSettingsPanel::addButton(QGridLayout *grid, int gridRow, int gridCol
     small.setPointSizeF(small.pointSizeF() * 0.85);
     key->setFont(small);
 
-    const QString text = QString::fromUtf8(setting.buttonCaption);
+    const QString text = protocol::SettingText(setting.buttonCaption);
     auto *button = new controls::XPButton(text, commands);
     button->setObjectName(indexed("cmdSet", index));
     button->setProperty("index", index);
@@ -255,7 +255,7 @@ QScrollBar *CompassSettingsPanel::makeScrollBar(const Setting &setting)
     const protocol::FieldCheck &range = *setting.check;
     auto *bar = new QScrollBar(Qt::Vertical, this);
     bar->setObjectName(QLatin1String(setting.scrollBarName));
-    bar->setAccessibleName(tr(setting.scrollBarSpoken));
+    bar->setAccessibleName(protocol::SettingText(setting.scrollBarSpoken));
     bar->setRange(setting.scrollMirror - static_cast<int>(*range.high),
                   setting.scrollMirror - static_cast<int>(*range.low));
     bar->setPageStep(1);
@@ -275,7 +275,7 @@ QWidget *CompassSettingsPanel::makeCheckBoxes(const Setting &setting)
     std::vector<QAbstractButton *> &items = m_items[setting.inputName];
     for (const char *name : setting.items) {
         const int i = static_cast<int>(items.size());
-        auto *item = new QCheckBox(QLatin1String(name), box);
+        auto *item = new QCheckBox(protocol::SettingText(name), box);
         item->setObjectName(indexed(setting.inputName, i));
         items.push_back(item);
         grid->addWidget(item, i / CheckBoxColumns, i % CheckBoxColumns);
@@ -292,7 +292,7 @@ QWidget *CompassSettingsPanel::makeOptionPair(const Setting &setting)
     std::vector<QAbstractButton *> &items = m_items[setting.inputName];
     for (const char *caption : setting.items) {
         const int i = static_cast<int>(items.size());
-        auto *item = new QRadioButton(QLatin1String(caption), box);
+        auto *item = new QRadioButton(protocol::SettingText(caption), box);
         item->setObjectName(indexed(setting.inputName, i));
         group->addButton(item, i);
         layout->addWidget(item);
@@ -307,7 +307,7 @@ QComboBox *CompassSettingsPanel::makeList(const Setting &setting)
     auto *list = new QComboBox(this);
     list->setObjectName(QLatin1String(setting.inputName));
     for (const char *item : setting.items)
-        list->addItem(QLatin1String(item));
+        list->addItem(protocol::SettingText(item));
     list->setFixedWidth(ListWidth);
     m_lists[setting.inputName] = list;
     return list;

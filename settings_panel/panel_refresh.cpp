@@ -29,7 +29,7 @@ bool RefreshSettingsPanel(CompassSettingsPanel &panel, protocol::ConsoleState &s
         if (step == protocol::RefreshNoticesStep) {
             setNullGyroAvailable(!state.DumpReceived || s.KFilterPresent);
             host.updateFormat16Notice();
-            state.AliveTimeout = protocol::LinkSupervisor::SilenceLimitForRate(s.OutputRate);
+            state.AliveTimeout = protocol::LinkSupervisor::silenceLimitForRate(s.OutputRate);
         }
         for (const protocol::Setting &setting : protocol::Settings()) {
             if (setting.refreshStep != step)

@@ -17,7 +17,10 @@ namespace settings_panel {
 
 namespace {
 
-const QString ProfileFilter = QStringLiteral("Settings profile (*.json)|*.json");
+QString profileFilter()
+{
+    return ProfileCommands::tr("Settings profile (*.json)|*.json");
+}
 
 } // namespace
 
@@ -53,17 +56,17 @@ void ProfileCommands::save(protocol::MenuExchange &exchange)
     if (!m_state.DumpReceived || m_state.DumpNamesSeen.empty()) {
         exchange.end();
         m_host.platform().messages.show(
-            QStringLiteral("The module's settings have not been read yet, so there is nothing to save."),
+            tr("The module's settings have not been read yet, so there is nothing to save."),
             platform::MessageIcon::Information, platform::MessageButtons::Ok,
-            QStringLiteral("Open the port and wait for the module's readings: its settings are read with the first "
-                           "one. Then save again."));
+            tr("Open the port and wait for the module's readings: its settings are read with the first "
+               "one. Then save again."));
         return;
     }
     const QByteArray json = ProfileJson(m_state, m_host.platform().clock.now());
     exchange.end();
     platform::FileDialogRequest request;
-    request.title = QStringLiteral("Save Settings");
-    request.filter = ProfileFilter;
+    request.title = tr("Save Settings");
+    request.filter = profileFilter();
     request.pathMustExist = false;
     request.confirmOverwrite = true;
     request.defaultSuffix = QStringLiteral("json");
@@ -72,8 +75,8 @@ void ProfileCommands::save(protocol::MenuExchange &exchange)
         return;
     QSaveFile file(*path);
     if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit())
-        showExclamation(QStringLiteral("The profile could not be saved to %1.").arg(*path),
-                        file.errorString() + QStringLiteral(". Choose a folder you may write to, with room left."));
+        showExclamation(tr("The profile could not be saved to %1.").arg(*path),
+                        file.errorString() + tr(". Choose a folder you may write to, with room left."));
 }
 
 void ProfileCommands::LoadSettings()
@@ -83,20 +86,20 @@ void ProfileCommands::LoadSettings()
         return;
     }
     platform::FileDialogRequest request;
-    request.title = QStringLiteral("Load Settings");
-    request.filter = ProfileFilter;
+    request.title = tr("Load Settings");
+    request.filter = profileFilter();
     request.saveDialog = false;
     const auto path = m_host.platform().files.choose(request);
     if (!path)
         return;
     QFile file(*path);
     if (!file.open(QIODevice::ReadOnly)) {
-        showExclamation(QStringLiteral("The profile %1 could not be read.").arg(*path), file.errorString() + '.');
+        showExclamation(tr("The profile %1 could not be read.").arg(*path), file.errorString() + '.');
         return;
     }
     const ProfileRead read = ReadProfile(file.readAll());
     if (!read.profile) {
-        showExclamation(QStringLiteral("%1 cannot be loaded; nothing was sent.").arg(*path), read.error);
+        showExclamation(tr("%1 cannot be loaded; nothing was sent.").arg(*path), read.error);
         return;
     }
     withMenu([this, profile = *read.profile, path = *path](protocol::MenuExchange &exchange) {
@@ -116,9 +119,9 @@ void ProfileCommands::compare(protocol::MenuExchange &exchange, const SettingsPr
     if (!m_state.DumpReceived) {
         exchange.end();
         busy.reset();
-        showExclamation(QStringLiteral("The module did not answer the settings request; nothing was sent."),
-                        QStringLiteral("Check that the module is connected and sends data, then load the profile "
-                                       "again."));
+        showExclamation(tr("The module did not answer the settings request; nothing was sent."),
+                        tr("Check that the module is connected and sends data, then load the profile "
+                           "again."));
         return;
     }
     std::vector<ProfileEntry> plan = PlanProfile(profile, m_state, decimalSeparator());
@@ -154,10 +157,10 @@ void ProfileCommands::apply(protocol::MenuExchange &exchange, std::vector<Profil
     exchange.end();
     busy.reset();
     if (!m_state.DumpReceived)
-        showExclamation(QStringLiteral("The module did not answer when its settings were read back, so none of "
-                                       "those sent is confirmed."),
-                        QStringLiteral("If the profile changed the baud rate, set the port to the new speed with "
-                                       "Configure, then load the profile again to compare."));
+        showExclamation(tr("The module did not answer when its settings were read back, so none of "
+                           "those sent is confirmed."),
+                        tr("If the profile changed the baud rate, set the port to the new speed with "
+                           "Configure, then load the profile again to compare."));
     ProfileDialog report(m_windowAnchor.window());
     report.showReport(plan);
     m_host.runModal(report);

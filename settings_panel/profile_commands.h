@@ -4,6 +4,7 @@
 #include "settings_panel/profile_plan.h"
 #include "settings_panel/settings_host.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -20,6 +21,7 @@ class SettingsReader;
 // the Set buttons send it, reads the settings back and shows what the module
 // took. Nothing is sent before Apply.
 class ProfileCommands {
+    Q_DECLARE_TR_FUNCTIONS(ProfileCommands)
 public:
     ProfileCommands(SettingsHost &host, protocol::ConsoleState &state, protocol::MenuExchangeGate &gate,
                     SettingsReader &reader, QWidget &windowAnchor);

@@ -22,7 +22,7 @@ QString settingName(const ProfileEntry &entry)
     const QString name = QString::fromStdString(entry.name);
     if (!entry.setting)
         return name;
-    QString caption = QString::fromUtf8(entry.setting->caption);
+    QString caption = protocol::SettingText(entry.setting->caption);
     if (caption.endsWith(QLatin1Char(':')))
         caption.chop(1);
     return caption + QStringLiteral(" (") + name + QLatin1Char(')');

@@ -5,11 +5,17 @@
 #include "settings_panel/record_text.h"
 #include "settings_panel/settings_dump.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace settings_panel {
 
 namespace {
+
+QString planText(const char *english)
+{
+    return QCoreApplication::translate("settings_panel::ProfilePlan", english);
+}
 
 using protocol::Setting;
 using S = protocol::CompassSettings;
@@ -43,7 +49,7 @@ std::optional<QString> refusal(const Setting &setting, const ProfileValue &value
 {
     const QString written = QString::fromStdString(value.written);
     if (!value.text || !StoreValue(wanted, setting.member, *value.text, '.'))
-        return QStringLiteral("%1 is no value this setting can hold.").arg(written);
+        return planText("%1 is no value this setting can hold.").arg(written);
     if (setting.check) {
         if (auto refused = protocol::CheckValue(*setting.check, QString::fromStdString(*value.text), '.').refusal)
             return refused;
@@ -51,7 +57,7 @@ std::optional<QString> refusal(const Setting &setting, const ProfileValue &value
     if (const auto range = inputRange(setting)) {
         const auto number = numbers::ReadWhole<std::int64_t>(RecordText(wanted, setting.member, '.'), {'.'});
         if (!number || *number < range->first || *number > range->second)
-            return QStringLiteral("%1 is outside what the panel can set (%2 to %3).")
+            return planText("%1 is outside what the panel can set (%2 to %3).")
                 .arg(written)
                 .arg(range->first)
                 .arg(range->second);
@@ -102,9 +108,8 @@ std::vector<ProfileEntry> PlanProfile(const SettingsProfile &profile, const prot
         entry.name = value.name;
         entry.profile = value.written;
         entry.outcome = ProfileOutcome::Unknown;
-        entry.reason = protocol::SettingOfDumpName(value.name)
-                           ? QStringLiteral("the panel does not set it.")
-                           : QStringLiteral("the program knows no setting of this name.");
+        entry.reason = protocol::SettingOfDumpName(value.name) ? planText("the panel does not set it.")
+                                                               : planText("the program knows no setting of this name.");
         plan.push_back(std::move(entry));
     }
     return plan;
@@ -137,16 +142,16 @@ void JudgeReadBack(std::vector<ProfileEntry> &plan, const protocol::ConsoleState
 QString OutcomeText(const ProfileEntry &entry)
 {
     switch (entry.outcome) {
-    case ProfileOutcome::Change: return QStringLiteral("to be set");
-    case ProfileOutcome::Unchanged: return QStringLiteral("unchanged");
+    case ProfileOutcome::Change: return planText("to be set");
+    case ProfileOutcome::Unchanged: return planText("unchanged");
     case ProfileOutcome::Unknown:
-    case ProfileOutcome::Refused: return QStringLiteral("not sent: ") + entry.reason;
-    case ProfileOutcome::ModuleLacks: return QStringLiteral("not sent: the module does not have this setting.");
-    case ProfileOutcome::Taken: return QStringLiteral("taken");
+    case ProfileOutcome::Refused: return planText("not sent: ") + entry.reason;
+    case ProfileOutcome::ModuleLacks: return planText("not sent: the module does not have this setting.");
+    case ProfileOutcome::Taken: return planText("taken");
     case ProfileOutcome::NotTaken:
         return entry.readBack.empty()
-                   ? QStringLiteral("not taken: the module's settings no longer show it.")
-                   : QStringLiteral("not taken: the module holds %1.").arg(QString::fromStdString(entry.readBack));
+                   ? planText("not taken: the module's settings no longer show it.")
+                   : planText("not taken: the module holds %1.").arg(QString::fromStdString(entry.readBack));
     }
     return {};
 }

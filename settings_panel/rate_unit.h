@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QString>
 
 namespace settings_panel {
@@ -6,7 +7,8 @@ namespace settings_panel {
 // The output rate's unit: a negative rate is seconds per sample.
 inline QString OutRateUnit(int rate)
 {
-    return rate < 0 ? QStringLiteral("s/samples") : QStringLiteral("samples/s");
+    return rate < 0 ? QCoreApplication::translate("settings_panel::OutRateUnit", "s/samples")
+                    : QCoreApplication::translate("settings_panel::OutRateUnit", "samples/s");
 }
 
 } // namespace settings_panel

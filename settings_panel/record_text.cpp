@@ -40,7 +40,8 @@ std::string CompassDataText(const S &settings, char decimalSeparator)
     for (const protocol::Setting &setting : protocol::Settings()) {
         if (!setting.dataLabel)
             continue;
-        text += setting.dataLabel + DataValueText(settings, setting.member, decimalSeparator);
+        text += protocol::SettingText(setting.dataLabel).toStdString()
+                + DataValueText(settings, setting.member, decimalSeparator);
         text += "\r\n";
         if (setting.emptyLineAfter)
             text += "\r\n";

@@ -20,7 +20,9 @@ namespace PanelTiming = protocol::PanelPace;
 namespace {
 
 // The soft-iron button's caption while it waits for each heading.
-const char *const SoftIronCaptions[] = {"Aim Mag North", "Aim Mag East", "Aim Mag South", "Aim Mag West"};
+const char *const SoftIronCaptions[] = {
+    QT_TRANSLATE_NOOP("SettingsCommands", "Aim Mag North"), QT_TRANSLATE_NOOP("SettingsCommands", "Aim Mag East"),
+    QT_TRANSLATE_NOOP("SettingsCommands", "Aim Mag South"), QT_TRANSLATE_NOOP("SettingsCommands", "Aim Mag West")};
 constexpr std::int16_t SoftIronHeadings = 4;
 
 } // namespace
@@ -35,7 +37,7 @@ SettingsCommands::~SettingsCommands() = default;
 
 QString SettingsCommands::PortClosedMessage()
 {
-    return QStringLiteral(
+    return tr(
         "The com port isn't open, to set this parameter you should first open the port and connect to the Orvex.");
 }
 
@@ -160,7 +162,7 @@ void SettingsCommands::levelOrZ(const protocol::Setting &setting)
         m_host.checkAliveTimer().setInterval(0);
         m_host.port().setReceiveThreshold(CalibrationThreshold);
         m_state.RawTerminal = true;
-        button->setText(QStringLiteral("Done!"));
+        button->setText(tr("Done!"));
         command(setting, "");
         button->setEnabled(true);
         m_calibration = setting.button == LevelCalibration ? Calibration::Level : Calibration::Z;
@@ -169,7 +171,7 @@ void SettingsCommands::levelOrZ(const protocol::Setting &setting)
     m_host.checkAliveTimer().setInterval(RestartedAliveInterval);
     m_host.port().setReceiveThreshold(NormalThreshold);
     m_state.RawTerminal = false;
-    button->setText(QString::fromUtf8(setting.buttonCaption));
+    button->setText(protocol::SettingText(setting.buttonCaption));
     send(protocol::Blank);
     m_calibration = Calibration::None;
 }
@@ -181,16 +183,16 @@ void SettingsCommands::softIron(const protocol::Setting &setting)
         m_host.checkAliveTimer().setInterval(0);
         command(setting, protocol::SoftIronCalibrate);
         m_softIronPoint = 0;
-        button->setText(QLatin1String(SoftIronCaptions[0]));
+        button->setText(tr(SoftIronCaptions[0]));
         m_calibration = Calibration::SoftIron;
     } else {
         send(protocol::Blank);
         ++m_softIronPoint;
         if (m_softIronPoint < SoftIronHeadings) {
-            button->setText(QLatin1String(SoftIronCaptions[m_softIronPoint]));
+            button->setText(tr(SoftIronCaptions[m_softIronPoint]));
         } else {
             m_host.checkAliveTimer().setInterval(RestartedAliveInterval);
-            button->setText(QString::fromUtf8(setting.buttonCaption));
+            button->setText(protocol::SettingText(setting.buttonCaption));
             m_calibration = Calibration::None;
         }
     }

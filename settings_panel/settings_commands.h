@@ -5,6 +5,7 @@
 #include "settings_panel/compass_settings_panel.h"
 #include "settings_panel/settings_host.h"
 
+#include <QCoreApplication>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -21,6 +22,7 @@ class SettingsReader;
 // the menu from the first to the last, so no settings read or other command can
 // break into them.
 class SettingsCommands {
+    Q_DECLARE_TR_FUNCTIONS(SettingsCommands)
 public:
     static constexpr int RestartedAliveInterval = protocol::LinkSupervisor::CheckIntervalAfterPause;
     static constexpr int CalibrationThreshold = 1;

@@ -3,6 +3,7 @@
 #include "protocol/setting_table.h"
 #include "settings_panel/record_text.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
@@ -12,6 +13,11 @@ namespace settings_panel {
 namespace {
 
 const QString Format = QStringLiteral("compass-bench settings profile");
+
+QString profileText(const char *english)
+{
+    return QCoreApplication::translate("settings_panel::SettingsProfile", english);
+}
 constexpr int FormatVersion = 1;
 
 // The module's identity, kept as information: a profile never sets it.
@@ -102,21 +108,21 @@ ProfileRead ReadProfile(const QByteArray &json)
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError)
-        return {std::nullopt, QStringLiteral("It is not JSON: %1 at character %2.")
-                                  .arg(parseError.errorString())
-                                  .arg(parseError.offset)};
+        return {
+            std::nullopt,
+            profileText("It is not JSON: %1 at character %2.").arg(parseError.errorString()).arg(parseError.offset)};
     const QJsonObject root = document.object();
     if (root.value("format").toString() != Format)
-        return {std::nullopt, QStringLiteral("It is no settings profile of this program: its \"format\" is not \"%1\".")
-                                  .arg(Format)};
+        return {std::nullopt,
+                profileText("It is no settings profile of this program: its \"format\" is not \"%1\".").arg(Format)};
     const int version = root.value("version").toInt(0);
     if (version > FormatVersion)
-        return {std::nullopt, QStringLiteral("It was saved by a newer program (profile version %1); this program "
-                                             "reads version %2. Update the program to load it.")
+        return {std::nullopt, profileText("It was saved by a newer program (profile version %1); this program "
+                                          "reads version %2. Update the program to load it.")
                                   .arg(version)
                                   .arg(FormatVersion)};
     if (version < 1 || !root.value("settings").isObject())
-        return {std::nullopt, QStringLiteral("Its version or its \"settings\" are missing or damaged.")};
+        return {std::nullopt, profileText("Its version or its \"settings\" are missing or damaged.")};
 
     SettingsProfile profile;
     const QJsonObject settings = root.value("settings").toObject();

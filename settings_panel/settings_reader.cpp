@@ -93,9 +93,8 @@ void SettingsReader::ShowCompassData()
         return;
     }
     if (!m_state.DumpReceived) {
-        m_host.platform().messages.show(
-            QStringLiteral("Firmware version is v1.4 or older. This function is not implemented."),
-            platform::MessageIcon::Information, platform::MessageButtons::Ok);
+        m_host.platform().messages.show(tr("Firmware version is v1.4 or older. This function is not implemented."),
+                                        platform::MessageIcon::Information, platform::MessageButtons::Ok);
         return;
     }
     std::optional<controls::BusyPointer> busy(std::in_place);

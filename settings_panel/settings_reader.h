@@ -3,6 +3,7 @@
 #include "protocol/menu_exchange_gate.h"
 #include "settings_panel/settings_host.h"
 
+#include <QCoreApplication>
 #include <functional>
 #include <string>
 
@@ -13,6 +14,7 @@ namespace settings_panel {
 // Reads the compass's settings dump ("&") into the record, and shows it in the
 // "Compass Data" window.
 class SettingsReader {
+    Q_DECLARE_TR_FUNCTIONS(SettingsReader)
 public:
     SettingsReader(SettingsHost &host, protocol::ConsoleState &state, protocol::MenuExchangeGate &gate,
                    QWidget &windowAnchor, std::function<void()> refreshPanel);

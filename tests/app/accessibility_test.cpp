@@ -83,9 +83,9 @@ TEST_F(MainWindowTest, EveryWindowCanBeReadAloudUnderItsOwnCaption)
     compass().deliver("$C328.1P-0.4R1.2T26.3D5M6Mx7My8Mz9A1Ax2Ay3Az4G5Gx6Gy7L8S0*00\r\n");
     sim->advance(100);
     ASSERT_EQ(told(control("lblHeading"), QAccessible::Name), QString::fromUtf8("Heading 328.1°"));
-    expectReadable(*window, app::frmMain::Caption);
+    expectReadable(*window, app::frmMain::Caption());
     press("cmdShowCSetup");
-    expectReadable(*window, app::frmMain::Caption);
+    expectReadable(*window, app::frmMain::Caption());
 
     for (QWidget *chart : QApplication::topLevelWidgets()) {
         const QString name = chart->objectName();

@@ -39,7 +39,7 @@ TEST_F(LinkSupervision, SilenceAfterAFormat16SpellBringsTheLimitBackTo1800Ms)
     state.DumpReceived = true;
     state.Settings.OutputFormat = 16;
     sim.advance(100);
-    link.SignOfLife();
+    link.signOfLife();
     sim.advance(400);
     EXPECT_EQ(alive, true);
     EXPECT_EQ(state.AliveTimeout, 7000);
@@ -55,7 +55,7 @@ TEST_F(LinkSupervision, SilenceAfterAFormat16SpellBringsTheLimitBackTo1800Ms)
 
     // It talks again, then falls silent once more.
     sim.advance(100);
-    link.SignOfLife();
+    link.signOfLife();
     sim.advance(1400);
     EXPECT_EQ(alive, true);
     sim.advance(500);
@@ -67,7 +67,7 @@ TEST_F(LinkSupervision, SilenceAfterAFormat16SpellBringsTheLimitBackTo1800Ms)
 TEST_F(LinkSupervision, TheEscapeSearchIsRefusedFromTheLimitItselfOn)
 {
     sim.advance(200);
-    link.SignOfLife();
+    link.signOfLife();
     sim.advance(1799);
     EXPECT_FALSE(link.silenceReachedLimit());
     sim.advance(1);
