@@ -50,6 +50,8 @@ constexpr auto makeTable()
     using enum Follows;
     using enum PanelColumn;
     using enum ValueEnd;
+    // The table is laid out by hand, an entry a block.
+    // clang-format off
     return std::array{
     shown("FW_VERSION", &S::FirmwareVersion, "Firmware Version = "),
     shown("FW_DATE", &S::FirmwareDate, "Firmware Date = "),
@@ -204,6 +206,7 @@ constexpr auto makeTable()
     Setting{.caption = "Trim Roll and Pitch (Tilt on <3\u00b0):", .column = Right, .row = 9, .button = 21,
             .key = 'T', .afterKey = 550, .follows = Blank},
     };
+    // clang-format on
 }
 
 constexpr auto SettingTable = makeTable();
