@@ -3,6 +3,7 @@
 #include "controls/reading_label.h"
 #include "numbers/number_text.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -80,7 +81,7 @@ LiveDisplay::LiveDisplay(QChar decimalSeparator, platform::TimerFactory &timers,
       m_frGyro(new QGroupBox(tr("Gyro"), this))
 {
     m_refresh->setInterval(LabelRefreshMs);
-    m_refresh->setTickHandler([this] { refreshLabels(); });
+    m_refresh->setTickHandler([this] { endFrame(); });
     horizon.widget->setObjectName(QStringLiteral("Horizon"));
     air1.widget->setObjectName(QStringLiteral("Air1"));
     m_air1->setBackgroundColor(0xFFFFFF);
@@ -180,8 +181,36 @@ void LiveDisplay::ShowValue(ReadingValue value, double number)
         break;
     }
     m_pending[indexOf(value)] = number;
-    if (!m_refresh->isEnabled())
+    watchWindow();
+    // No label was shown in the last frame: show this value now and start a frame.
+    if (!m_refresh->isEnabled()) {
         m_refresh->setEnabled(true);
+        refreshLabels();
+    }
+}
+
+void LiveDisplay::endFrame()
+{
+    if (!refreshLabels())
+        m_refresh->setEnabled(false);
+}
+
+void LiveDisplay::watchWindow()
+{
+    if (window() == m_window)
+        return;
+    if (m_window)
+        m_window->removeEventFilter(this);
+    m_window = window();
+    m_window->installEventFilter(this);
+}
+
+bool LiveDisplay::eventFilter(QObject *watched, QEvent *event)
+{
+    // The window is about to repaint: what it paints may as well be the latest.
+    if (watched == m_window && event->type() == QEvent::UpdateRequest)
+        refreshLabels();
+    return false;
 }
 
 QString LiveDisplay::textOf(ReadingValue value, double number) const
@@ -189,15 +218,18 @@ QString LiveDisplay::textOf(ReadingValue value, double number) const
     return numbers::FormatNumber(number, m_decimalSeparator) + QString::fromUtf8(protocol::ReadingUnit(value));
 }
 
-void LiveDisplay::refreshLabels()
+bool LiveDisplay::refreshLabels()
 {
-    m_refresh->setEnabled(false);
+    bool any = false;
     for (int i = 0; i < ReadingValueCount; ++i) {
         if (m_pending[i]) {
+            // QLabel leaves an unchanged text alone: no layout, no repaint.
             m_values[i]->setText(textOf(ReadingValue(i), *m_pending[i]));
             m_pending[i].reset();
+            any = true;
         }
     }
+    return any;
 }
 
 void LiveDisplay::ShowItems(const protocol::CompassReading &r)

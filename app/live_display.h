@@ -3,6 +3,7 @@
 #include "platform/instrument.h"
 #include "platform/timer.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <concepts>
@@ -32,9 +33,11 @@ struct InstrumentWidget {
 // The data view's live reading: a label per value, the attitude instrument
 // `Horizon` and the heading instrument `Air1`, and the "Show Graph" buttons.
 // The sentence parser writes each value here as it reads it. Instruments take
-// each value at once; the labels show the latest values every LabelRefreshMs,
-// since setting a label's text costs a layout pass and a module can send
-// thousands of values a second.
+// each value at once. Setting a label's text costs a layout pass and a module
+// can send thousands of values a second, so a label shows a value at once
+// only when no label was refreshed in the last LabelRefreshMs; values that
+// follow wait for that frame to end, and for the window's next repaint if it
+// comes sooner.
 class LiveDisplay : public QWidget, public ReadingSink {
     Q_OBJECT
 
@@ -64,13 +67,19 @@ signals:
     void showMagGraphClicked();
     void showAccGraphClicked();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QLabel *addValue(protocol::ReadingValue value, QWidget *parent);
     QWidget *buildFrame(QGroupBox *frame, std::initializer_list<protocol::ReadingValue> values,
                         QAbstractButton *button);
     void setItemVisible(protocol::ReadingValue value, bool visible);
     QString textOf(protocol::ReadingValue value, double number) const;
-    void refreshLabels();
+    // Shows the values written since the last refresh; false when there were none.
+    bool refreshLabels();
+    void endFrame();
+    void watchWindow();
 
     QChar m_decimalSeparator;
     platform::Instrument *m_horizon;
@@ -79,7 +88,10 @@ private:
     std::array<QLabel *, protocol::ReadingValueCount> m_captions{};
     // Values written since the last refresh.
     std::array<std::optional<double>, protocol::ReadingValueCount> m_pending{};
+    // Runs while the labels were refreshed within the last LabelRefreshMs.
     std::unique_ptr<platform::Timer> m_refresh;
+    // The window whose repaints also show the values written meanwhile.
+    QPointer<QWidget> m_window;
     QGroupBox *m_frMag;
     QGroupBox *m_frAcc;
     QGroupBox *m_frGyro;

@@ -116,4 +116,14 @@ void AttitudeIndicator::paintEvent(QPaintEvent *)
     drawHeadingReadout(painter, ballRadius - 6, QColor(20, 20, 20), value(Heading));
 }
 
+bool AttitudeIndicator::changesPicture(int dispatchNumber, double before, double after) const
+{
+    switch (dispatchNumber) {
+    case Pitch: return limitedPitch(before) != limitedPitch(after);
+    case Roll: return signedAngle(before) != signedAngle(after);
+    case Heading: return headingReadout(before) != headingReadout(after);
+    default: return false;
+    }
+}
+
 } // namespace controls

@@ -20,8 +20,10 @@ Gauge::Gauge(QWidget *parent) : QWidget(parent), m_background(palette().color(QP
 
 void Gauge::setValue(int dispatchNumber, double value)
 {
+    const double before = Gauge::value(dispatchNumber);
     m_values[dispatchNumber] = value;
-    update();
+    if (changesPicture(dispatchNumber, before, value))
+        update();
 }
 
 double Gauge::value(int dispatchNumber) const

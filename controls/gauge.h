@@ -8,7 +8,8 @@
 namespace controls {
 
 // A round instrument drawn on its own surface. Keeps every number written to
-// it, under its dispatch number, and schedules a redraw on each write.
+// it, under its dispatch number, and schedules a redraw when a write changes
+// what the dial draws: a module sends far more values than a dial can show.
 class Gauge : public QWidget, public platform::Instrument {
     Q_OBJECT
 
@@ -34,6 +35,9 @@ protected:
     bool beginDial(QPainter &painter);
     // The heading in whole degrees in a small box on `face`, its top edge at `top`.
     static void drawHeadingReadout(QPainter &painter, double top, const QColor &face, double heading);
+    // Whether the dial draws anything differently when the number under
+    // `dispatchNumber` goes from `before` to `after`.
+    virtual bool changesPicture(int dispatchNumber, double before, double after) const = 0;
 
 private:
     std::map<int, double> m_values;

@@ -100,4 +100,13 @@ void HeadingIndicator::paintEvent(QPaintEvent *)
     drawHeadingReadout(painter, 28, Qt::black, value(Heading));
 }
 
+bool HeadingIndicator::changesPicture(int dispatchNumber, double before, double after) const
+{
+    switch (dispatchNumber) {
+    case Heading: return compassAngle(before) != compassAngle(after) || headingReadout(before) != headingReadout(after);
+    case HeadingBug: return compassAngle(before) != compassAngle(after);
+    default: return false;
+    }
+}
+
 } // namespace controls

@@ -46,7 +46,10 @@ frmMagCheck::frmMagCheck(platform::TimerFactory &timers, charts::frmMagGraph &ma
                          platform::StripChart &accelerationChart, QWidget *parent)
     : QWidget(parent, Qt::Window),
       m_magneticTap(magGraph.graphMag(),
-                    [this](int trace, double x, double y) { m_collector.addField(trace - FirstAxisTrace, x, y); }),
+                    [this](int trace, double x, double y) {
+                        m_collector.addField(trace - FirstAxisTrace, x, y);
+                        wakeRefresh();
+                    }),
       m_accelerationTap(accelerationChart,
                         [this](int trace, double x, double y) {
                             m_collector.addGravity(trace - FirstAxisTrace, x, y);
@@ -178,6 +181,14 @@ void frmMagCheck::refreshIfNew()
     m_collector.flush();
     if (m_collector.taken() != m_checkedTaken)
         refresh();
+    else
+        m_refresh->setEnabled(false);
+}
+
+void frmMagCheck::wakeRefresh()
+{
+    if (!m_refresh->isEnabled() && isVisible())
+        m_refresh->setEnabled(true);
 }
 
 void frmMagCheck::showResult()
@@ -222,7 +233,6 @@ void frmMagCheck::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     refresh();
-    m_refresh->setEnabled(true);
 }
 
 void frmMagCheck::hideEvent(QHideEvent *event)

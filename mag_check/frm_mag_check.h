@@ -24,7 +24,8 @@ class ProjectionView;
 // magnetic chart window's Calibration Check button. Like the charts it collects
 // while hidden: the parser feeds it through magneticChart() and
 // accelerationChart(), which pass every point on to the real charts. While
-// shown it checks again every RefreshMs when new samples came; closing it hides it.
+// shown it checks again every RefreshMs while new samples come, and sleeps
+// while none do; closing it hides it.
 class frmMagCheck : public QWidget {
     Q_OBJECT
 
@@ -55,6 +56,8 @@ private:
     QLayout *buildResults();
     QLayout *buildButtons();
     void refreshIfNew();
+    // Starts the checks again when a field value comes to a shown window.
+    void wakeRefresh();
     void showResult();
 
     SampleCollector m_collector;

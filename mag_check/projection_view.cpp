@@ -1,10 +1,10 @@
 #include "mag_check/projection_view.h"
 
 #include "charts/plot_frame.h"
-#include "mag_check/dot_image.h"
 
 #include <Eigen/Cholesky>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -63,7 +63,8 @@ ViewBox viewBoxOf(std::span<const FieldSample> samples, const std::optional<Elli
     return {(low + high) / 2, half > 0 ? half : 1.0};
 }
 
-ProjectionView::ProjectionView(int across, int up, QWidget *parent) : QWidget(parent), m_across(across), m_up(up)
+ProjectionView::ProjectionView(int across, int up, QWidget *parent)
+    : QWidget(parent), m_across(across), m_up(up), m_dots(pointColour)
 {
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -77,11 +78,17 @@ QString ProjectionView::title() const
 void ProjectionView::setPicture(std::span<const FieldSample> samples, const std::optional<Ellipsoid> &fit,
                                 const ViewBox &box)
 {
-    m_points.clear();
-    m_points.reserve(static_cast<qsizetype>(samples.size()));
+    QPolygonF points;
+    points.reserve(static_cast<qsizetype>(samples.size()));
     for (const FieldSample &sample : samples)
         if (sample.field.allFinite())
-            m_points << QPointF(sample.field(m_across), sample.field(m_up));
+            points << QPointF(sample.field(m_across), sample.field(m_up));
+    // The collector keeps its newest samples in a ring: once full, or after a
+    // clear, the points drawn are no longer the first ones.
+    const auto same = [](QPointF a, QPointF b) { return a.x() == b.x() && a.y() == b.y(); };
+    if (points.size() < m_dotted || !std::equal(m_points.begin(), m_points.begin() + m_dotted, points.begin(), same))
+        m_dotted = 0;
+    m_points = std::move(points);
     m_outline = fit ? shadowOutline(*fit, m_across, m_up) : QPolygonF();
     m_centre.reset();
     if (fit)
@@ -89,6 +96,18 @@ void ProjectionView::setPicture(std::span<const FieldSample> samples, const std:
     m_xRange = {box.middle(m_across) - box.halfSpan, box.middle(m_across) + box.halfSpan};
     m_yRange = {box.middle(m_up) - box.halfSpan, box.middle(m_up) + box.halfSpan};
     update();
+}
+
+bool ProjectionView::dotsDrawnAt(const QRectF &plot) const
+{
+    // Exactly: Qt's comparisons of rectangles allow for rounding.
+    const auto same = [](charts::AxisRange a, charts::AxisRange b) {
+        return a.minimum == b.minimum && a.maximum == b.maximum;
+    };
+    const QRectF &area = m_dots.area();
+    const bool sameArea =
+        area.x() == plot.x() && area.y() == plot.y() && area.width() == plot.width() && area.height() == plot.height();
+    return m_dotted > 0 && sameArea && same(m_dottedX, m_xRange) && same(m_dottedY, m_yRange);
 }
 
 void ProjectionView::paintEvent(QPaintEvent *)
@@ -102,11 +121,15 @@ void ProjectionView::paintEvent(QPaintEvent *)
     painter.setClipRect(map->plot());
     const auto pixel = [&map](QPointF value) { return QPointF(map->px(value.x()), map->py(value.y())); };
 
-    QPolygonF dots;
-    dots.reserve(m_points.size());
-    for (const QPointF &point : m_points)
-        dots << pixel(point);
-    painter.drawImage(map->plot().toAlignedRect().topLeft(), dotImage(map->plot(), dots, pointColour));
+    if (!dotsDrawnAt(map->plot())) {
+        m_dots.reset(map->plot());
+        m_dotted = 0;
+        m_dottedX = m_xRange;
+        m_dottedY = m_yRange;
+    }
+    for (; m_dotted < m_points.size(); ++m_dotted)
+        m_dots.add(pixel(m_points[m_dotted]));
+    painter.drawImage(map->plot().toAlignedRect().topLeft(), m_dots.image());
 
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(fitColour, 2));

@@ -1,6 +1,7 @@
 #pragma once
 #include "charts/axis_scale.h"
 #include "mag_check/calibration_check.h"
+#include "mag_check/dot_image.h"
 
 #include <QPolygonF>
 #include <QWidget>
@@ -39,7 +40,15 @@ protected:
 private:
     int m_across;
     int m_up;
+    // The points drawn so far stay on m_dots while the view's scale and size
+    // stay and new points only add to the old.
+    bool dotsDrawnAt(const QRectF &plot) const;
+
     QPolygonF m_points;
+    DotImage m_dots;
+    qsizetype m_dotted = 0;
+    charts::AxisRange m_dottedX{};
+    charts::AxisRange m_dottedY{};
     QPolygonF m_outline;
     std::optional<QPointF> m_centre;
     charts::AxisRange m_xRange{-1, 1};

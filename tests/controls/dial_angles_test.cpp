@@ -1,6 +1,9 @@
+#include "controls/attitude_indicator.h"
 #include "controls/dial_angles.h"
+#include "controls/heading_indicator.h"
 #include "tests/non_finite.h"
 
+#include <QApplication>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -47,6 +50,51 @@ TEST(DialAngles, HeadingReadoutHasThreeWholeDegrees)
     EXPECT_EQ(controls::headingReadout(-90), QStringLiteral("270"));
     EXPECT_EQ(controls::headingReadout(NaN), QStringLiteral("---"));
     EXPECT_EQ(controls::headingReadout(-Inf), QStringLiteral("---"));
+}
+
+// Counts the paints of the widgets it watches.
+struct PaintCounter : QObject {
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+    int paints = 0;
+};
+
+TEST(DialAngles, DialsRepaintOnlyWhenWhatTheyDrawChanges)
+{
+    controls::HeadingIndicator heading;
+    controls::AttitudeIndicator attitude;
+    PaintCounter counter;
+    for (QWidget *dial : {static_cast<QWidget *>(&heading), static_cast<QWidget *>(&attitude)}) {
+        dial->show();
+        dial->installEventFilter(&counter);
+    }
+    using I = platform::Instrument;
+    const struct {
+        controls::Gauge &dial;
+        int dispatch;
+        double before, after;
+        bool repaints;
+    } cases[] = {
+        {heading, I::Heading, 10, 10.01, true},   {heading, I::Heading, 10, 370, false},
+        {heading, I::Heading, NaN, Inf, false},   {heading, I::Heading, NaN, 0, true},
+        {heading, I::HeadingBug, 10, 9.99, true}, {heading, I::HeadingBug, -10, 350, false},
+        {heading, I::HeadingSelect, 10, 20, false},
+        // The attitude dial's readout shows whole degrees of heading.
+        {attitude, I::Heading, 10.1, 10.4, false}, {attitude, I::Heading, 10.4, 10.6, true},
+        {attitude, I::Pitch, 95, 120, false},      {attitude, I::Pitch, 10, 10.01, true},
+        {attitude, I::Roll, 190, -170, false},     {attitude, I::Roll, 10, 10.01, true},
+    };
+    for (const auto &c : cases) {
+        c.dial.setValue(c.dispatch, c.before);
+        QApplication::processEvents();
+        counter.paints = 0;
+        c.dial.setValue(c.dispatch, c.after);
+        QApplication::processEvents();
+        EXPECT_EQ(counter.paints > 0, c.repaints) << c.dispatch << ": " << c.before << " to " << c.after;
+    }
 }
 
 } // namespace

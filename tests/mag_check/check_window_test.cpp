@@ -1,6 +1,7 @@
 #include "charts/chart_windows.h"
 #include "controls/xp_button.h"
 #include "mag_check/frm_mag_check.h"
+#include "mag_check/projection_view.h"
 #include "platform/sim/sim_platform.h"
 #include "tests/mag_check/earth_field.h"
 
@@ -73,6 +74,27 @@ TEST(CalibrationCheckWindow, OpensFromTheMagneticChartAndReadsOutTheCheckAsItRef
     EXPECT_TRUE(spoken(check, "lblHeadingError").contains(QStringLiteral("when level; tilted: not told")));
     EXPECT_EQ(spoken(check, "picXY"), QStringLiteral("X–Y projection of 600 points"));
     EXPECT_EQ(spoken(check, "lblTurnHint"), QStringLiteral("Next: point the module's −Z axis along the earth's field."));
+}
+
+TEST(CalibrationCheckWindow, ProjectionAddingDotsDrawsWhatAFullRedrawDraws)
+{
+    const std::vector<FieldSample> samples =
+        mag_check_test::turned(mag_check_test::Bench, {Eigen::Matrix3d::Identity(), {40, -25, 15}}, 0.5, 900);
+    const std::span<const FieldSample> all(samples);
+    const ViewBox box = viewBoxOf(all, std::nullopt);
+    const ViewBox wider{box.middle, box.halfSpan * 1.5};
+    // Growing, then a ring that turned (the first points gone), then another scale.
+    const std::pair<std::span<const FieldSample>, ViewBox> pictures[] = {
+        {all.first(300), box}, {all.first(600), box}, {all.subspan(300, 600), box}, {all, wider}};
+    ProjectionView view(0, 1);
+    view.resize(320, 300);
+    for (const auto &[points, viewBox] : pictures) {
+        view.setPicture(points, std::nullopt, viewBox);
+        ProjectionView fresh(0, 1);
+        fresh.resize(320, 300);
+        fresh.setPicture(points, std::nullopt, viewBox);
+        EXPECT_EQ(view.grab().toImage(), fresh.grab().toImage()) << points.size() << " points";
+    }
 }
 
 } // namespace

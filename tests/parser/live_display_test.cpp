@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <map>
 
@@ -171,6 +173,37 @@ TEST_F(WiredDisplayTest, CommaFormsShowWhatTheyCarried)
     parse("$HCHDT,90,T", Form::HeadingOnly);
     EXPECT_THAT(shownItems(), ElementsAre("lblHeading", "lblHeadingL"));
     EXPECT_EQ(text("lblHeading"), "90\u00B0");
+}
+
+TEST_F(WiredDisplayTest, LabelsShowAValueAtOnceAfterAQuietFrameAndAtMost25FramesASecond)
+{
+    const auto send = [this](int heading) { parser.ParseSentence("$C" + std::to_string(heading) + "\r\n", Form::Tagged, 0); };
+    send(1);
+    EXPECT_EQ(text("lblHeading"), "1\u00B0");
+    send(2);
+    send(3);
+    EXPECT_EQ(text("lblHeading"), "1\u00B0");
+    pump.advance(40);
+    EXPECT_EQ(text("lblHeading"), "3\u00B0");
+    // A value every millisecond for a second.
+    int changes = 0;
+    for (int ms = 0; ms < 1000; ++ms) {
+        const QString before = text("lblHeading");
+        send(ms % 360);
+        pump.advance(1);
+        changes += text("lblHeading") != before;
+    }
+    EXPECT_LE(changes, 26);
+    pump.advance(40);
+    EXPECT_EQ(text("lblHeading"), "279\u00B0");
+    pump.advance(80);
+    send(5);
+    EXPECT_EQ(text("lblHeading"), "5\u00B0");
+    // A repaint of the window within the frame shows the latest value with it.
+    send(6);
+    QEvent repaint(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(&display, &repaint);
+    EXPECT_EQ(text("lblHeading"), "6\u00B0");
 }
 
 } // namespace
