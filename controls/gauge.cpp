@@ -3,6 +3,7 @@
 #include "controls/dial_angles.h"
 #include "controls/dial_style.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <algorithm>
 
@@ -35,23 +36,46 @@ double Gauge::value(int dispatchNumber) const
 void Gauge::setBackgroundColor(std::uint32_t rgb)
 {
     m_background = QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    m_face = QImage();
     update();
 }
 
 bool Gauge::beginDial(QPainter &painter)
 {
-    painter.fillRect(rect(), m_background);
-    const int side = std::min(width(), height());
-    if (side < 20)
+    const bool large = std::min(width(), height()) >= 20;
+    // Drawn in the format of the surface it goes on, so that blending gives the same pixels there.
+    const QPaintDevice *surface = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
+    const QImage::Format format = surface && surface->devType() == QInternal::Image
+                                      ? static_cast<const QImage *>(surface)->format()
+                                      : QImage::Format_ARGB32_Premultiplied;
+    const qreal ratio = painter.device()->devicePixelRatio();
+    if (m_face.format() != format || m_face.devicePixelRatio() != ratio || m_face.deviceIndependentSize() != size()) {
+        m_face = QImage((QSizeF(size()) * ratio).toSize(), format);
+        m_face.setDevicePixelRatio(ratio);
+        QPainter face(&m_face);
+        face.fillRect(rect(), m_background);
+        if (large) {
+            setUpDesignSquare(face);
+            face.drawEllipse(QPointF(0, 0), dial::BezelRadius, dial::BezelRadius);
+            drawFace(face);
+        }
+    }
+    painter.drawImage(QPointF(0, 0), m_face);
+    if (!large)
         return false;
+    setUpDesignSquare(painter);
+    return true;
+}
+
+void Gauge::setUpDesignSquare(QPainter &painter) const
+{
+    const int side = std::min(width(), height());
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.translate(width() / 2.0, height() / 2.0);
     painter.scale(side / DesignSide, side / DesignSide);
     painter.setPen(Qt::NoPen);
     painter.setBrush(BezelColour);
-    painter.drawEllipse(QPointF(0, 0), dial::BezelRadius, dial::BezelRadius);
-    return true;
 }
 
 void Gauge::drawHeadingReadout(QPainter &painter, double top, const QColor &face, double heading)

@@ -2,6 +2,7 @@
 #include "platform/instrument.h"
 
 #include <QColor>
+#include <QImage>
 #include <QWidget>
 #include <map>
 
@@ -30,9 +31,11 @@ public:
 protected:
     // Side of the design square that paint code draws in, centred on the origin.
     static constexpr double DesignSide = 200;
-    // Fills the background, sets up the painter for the design square and
-    // draws the bezel ring. False when the widget is too small to draw on.
+    // Fills the background, draws the bezel ring and the face and sets up
+    // the painter for the design square. False when the widget is too small to draw on.
     bool beginDial(QPainter &painter);
+    // What never moves on the dial over the bezel, in the design square.
+    virtual void drawFace(QPainter &) const {}
     // The heading in whole degrees in a small box on `face`, its top edge at `top`.
     static void drawHeadingReadout(QPainter &painter, double top, const QColor &face, double heading);
     // Whether the dial draws anything differently when the number under
@@ -40,8 +43,14 @@ protected:
     virtual bool changesPicture(int dispatchNumber, double before, double after) const = 0;
 
 private:
+    // Scales the design square into the widget; no pen and the bezel's brush.
+    void setUpDesignSquare(QPainter &painter) const;
+
     std::map<int, double> m_values;
     QColor m_background;
+    // The background, bezel and face as last drawn: the same pixels each
+    // time until the size or the background changes, so drawn once.
+    QImage m_face;
 };
 
 } // namespace controls

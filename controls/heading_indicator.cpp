@@ -88,9 +88,6 @@ void HeadingIndicator::paintEvent(QPaintEvent *)
     if (!beginDial(painter))
         return;
 
-    painter.setBrush(card);
-    painter.drawEllipse(QPointF(0, 0), cardRadius, cardRadius);
-
     // A number that is no angle leaves the card at north and the readout blank.
     const double heading = compassAngle(value(Heading)).value_or(0);
     drawCard(painter, heading);
@@ -100,10 +97,17 @@ void HeadingIndicator::paintEvent(QPaintEvent *)
     drawHeadingReadout(painter, 28, Qt::black, value(Heading));
 }
 
+void HeadingIndicator::drawFace(QPainter &painter) const
+{
+    painter.setBrush(card);
+    painter.drawEllipse(QPointF(0, 0), cardRadius, cardRadius);
+}
+
 bool HeadingIndicator::changesPicture(int dispatchNumber, double before, double after) const
 {
     switch (dispatchNumber) {
-    case Heading: return compassAngle(before) != compassAngle(after) || headingReadout(before) != headingReadout(after);
+    // The readout follows the card.
+    case Heading:
     case HeadingBug: return compassAngle(before) != compassAngle(after);
     default: return false;
     }

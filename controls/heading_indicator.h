@@ -14,6 +14,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void drawFace(QPainter &painter) const override;
     bool changesPicture(int dispatchNumber, double before, double after) const override;
 };
 

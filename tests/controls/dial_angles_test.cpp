@@ -97,4 +97,18 @@ TEST(DialAngles, DialsRepaintOnlyWhenWhatTheyDrawChanges)
     }
 }
 
+TEST(DialAngles, AKeptFaceFollowsSizeAndBackground)
+{
+    controls::HeadingIndicator kept;
+    kept.resize(150, 150);
+    kept.grab();
+    controls::HeadingIndicator fresh;
+    for (controls::Gauge *dial : {&kept, &fresh})
+        dial->resize(190, 170);
+    EXPECT_EQ(kept.grab().toImage(), fresh.grab().toImage());
+    for (controls::Gauge *dial : {&kept, &fresh})
+        dial->setBackgroundColor(0x00FF00);
+    EXPECT_EQ(kept.grab().toImage(), fresh.grab().toImage());
+}
+
 } // namespace

@@ -83,9 +83,9 @@ TEST(CalibrationCheckWindow, ProjectionAddingDotsDrawsWhatAFullRedrawDraws)
     const std::span<const FieldSample> all(samples);
     const ViewBox box = viewBoxOf(all, std::nullopt);
     const ViewBox wider{box.middle, box.halfSpan * 1.5};
-    // Growing, then a ring that turned (the first points gone), then another scale.
+    // Growing, growing at another scale, then a ring that turned (the first points gone).
     const std::pair<std::span<const FieldSample>, ViewBox> pictures[] = {
-        {all.first(300), box}, {all.first(600), box}, {all.subspan(300, 600), box}, {all, wider}};
+        {all.first(300), box}, {all.first(600), box}, {all.first(900), wider}, {all.subspan(300, 600), wider}};
     ProjectionView view(0, 1);
     view.resize(320, 300);
     for (const auto &[points, viewBox] : pictures) {
