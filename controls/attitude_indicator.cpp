@@ -121,7 +121,7 @@ bool AttitudeIndicator::changesPicture(int dispatchNumber, double before, double
     switch (dispatchNumber) {
     case Pitch: return limitedPitch(before) != limitedPitch(after);
     case Roll: return signedAngle(before) != signedAngle(after);
-    case Heading: return headingReadout(before) != headingReadout(after);
+    case Heading: return wholeHeading(before) != wholeHeading(after);
     default: return false;
     }
 }

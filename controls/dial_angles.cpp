@@ -31,13 +31,18 @@ std::optional<double> limitedPitch(double degrees)
     return std::clamp(degrees, -90.0, 90.0);
 }
 
-QString headingReadout(double degrees)
+std::optional<int> wholeHeading(double degrees)
 {
     const auto angle = compassAngle(degrees);
     if (!angle)
-        return QStringLiteral("---");
-    const int whole = static_cast<int>(std::round(*angle)) % 360;
-    return QStringLiteral("%1").arg(whole, 3, 10, QLatin1Char('0'));
+        return std::nullopt;
+    return static_cast<int>(std::round(*angle)) % 360;
+}
+
+QString headingReadout(double degrees)
+{
+    const auto whole = wholeHeading(degrees);
+    return whole ? QStringLiteral("%1").arg(*whole, 3, 10, QLatin1Char('0')) : QStringLiteral("---");
 }
 
 } // namespace controls
