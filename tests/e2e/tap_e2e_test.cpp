@@ -89,7 +89,9 @@ TEST_F(TapEndToEnd, TheProgramsOwnSessionReplaysAtItsOwnSpeedAndTenTimesFasterWi
     EXPECT_EQ(fault, "");
     ASSERT_FALSE(records.empty());
     EXPECT_EQ(records.back().text, "stopped by SIGTERM");
-    EXPECT_EQ(sentencesDelivered(records), recorded.size());
+    // What the port held at the open and what came during the Set's menu exchange reach the tap but not the
+    // log, more of them the busier the machine; a byte the tap lost unsaid shows in the replays below.
+    EXPECT_GE(sentencesDelivered(records), recorded.size());
 
     // A fresh program on the replay, the same steps at the same points: the same sentences, and the module
     // answers as it did, whether the program's own pauses are ten times too long for the replay or not.
