@@ -1,0 +1,14 @@
+#pragma once
+#include <cstdint>
+#include <sys/types.h>
+
+namespace bench {
+
+// User plus system time of a process and all its threads so far, in clock
+// ticks, from /proc/PID/stat; -1 when the process is gone.
+std::int64_t processTicks(pid_t pid);
+
+// Ticks in one second, to turn them into a share of one core.
+long ticksPerSecond();
+
+} // namespace bench
