@@ -203,7 +203,8 @@ measure_case() {
 print_table() {
     echo
     echo "Every window open, Xvfb 1280x800, $wm; $reps repetitions of ${seconds} s after ${warm} s; $jumps heading jumps a rate"
-    echo "(figures min-max over the repetitions; latency in ms from the write to the first changed pixel)"
+    echo "(figures min-max over the repetitions; latency in ms from the write to the first changed pixel;"
+    echo " load average at the end: $(cut -d' ' -f1-3 /proc/loadavg))"
     echo
     echo "| Case | Program, % of a core | Ratio to cat | Label p50 / p99 | Instrument p50 / p99 | Max TIOCINQ, bytes |"
     echo "|---|---|---|---|---|---|"
@@ -261,6 +262,7 @@ for rep in $(seq "$reps"); do
     ask steady
     ask calibrate "$x" "$y" "$w" "$h"
     echo "  found $answer" >&2
+    ask snap 0 0 1280 800 "$work/screen-$rep.ppm"
     measure_case 1700/s 1700 "$rep"
     measure_case 20/s 20 "$rep"
     measure_case no-data 0 "$rep"

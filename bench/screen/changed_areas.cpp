@@ -62,14 +62,17 @@ std::vector<Rect> changedAreas(const ChangeMask &mask, int gap)
 std::optional<HeadingElements> headingElements(const std::vector<Rect> &areas, int instrumentSide)
 {
     const Rect *label = nullptr, *instrument = nullptr;
-    for (const Rect &a : areas) {
-        // A digit's height and a few digits' width at the least.
-        if (a.height >= 5 && a.width >= 8 && (!label || a.area() < label->area()))
-            label = &a;
+    for (const Rect &a : areas)
         if (a.width >= instrumentSide && a.height >= instrumentSide && (!instrument || a.x > instrument->x))
             instrument = &a;
-    }
-    if (!label || !instrument || label == instrument)
+    if (!instrument)
+        return std::nullopt;
+    for (const Rect &a : areas)
+        // A digit's height and a few digits' width at the least.
+        if (a.y >= instrument->y + instrument->height && a.height >= 5 && a.width >= 8 &&
+            (!label || a.area() < label->area()))
+            label = &a;
+    if (!label)
         return std::nullopt;
     return HeadingElements{*label, *instrument};
 }

@@ -24,10 +24,11 @@ struct HeadingElements {
     Rect label, instrument;
 };
 
-// Among the areas that changed when only the heading did: its label is the
-// smallest that can hold a number, its instrument the rightmost of those at
-// least `instrumentSide` on each side (the attitude instrument, which turns
-// its heading scale too, stands to its left). None when either is missing.
+// Among the areas that changed when only the heading did: its instrument is
+// the rightmost of those at least `instrumentSide` on each side (the attitude
+// instrument, which shows the heading too, stands to its left), its label the
+// smallest below it that can hold a number (the instruments' own read-outs
+// lie within them). None when either is missing.
 std::optional<HeadingElements> headingElements(const std::vector<Rect> &areas, int instrumentSide);
 
 } // namespace bench

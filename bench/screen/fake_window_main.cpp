@@ -42,8 +42,9 @@ struct Painter {
     void show(double heading)
     {
         const auto colour = static_cast<std::uint32_t>(std::lround(heading * 10)) * 2654435761u & 0xFFFFFFu;
-        fill(colour, 20, 20, 60, 16);
-        fill(colour ^ 0x808080u, 220, 40, 160, 160);
+        // Where the program has them: the label under the instrument.
+        fill(colour ^ 0x808080u, 20, 20, 160, 160);
+        fill(colour, 40, 200, 60, 16);
         xcb_flush(connection);
     }
 };

@@ -27,6 +27,13 @@ std::int64_t processTicks(pid_t pid)
     return fields ? utime + stime : -1;
 }
 
+std::int64_t mainThreadRunNs(pid_t pid)
+{
+    std::ifstream file("/proc/" + std::to_string(pid) + "/schedstat");
+    std::int64_t ns = -1;
+    return file >> ns ? ns : -1;
+}
+
 long ticksPerSecond()
 {
     return ::sysconf(_SC_CLK_TCK);

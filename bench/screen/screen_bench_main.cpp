@@ -45,9 +45,10 @@ reads commands from standard input and answers each with one line:
   moving | steady      a board tumbling, or every value held but the heading
   wait SECONDS         let time pass
   cpu SECONDS          the program's and cat's share of one core over that
-                       time, their ratio, the most bytes waiting in the
-                       program's input queue (sampled every 100 ms) and the
-                       sentences a second written
+                       time (utime+stime; for cat also its run time from
+                       schedstat, which the ratio divides by), the most bytes
+                       waiting in the program's input queue (sampled every
+                       100 ms) and the sentences a second written
   calibrate X Y W H    find the heading's label and instrument in that screen
                        rectangle (the program's window) by jumping the heading
                        (steady sentences only)
@@ -209,26 +210,30 @@ std::string Bench::cpu(double seconds)
 {
     if (m_programPid <= 0)
         return "error: no program to measure; give its process id with `program PID` first";
-    const std::int64_t programBefore = bench::processTicks(m_programPid), catBefore = bench::processTicks(m_catPid);
+    const std::int64_t programBefore = bench::processTicks(m_programPid);
+    const std::int64_t catBefore = bench::processTicks(m_catPid), catNsBefore = bench::mainThreadRunNs(m_catPid);
     const std::uint64_t sentBefore = m_feed.sentencesWritten(), skippedBefore = m_feed.sentencesSkipped();
     const std::int64_t start = nowNs();
     m_watch.restart();
     sleepMs(seconds * 1000);
     const double wall = double(nowNs() - start) / 1e9;
-    const std::int64_t programAfter = bench::processTicks(m_programPid), catAfter = bench::processTicks(m_catPid);
+    const std::int64_t programAfter = bench::processTicks(m_programPid);
+    const std::int64_t catAfter = bench::processTicks(m_catPid), catNsAfter = bench::mainThreadRunNs(m_catPid);
     if (programBefore < 0 || programAfter < 0)
         return "error: the program (process " + std::to_string(m_programPid) + ") ended while it was measured";
     const double perCore = 100.0 / (double(bench::ticksPerSecond()) * wall);
     const double program = double(programAfter - programBefore) * perCore;
     const double cat = double(catAfter - catBefore) * perCore;
+    // cat's share in nanoseconds, as it often uses less than a tick.
+    const double catNs = 100.0 * double(catNsAfter - catNsBefore) / (wall * 1e9);
     char ratio[32] = "-";
-    if (catAfter > catBefore)
-        std::snprintf(ratio, sizeof ratio, "%.1f", program / cat);
-    char answer[256];
+    if (catNs > 0)
+        std::snprintf(ratio, sizeof ratio, "%.1f", program / catNs);
+    char answer[320];
     std::snprintf(answer, sizeof answer,
-                  "cpu program_pct=%.2f cat_pct=%.2f ratio=%s max_inq=%d sentences_per_s=%.0f skipped=%llu", program,
-                  cat, ratio,
-                  m_watch.most(), double(m_feed.sentencesWritten() - sentBefore) / wall,
+                  "cpu program_pct=%.2f cat_pct=%.2f cat_run_pct=%.3f ratio=%s max_inq=%d sentences_per_s=%.0f "
+                  "skipped=%llu",
+                  program, cat, catNs, ratio, m_watch.most(), double(m_feed.sentencesWritten() - sentBefore) / wall,
                   static_cast<unsigned long long>(m_feed.sentencesSkipped() - skippedBefore));
     return answer;
 }
@@ -271,11 +276,11 @@ std::string Bench::calibrate(const Rect &window)
     byHeading.remove(byItself, 2);
     const std::vector<Rect> areas = bench::changedAreas(byHeading, 6);
     m_elements = bench::headingElements(areas, 60);
+    std::string found;
+    for (const Rect &a : areas)
+        found += " " + text(a);
     std::string answer = "elements areas=" + std::to_string(areas.size());
     if (!m_elements) {
-        std::string found;
-        for (const Rect &a : areas)
-            found += " " + text(a);
         return "error: the heading's label and instrument were not among the areas that changed with it (in the "
                "window:" + found + "); is the data view shown and nothing over it?";
     }
@@ -284,7 +289,7 @@ std::string Bench::calibrate(const Rect &window)
     label = {window.x + label.x - 2, window.y + label.y - 2, label.width + 4, label.height + 4};
     instrument.x += window.x;
     instrument.y += window.y;
-    return answer + " label=" + text(label) + " instrument=" + text(instrument);
+    return answer + " label=" + text(label) + " instrument=" + text(instrument) + " (in the window:" + found + ")";
 }
 
 std::string Bench::latency(int jumps)
