@@ -9,6 +9,7 @@ packages=(
   libeigen3-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang lld libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core
+  xdotool x11-utils twm libxcb-shm0-dev
   jq help2man
 )
 if [ "${1:-}" = "--package-check" ]; then
