@@ -69,8 +69,8 @@ std::optional<HeadingElements> headingElements(const std::vector<Rect> &areas, i
         return std::nullopt;
     for (const Rect &a : areas)
         // A digit's height and a few digits' width at the least.
-        if (a.y >= instrument->y + instrument->height && a.height >= 5 && a.width >= 8 &&
-            (!label || a.area() < label->area()))
+        if (a.y >= instrument->y + instrument->height && a.height >= 5 && a.width >= 8
+            && (!label || a.area() < label->area()))
             label = &a;
     if (!label)
         return std::nullopt;

@@ -94,8 +94,8 @@ private:
 
 std::string text(const Rect &r)
 {
-    return std::to_string(r.width) + "x" + std::to_string(r.height) + "+" + std::to_string(r.x) + "+" +
-           std::to_string(r.y);
+    return std::to_string(r.width) + "x" + std::to_string(r.height) + "+" + std::to_string(r.x) + "+"
+           + std::to_string(r.y);
 }
 
 double percentile(std::vector<double> values, double p)
@@ -281,8 +281,9 @@ std::string Bench::calibrate(const Rect &window)
         found += " " + text(a);
     std::string answer = "elements areas=" + std::to_string(areas.size());
     if (!m_elements) {
-        return "error: the heading's label and instrument were not among the areas that changed with it (in the "
-               "window:" + found + "); is the data view shown and nothing over it?";
+        const std::string where = "(in the window:" + found + ")";
+        return "error: the heading's label and instrument were not among the areas that changed with it " + where
+               + "; is the data view shown and nothing over it?";
     }
     // Screen coordinates, the label with a margin for longer numbers.
     Rect &label = m_elements->label, &instrument = m_elements->instrument;

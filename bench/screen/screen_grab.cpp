@@ -60,8 +60,8 @@ Pixels ScreenGrab::grab(const Rect &r)
         &error);
     if (!reply) {
         std::free(error);
-        throw std::runtime_error("the X server refused a picture of " + std::to_string(r.width) + "x" +
-                                 std::to_string(r.height) + "+" + std::to_string(r.x) + "+" + std::to_string(r.y));
+        throw std::runtime_error("the X server refused a picture of " + std::to_string(r.width) + "x"
+                                 + std::to_string(r.height) + "+" + std::to_string(r.x) + "+" + std::to_string(r.y));
     }
     std::free(reply);
     return Pixels(m_memory, m_memory + std::size_t(r.width) * r.height * 4);
