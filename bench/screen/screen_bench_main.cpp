@@ -5,16 +5,15 @@
 // Commands come on standard input, one a line; each is answered with one line.
 #include "bench/screen/changed_areas.h"
 #include "bench/screen/process_cpu.h"
+#include "bench/screen/queue_watch.h"
 #include "bench/screen/raw_pty.h"
 #include "bench/screen/screen_grab.h"
 #include "bench/screen/sentence_feed.h"
 #include "tools/pseudo_terminal.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -63,34 +62,6 @@ void sleepMs(double ms)
 {
     std::this_thread::sleep_for(std::chrono::microseconds(static_cast<std::int64_t>(ms * 1000)));
 }
-
-// Samples the program's input queue every 100 ms and keeps the most seen;
-// drops what the program writes back, so that it never waits on us.
-class QueueWatch {
-public:
-    explicit QueueWatch(bench::RawPty &pty) : m_pty(pty), m_thread([this] { run(); }) {}
-    ~QueueWatch()
-    {
-        m_stop = true;
-        m_thread.join();
-    }
-    void restart() { m_most = 0; }
-    int most() const { return m_most; }
-
-private:
-    void run()
-    {
-        while (!m_stop) {
-            m_pty.drainReplies();
-            m_most = std::max(m_most.load(), m_pty.queuedForReader());
-            sleepMs(100);
-        }
-    }
-    bench::RawPty &m_pty;
-    std::atomic<int> m_most{0};
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
-};
 
 std::string text(const Rect &r)
 {
@@ -151,7 +122,7 @@ private:
     bench::RawPty m_program, m_cat;
     compass_sim::PortLink m_link;
     bench::SentenceFeed m_feed;
-    QueueWatch m_watch;
+    bench::QueueWatch m_watch;
     pid_t m_catPid = -1;
     pid_t m_programPid = -1;
     double m_rate = 0;
