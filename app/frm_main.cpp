@@ -78,14 +78,9 @@ void frmMain::Form_Load()
     m_config = std::make_unique<config::clsConfig>(m_platform.appPath);
     tellConfigLoad(m_config->LoadSettings());
 
-    m_frmAccGraph = std::make_unique<charts::frmAccGraph>();
-    m_frmMagGraph = std::make_unique<charts::frmMagGraph>();
-    m_frmCmpGraph = std::make_unique<charts::frmCmpGraph>();
-    m_frmAccGraph->offerChartMenu(m_platform.files, m_platform.messages);
-    m_frmMagGraph->offerChartMenu(m_platform.files, m_platform.messages);
-    m_frmCmpGraph->offerChartMenu(m_platform.files, m_platform.messages);
-    m_frmMagCheck =
-        std::make_unique<mag_check::frmMagCheck>(m_platform.timers, *m_frmMagGraph, m_frmAccGraph->graphAcc());
+    m_charts = std::make_unique<charts::ChartWindows>(m_platform.files, m_platform.messages);
+    m_frmMagCheck = std::make_unique<mag_check::frmMagCheck>(m_platform.timers, m_charts->magGraph(),
+                                                             m_charts->chart(charts::ChartId::Acc));
 
     buildWindow();
 
@@ -192,9 +187,7 @@ void frmMain::buildWindow()
     connect(m_cmdExit, &QAbstractButton::clicked, this, &frmMain::cmdExit_Click);
     connect(m_cmdShowCSetup, &QAbstractButton::clicked, this, &frmMain::cmdShowCSetup_Click);
     connect(m_cmdShowCmpData, &QAbstractButton::clicked, this, [this] { m_panelController->ShowCompassData(); });
-    connect(m_live, &LiveDisplay::showCompassGraphClicked, this, [this] { showChart(*m_frmCmpGraph); });
-    connect(m_live, &LiveDisplay::showMagGraphClicked, this, [this] { showChart(*m_frmMagGraph); });
-    connect(m_live, &LiveDisplay::showAccGraphClicked, this, [this] { showChart(*m_frmAccGraph); });
+    connect(m_live, &LiveDisplay::showGraphClicked, this, [this](charts::ChartId id) { m_charts->show(id); });
     connect(m_terminal->cmdIDEsc(), &QAbstractButton::clicked, this, [this] { m_escapeSearch->run(); });
     connect(m_terminal->cmdHighTemp(), &QAbstractButton::clicked, this, &frmMain::cmdHighTemp_Click);
     // Like the original check box, a change of state from code runs the handler too.
@@ -216,10 +209,14 @@ void frmMain::connectReceivePath()
     link.readSettings = [panel = m_panelController] { panel->RequestSettings(false); };
     m_link->setOutlets(std::move(link));
 
-    m_parser = std::make_unique<SentenceParser>(
-        m_platform.separators.monetaryByte(),
-        SentenceTargets{*m_live, m_frmCmpGraph->graphCmp(), m_frmMagCheck->magneticChart(),
-                        m_frmMagCheck->accelerationChart(), *m_logFrame});
+    ChartTargets fed;
+    for (const charts::ChartRow &row : charts::ChartTable)
+        fed[row.id] = &m_charts->chart(row.id);
+    // The calibration check collects the field and the acceleration on their way to their charts.
+    fed[charts::ChartId::Mag] = &m_frmMagCheck->magneticChart();
+    fed[charts::ChartId::Acc] = &m_frmMagCheck->accelerationChart();
+    m_parser = std::make_unique<SentenceParser>(m_platform.separators.monetaryByte(),
+                                                SentenceTargets{*m_live, fed, *m_logFrame});
     ReceiveOutlets out;
     out.dumpLine = [panel = m_panelController](const std::string &line) { panel->ParseSettingsLine(line); };
     out.terminal = [terminal = m_terminal](const std::string &text) { terminal->append(text); };
@@ -233,13 +230,6 @@ void frmMain::connectReceivePath()
     m_escapeSearch = std::make_unique<EscapeSearch>(m_platform, *m_com, *m_receive, *m_link, *m_gate, *m_terminal);
 }
 
-void frmMain::showChart(QWidget &chartWindow)
-{
-    chartWindow.show();
-    chartWindow.raise();
-    chartWindow.activateWindow();
-}
-
 void frmMain::ApplySettings()
 {
     if (m_com->isOpen())
@@ -251,9 +241,10 @@ void frmMain::ApplySettings()
     m_com->setSettings((m_config->SerialBauds() + ',' + m_config->SerialParity() + ',' + m_config->SerialDataBits()
                         + ',' + m_config->SerialStopBits())
                            .toStdString());
-    m_frmMagGraph->graphMag().setRange(m_config->MagChartMax(), m_config->MagChartMin());
-    m_frmAccGraph->graphAcc().setRange(m_config->AccChartMax(), m_config->AccChartMin());
-    m_frmCmpGraph->graphCmp().setRange(m_config->CmpChartMax(), m_config->CmpChartMin());
+    for (charts::ChartId id : charts::RangeOrder) {
+        const config::ChartRange range = m_config->Range(id);
+        m_charts->chart(id).setRange(range.max, range.min);
+    }
 }
 
 bool frmMain::TryToOpenPort()
@@ -345,9 +336,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::ExitProgram()
 {
-    m_frmAccGraph.reset();
-    m_frmMagGraph.reset();
-    m_frmCmpGraph.reset();
+    m_charts.reset();
     if (m_com->isOpen())
         m_com->close();
     m_logFrame->CloseLog();

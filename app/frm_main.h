@@ -13,7 +13,7 @@
 class QAbstractButton;
 class QLabel;
 
-namespace charts { class frmAccGraph; class frmMagGraph; class frmCmpGraph; }
+namespace charts { class ChartWindows; }
 namespace config { class clsConfig; }
 namespace device { class clsCompass; }
 namespace logging { class LogFrame; }
@@ -92,7 +92,6 @@ private:
     // The link supervision, the parser, the receive path and the escape
     // search, connected to what they feed.
     void connectReceivePath();
-    void showChart(QWidget &chartWindow);
     void onPortLost(const std::string &reason);
     void setPortButtons(bool open);
     // Resizes the window to `wanted`, within the available screen and above
@@ -113,10 +112,8 @@ private:
     std::unique_ptr<EscapeSearch> m_escapeSearch;
     std::unique_ptr<protocol::MenuExchangeGate> m_gate;
     protocol::MenuExchange *m_shiftModeExchange = nullptr;
-    // Top-level windows without an owner, loaded hidden.
-    std::unique_ptr<charts::frmAccGraph> m_frmAccGraph;
-    std::unique_ptr<charts::frmMagGraph> m_frmMagGraph;
-    std::unique_ptr<charts::frmCmpGraph> m_frmCmpGraph;
+    // A window for each chart of the chart table, without an owner, loaded hidden.
+    std::unique_ptr<charts::ChartWindows> m_charts;
     // Opened from the magnetic chart window; the parser feeds both charts through it.
     std::unique_ptr<mag_check::frmMagCheck> m_frmMagCheck;
     // The size hint the window last followed, and the size it was given for it.

@@ -56,18 +56,23 @@ QString spokenName(const char *caption)
     return name.trimmed();
 }
 
-QAbstractButton *makeGraphButton(const LiveDisplay::ButtonFactory &factory, const char *name, const QString &of,
-                                 QWidget *parent)
-{
-    const QString caption = LiveDisplay::tr("Show Graph");
-    QAbstractButton *button = factory ? factory(caption, parent) : new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    // Three buttons read "Show Graph": the name says which.
-    button->setAccessibleName(LiveDisplay::tr("%1 of %2").arg(caption, of));
-    return button;
-}
-
 } // namespace
+
+QAbstractButton *LiveDisplay::graphButton(ReadingValue first, QWidget *parent, const ButtonFactory &makeButton)
+{
+    for (const charts::ChartRow &row : charts::ChartTable) {
+        if (row.traces.front().value != first)
+            continue;
+        const QString caption = tr("Show Graph");
+        QAbstractButton *button = makeButton ? makeButton(caption, parent) : new QPushButton(caption, parent);
+        button->setObjectName(QLatin1String(row.showButtonName));
+        // Every chart's button reads "Show Graph": the name says which.
+        button->setAccessibleName(tr("%1 of %2").arg(caption, charts::ChartText(row.showButtonOf)));
+        connect(button, &QAbstractButton::clicked, this, [this, id = row.id] { emit showGraphClicked(id); });
+        return button;
+    }
+    return nullptr;
+}
 
 LiveDisplay::LiveDisplay(QChar decimalSeparator, platform::TimerFactory &timers, InstrumentWidget horizon, InstrumentWidget air1,
                          const ButtonFactory &makeButton, QWidget *parent)
@@ -109,24 +114,22 @@ LiveDisplay::LiveDisplay(QChar decimalSeparator, platform::TimerFactory &timers,
             column += 2;
         }
     }
-    QAbstractButton *showCompass = makeGraphButton(makeButton, "cmdShowCmpGraph", tr("Heading, Pitch and Roll"), this);
-    attitude->addWidget(showCompass, 0, 8);
+    // A chart's button stands with the readings of its first trace.
+    if (QAbstractButton *showCompass = graphButton(V::Heading, this, makeButton))
+        attitude->addWidget(showCompass, 0, 8);
 
     auto *frames = new QHBoxLayout;
-    QAbstractButton *showMag = makeGraphButton(makeButton, "cmdShowMag", m_frMag->title(), m_frMag);
-    QAbstractButton *showAcc = makeGraphButton(makeButton, "cmdShowAcc", m_frAcc->title(), m_frAcc);
+    QAbstractButton *showMag = graphButton(V::MagVector, m_frMag, makeButton);
+    QAbstractButton *showAcc = graphButton(V::AccVector, m_frAcc, makeButton);
+    QAbstractButton *showGyro = graphButton(V::GyroVect, m_frGyro, makeButton);
     frames->addWidget(buildFrame(m_frMag, {V::MagVector, V::MagX, V::MagY, V::MagZ}, showMag));
     frames->addWidget(buildFrame(m_frAcc, {V::AccVector, V::AccX, V::AccY, V::AccZ}, showAcc));
-    frames->addWidget(buildFrame(m_frGyro, {V::GyroVect, V::GyroX, V::GyroY}, nullptr));
+    frames->addWidget(buildFrame(m_frGyro, {V::GyroVect, V::GyroX, V::GyroY}, showGyro));
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(instruments);
     layout->addLayout(attitude);
     layout->addLayout(frames);
-
-    connect(showCompass, &QAbstractButton::clicked, this, &LiveDisplay::showCompassGraphClicked);
-    connect(showMag, &QAbstractButton::clicked, this, &LiveDisplay::showMagGraphClicked);
-    connect(showAcc, &QAbstractButton::clicked, this, &LiveDisplay::showAccGraphClicked);
 
     for (ReadingValue hidden : {V::Temperature, V::Depth, V::LifeCount, V::SPIErr})
         setItemVisible(hidden, false);

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/sentence_parser.h"
+#include "charts/chart_table.h"
 #include "platform/instrument.h"
 #include "platform/timer.h"
 
@@ -63,15 +64,17 @@ public:
     const platform::Instrument &Horizon() const { return *m_horizon; }
 
 signals:
-    void showCompassGraphClicked();
-    void showMagGraphClicked();
-    void showAccGraphClicked();
+    // A chart's "Show Graph" button was pressed.
+    void showGraphClicked(charts::ChartId id);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QLabel *addValue(protocol::ReadingValue value, QWidget *parent);
+    // The "Show Graph" button of the chart whose first trace is `first`, on
+    // `parent`; none when no chart starts with it.
+    QAbstractButton *graphButton(protocol::ReadingValue first, QWidget *parent, const ButtonFactory &makeButton);
     QWidget *buildFrame(QGroupBox *frame, std::initializer_list<protocol::ReadingValue> values,
                         QAbstractButton *button);
     void setItemVisible(protocol::ReadingValue value, bool visible);

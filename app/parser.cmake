@@ -4,9 +4,9 @@
 add_library(app_parser STATIC
   ${CMAKE_CURRENT_LIST_DIR}/sentence_parser.cpp
 )
-target_link_libraries(app_parser PUBLIC protocol numbers platform Qt6::Core)
+target_link_libraries(app_parser PUBLIC chart_table protocol numbers platform Qt6::Core)
 
 add_library(app_live_display STATIC
   ${CMAKE_CURRENT_LIST_DIR}/live_display.cpp
 )
-target_link_libraries(app_live_display PUBLIC app_parser controls Qt6::Widgets)
+target_link_libraries(app_live_display PUBLIC app_parser chart_table controls Qt6::Widgets)

@@ -55,6 +55,13 @@ std::int32_t SentenceFormOf(std::string_view line)
     }
 }
 
+ChartTargets AllChartsInto(platform::StripChart &chart)
+{
+    ChartTargets all;
+    all.fill(&chart);
+    return all;
+}
+
 SentenceParser::SentenceParser(char decimalSeparator, SentenceTargets targets)
     : m_number{decimalSeparator}, m_targets(targets)
 {
@@ -92,8 +99,8 @@ void SentenceParser::countSample()
 {
     if (++m_sampleNumber > SampleNumberLimit) {
         m_sampleNumber = 0;
-        m_targets.graphAcc.clearTraces();
-        m_targets.graphMag.clearTraces();
+        for (charts::ChartId cleared : charts::ClearedAtWrap)
+            chart(cleared).clearTraces();
     }
 }
 
@@ -119,7 +126,7 @@ bool SentenceParser::parseTagged(std::string_view line)
                 return false;
             continue;
         }
-        if (!deliver(known->value, text, true))
+        if (!deliver(known->value, text, Feeds::AllCharts))
             return false;
         m_mask |= known->bit;
     }
@@ -141,7 +148,7 @@ void SentenceParser::parseFieldList(std::string_view line, std::int32_t displayF
         m_mask |= bit;
         const FieldGroup &group = fieldGroups[bitIndex];
         for (int i = 0; i < group.count; ++i) {
-            if ((i > 0 && !items.next(text)) || !deliver(group.values[i], text, false))
+            if ((i > 0 && !items.next(text)) || !deliver(group.values[i], text, Feeds::CommaFormCharts))
                 return;
         }
     }
@@ -154,10 +161,10 @@ void SentenceParser::parseHeadingOnly(std::string_view line)
     CommaItems fields(line);
     std::string_view heading;
     if (fields.next(heading) && fields.next(heading))
-        deliver(V::Heading, heading, false);
+        deliver(V::Heading, heading, Feeds::NoChart);
 }
 
-bool SentenceParser::deliver(ReadingValue value, std::string_view text, bool feedsCompassChart)
+bool SentenceParser::deliver(ReadingValue value, std::string_view text, Feeds feeds)
 {
     const std::optional<double> number = numbers::ReadNumber(text, m_number);
     if (!number)
@@ -165,19 +172,14 @@ bool SentenceParser::deliver(ReadingValue value, std::string_view text, bool fee
     valueOf(m_reading, value) = *number;
     presentOf(m_reading, value) = true;
 
-    const double x = m_sampleNumber;
-    const int index = indexOf(value);
-    if (value >= V::MagVector && value <= V::MagZ) {
-        m_targets.graphMag.addPoint(index - indexOf(V::MagVector), x, *number);
-        m_targets.display.ShowValue(value, *number);
-    } else if (value >= V::AccVector && value <= V::AccZ) {
-        m_targets.graphAcc.addPoint(index - indexOf(V::AccVector), x, *number);
-        m_targets.display.ShowValue(value, *number);
-    } else {
-        m_targets.display.ShowValue(value, *number);
-        if (feedsCompassChart && value <= V::Roll)
-            m_targets.graphCmp.addPoint(index, x, *number);
-    }
+    const charts::FedTrace &fed = charts::TraceFedBy(value);
+    const bool feedsChart =
+        fed.fed && (feeds == Feeds::AllCharts || (feeds == Feeds::CommaFormCharts && fed.fedByCommaForms));
+    if (feedsChart && fed.pointBeforeLabel)
+        chart(fed.chart).addPoint(fed.trace, m_sampleNumber, *number);
+    m_targets.display.ShowValue(value, *number);
+    if (feedsChart && !fed.pointBeforeLabel)
+        chart(fed.chart).addPoint(fed.trace, m_sampleNumber, *number);
     return true;
 }
 

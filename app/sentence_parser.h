@@ -1,10 +1,12 @@
 #pragma once
+#include "charts/chart_table.h"
 #include "logging/sentence_log.h"
 #include "numbers/number_reader.h"
 #include "platform/strip_chart.h"
 #include "protocol/compass_reading.h"
 #include "protocol/reading_value.h"
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -23,11 +25,14 @@ public:
 // The data log: the parser writes a line to it after each sentence.
 using logging::SentenceLog;
 
+// A chart for each row of the chart table, at its id's place.
+using ChartTargets = charts::PerChart<platform::StripChart *>;
+// Every chart fed into the one given, for a user that shows none.
+ChartTargets AllChartsInto(platform::StripChart &chart);
+
 struct SentenceTargets {
     ReadingSink &display;
-    platform::StripChart &graphCmp;
-    platform::StripChart &graphMag;
-    platform::StripChart &graphAcc;
+    ChartTargets charts;
     SentenceLog &log;
 };
 
@@ -64,9 +69,13 @@ private:
     bool parseTagged(std::string_view line);
     void parseFieldList(std::string_view line, std::int32_t displayFields);
     void parseHeadingOnly(std::string_view line);
+    // Which charts a form feeds: the tagged form all, the forms whose fields
+    // the display fields choose those the table marks, the heading-only form none.
+    enum class Feeds { AllCharts, CommaFormCharts, NoChart };
     // False when `text` does not convert.
-    bool deliver(protocol::ReadingValue value, std::string_view text, bool feedsCompassChart);
+    bool deliver(protocol::ReadingValue value, std::string_view text, Feeds feeds);
     void finish();
+    platform::StripChart &chart(charts::ChartId id) { return *m_targets.charts[id]; }
 
     // "." or the monetary separator serves as the point.
     numbers::NumberRules m_number;

@@ -68,8 +68,8 @@ void BaselineParser::ParseSentence(std::string line, std::int32_t form, std::int
 {
     if (++m_sampleNumber > 2000000) {
         m_sampleNumber = 0;
-        m_targets.graphAcc.clearTraces();
-        m_targets.graphMag.clearTraces();
+        m_targets.charts[charts::ChartId::Acc]->clearTraces();
+        m_targets.charts[charts::ChartId::Mag]->clearTraces();
     }
     m_reading.clearPresent();
     m_mask = 0;
@@ -163,15 +163,15 @@ bool BaselineParser::deliver(protocol::ReadingValue value, const std::string &te
     const double x = m_sampleNumber;
     const int index = protocol::indexOf(value);
     if (value >= V::MagVector && value <= V::MagZ) {
-        m_targets.graphMag.addPoint(index - protocol::indexOf(V::MagVector), x, number);
+        m_targets.charts[charts::ChartId::Mag]->addPoint(index - protocol::indexOf(V::MagVector), x, number);
         m_targets.display.ShowValue(value, number);
     } else if (value >= V::AccVector && value <= V::AccZ) {
-        m_targets.graphAcc.addPoint(index - protocol::indexOf(V::AccVector), x, number);
+        m_targets.charts[charts::ChartId::Acc]->addPoint(index - protocol::indexOf(V::AccVector), x, number);
         m_targets.display.ShowValue(value, number);
     } else {
         m_targets.display.ShowValue(value, number);
         if (feedsCompassChart && value <= V::Roll)
-            m_targets.graphCmp.addPoint(index, x, number);
+            m_targets.charts[charts::ChartId::Cmp]->addPoint(index, x, number);
     }
     return true;
 }

@@ -6,6 +6,7 @@
 //   bench_memory_hour [simulated minutes] [sentences per second]
 #include "app/frm_main.h"
 #include "app/sentence_parser.h"
+#include "charts/chart_table.h"
 #include "platform/sim/sim_platform.h"
 #include "tools/sim_compass_link.h"
 
@@ -46,8 +47,8 @@ int main(int argc, char **argv)
     app::frmMain window(sim.platform);
     window.Form_Load();
     window.findChild<QAbstractButton *>("cmdOpen")->click();
-    for (const char *button : {"cmdShowCmpGraph", "cmdShowMag", "cmdShowAcc"})
-        window.findChild<QAbstractButton *>(button)->click();
+    for (const charts::ChartRow &row : charts::ChartTable)
+        window.findChild<QAbstractButton *>(row.showButtonName)->click();
     window.findChild<QAbstractButton *>("chkShowCompassData")->click();
 
     std::printf("(the sample number starts over after %d)\n", app::SentenceParser::SampleNumberLimit);

@@ -4,6 +4,7 @@
 // first as the program runs (25 frames a second at most), then, as the
 // baseline, with every window repainting as often as it is marked dirty.
 #include "app/frm_main.h"
+#include "charts/chart_table.h"
 #include "controls/frame_rate_limiter.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/wait.h"
@@ -68,8 +69,8 @@ int main(int argc, char **argv)
     // Let the settings read and the first bursts pass before measuring.
     platform::Wait(machine.platform, 3000);
     if (showCharts) {
-        for (const char *button : {"cmdShowCmpGraph", "cmdShowMag", "cmdShowAcc"})
-            window.findChild<QAbstractButton *>(button)->click();
+        for (const charts::ChartRow &row : charts::ChartTable)
+            window.findChild<QAbstractButton *>(row.showButtonName)->click();
         platform::Wait(machine.platform, 500);
     }
 

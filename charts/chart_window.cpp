@@ -12,38 +12,48 @@ namespace charts {
 const QString ChartWindow::HorizontalTitle = QStringLiteral("Samples");
 
 namespace {
-std::vector<LegendEntry> legendEntries(const ChartWindowSetup &setup)
+
+QColor colourOf(Rgb rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+std::vector<LegendEntry> legendEntries(const ChartRow &row)
 {
     std::vector<LegendEntry> entries;
-    for (int trace : setup.legendOrder)
-        entries.push_back({setup.traces[trace].legend, setup.traces[trace].legendColour});
+    for (int trace : row.legendOrder) {
+        const ChartTraceRow &shown = row.traces[static_cast<std::size_t>(trace)];
+        entries.push_back({ChartText(shown.legend), colourOf(shown.legendColour)});
+    }
     return entries;
 }
+
 } // namespace
 
-ChartWindow::ChartWindow(const ChartWindowSetup &setup, QWidget *parent) : QWidget(parent, Qt::Window)
+ChartWindow::ChartWindow(ChartId id, QWidget *parent) : QWidget(parent, Qt::Window), m_id(id)
 {
-    setObjectName(setup.windowName);
-    setWindowTitle(setup.caption);
+    const ChartRow &row = Chart(id);
+    setObjectName(QLatin1String(row.windowName));
+    setWindowTitle(ChartText(row.caption));
     // Hidden or shown, a chart window never keeps the program running.
     setAttribute(Qt::WA_QuitOnClose, false);
 
     m_chart = new StripChartWidget(this);
-    m_chart->setObjectName(setup.chartName);
-    m_chart->setAccessibleName(setup.caption);
+    m_chart->setObjectName(QLatin1String(row.chartName));
+    m_chart->setAccessibleName(windowTitle());
     std::vector<TraceStyle> styles;
-    for (const ChartTrace &trace : setup.traces)
-        styles.push_back({trace.legend, trace.traceColour});
+    for (const ChartTraceRow &trace : row.traces)
+        styles.push_back({ChartText(trace.legend), colourOf(trace.traceColour)});
     m_chart->setTraces(styles);
-    m_chart->setAxisTitles(HorizontalTitle, setup.verticalTitle);
+    m_chart->setAxisTitles(HorizontalTitle, ChartText(row.verticalTitle));
 
     m_cmdClose = new controls::XPButton(tr("Close"), this);
     m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
     m_cmdClose->setFont(QFont(QStringLiteral("Verdana")));
     connect(m_cmdClose, &controls::XPButton::clicked, this, &QWidget::hide);
 
-    m_legend = new ChartLegend(legendEntries(setup), this);
-    connect(m_chart, &StripChartWidget::coveringChanged, this, [this, order = setup.legendOrder] {
+    m_legend = new ChartLegend(legendEntries(row), this);
+    connect(m_chart, &StripChartWidget::coveringChanged, this, [this, order = row.legendOrder] {
         for (std::size_t entry = 0; entry < order.size(); ++entry) {
             const std::optional<int> top = m_chart->coveringTrace(order[entry]);
             m_legend->setHiddenUnder(static_cast<int>(entry), top ? m_chart->traceStyle(*top).name : QString());

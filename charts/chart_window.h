@@ -1,5 +1,6 @@
 #pragma once
 #include "charts/chart_legend.h"
+#include "charts/chart_table.h"
 #include "charts/strip_chart_widget.h"
 #include "platform/file_dialog.h"
 #include "platform/message_box.h"
@@ -12,24 +13,7 @@ namespace controls { class XPButton; }
 
 namespace charts {
 
-struct ChartTrace {
-    QString legend;
-    QColor legendColour;
-    QColor traceColour;
-};
-
-// What tells the three chart windows apart.
-struct ChartWindowSetup {
-    QString windowName;
-    QString caption;
-    QString chartName;
-    QString verticalTitle;
-    std::vector<ChartTrace> traces;
-    // Trace indices in the order the legend lists them.
-    std::vector<int> legendOrder;
-};
-
-// A window holding one strip chart, its legend and a Close button. It
+// A window holding one strip chart of the chart table, its legend and a Close button. It
 // hides instead of closing when the user closes it, so its chart keeps
 // collecting; a close the program asks for goes through.
 class ChartWindow : public QWidget {
@@ -38,8 +22,9 @@ class ChartWindow : public QWidget {
 public:
     static const QString HorizontalTitle;
 
-    explicit ChartWindow(const ChartWindowSetup &setup, QWidget *parent = nullptr);
+    explicit ChartWindow(ChartId id, QWidget *parent = nullptr);
 
+    ChartId id() const { return m_id; }
     StripChartWidget &chart() { return *m_chart; }
     ChartLegend &legend() { return *m_legend; }
     // Gives the chart its context menu (pause, save image, export data).
@@ -51,6 +36,7 @@ protected:
     controls::XPButton *addButton(const QString &caption, const char *objectName);
 
 private:
+    ChartId m_id;
     StripChartWidget *m_chart;
     ChartLegend *m_legend;
     controls::XPButton *m_cmdClose;

@@ -1,18 +1,12 @@
 #pragma once
 #include "charts/chart_window.h"
 
+#include <memory>
+
 namespace charts {
 
-// Heading, pitch and roll: traces 0, 1 and 2.
-class frmCmpGraph : public ChartWindow {
-    Q_OBJECT
-public:
-    explicit frmCmpGraph(QWidget *parent = nullptr);
-    StripChartWidget &graphCmp() { return chart(); }
-};
-
-// Magnetic field magnitude, X, Y and Z: traces 0 to 3. Its Calibration Check
-// button opens the check of the field's calibration.
+// The magnetic chart's window: its Calibration Check button opens the check
+// of the field's calibration.
 class frmMagGraph : public ChartWindow {
     Q_OBJECT
 public:
@@ -24,12 +18,20 @@ private:
     controls::XPButton *m_cmdCalCheck;
 };
 
-// Acceleration magnitude, X, Y and Z: traces 0 to 3.
-class frmAccGraph : public ChartWindow {
-    Q_OBJECT
+// A window for every row of the chart table, without an owner, loaded hidden
+// in CreationOrder, each with its chart menu.
+class ChartWindows {
 public:
-    explicit frmAccGraph(QWidget *parent = nullptr);
-    StripChartWidget &graphAcc() { return chart(); }
+    ChartWindows(platform::FileDialog &files, platform::MessageBox &messages);
+
+    ChartWindow &window(ChartId id) { return *m_windows[id]; }
+    StripChartWidget &chart(ChartId id) { return window(id).chart(); }
+    frmMagGraph &magGraph() { return static_cast<frmMagGraph &>(window(ChartId::Mag)); }
+    // Shows the window over the others, as its "Show Graph" button does.
+    void show(ChartId id);
+
+private:
+    PerChart<std::unique_ptr<ChartWindow>> m_windows;
 };
 
 } // namespace charts

@@ -3,6 +3,10 @@
 
 namespace config {
 
+struct ChartRange {
+    double min, max;
+};
+
 // A range a strip chart can show: both limits finite, the minimum below the maximum.
 inline bool IsUsableChartRange(double minimum, double maximum)
 {

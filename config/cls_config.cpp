@@ -59,12 +59,6 @@ private:
     qsizetype m_pos = 0;
 };
 
-struct ChartRange {
-    double min, max;
-};
-constexpr ChartRange MagDefault{-300.0, 300.0};
-constexpr ChartRange AccDefault{-2.0, 2.0};
-constexpr ChartRange CmpDefault{-180.0, 360.0};
 const QString DefaultPort = QStringLiteral("2");
 
 QString cutShortAt(const char *field)
@@ -133,12 +127,8 @@ void clsConfig::SetDefaults()
 {
     m_showCompassData = false;
     m_refAngleThreshold = 5.0f;
-    m_magChartMin = MagDefault.min;
-    m_magChartMax = MagDefault.max;
-    m_accChartMin = AccDefault.min;
-    m_accChartMax = AccDefault.max;
-    m_cmpChartMin = CmpDefault.min;
-    m_cmpChartMax = CmpDefault.max;
+    for (const charts::ChartRow &row : charts::ChartTable)
+        m_chartRanges[row.id] = {row.range.defaultMin, row.range.defaultMax};
     m_serial = SerialSettings{DefaultPort, QStringLiteral("19200"), QStringLiteral("N"), QStringLiteral("1"),
                               QStringLiteral("8")};
 }
@@ -197,10 +187,10 @@ QStringList clsConfig::readFields(const QByteArray &bytes)
             *field = QString::fromLatin1(*v);
     }
     const std::pair<double *, const char *> ranges[] = {
-        {&m_magChartMax, QT_TRANSLATE_NOOP("clsConfig", "magnetic chart maximum")},
-        {&m_magChartMin, QT_TRANSLATE_NOOP("clsConfig", "magnetic chart minimum")},
-        {&m_accChartMax, QT_TRANSLATE_NOOP("clsConfig", "acceleration chart maximum")},
-        {&m_accChartMin, QT_TRANSLATE_NOOP("clsConfig", "acceleration chart minimum")}};
+        {&m_chartRanges[charts::ChartId::Mag].max, QT_TRANSLATE_NOOP("clsConfig", "magnetic chart maximum")},
+        {&m_chartRanges[charts::ChartId::Mag].min, QT_TRANSLATE_NOOP("clsConfig", "magnetic chart minimum")},
+        {&m_chartRanges[charts::ChartId::Acc].max, QT_TRANSLATE_NOOP("clsConfig", "acceleration chart maximum")},
+        {&m_chartRanges[charts::ChartId::Acc].min, QT_TRANSLATE_NOOP("clsConfig", "acceleration chart minimum")}};
     for (const auto &[field, name] : ranges) {
         const auto v = in.float64();
         if (!v)
@@ -220,10 +210,8 @@ QStringList clsConfig::readFields(const QByteArray &bytes)
     // Files written before the compass range was kept end here.
     const auto cmpMax = in.float64();
     const auto cmpMin = in.float64();
-    if (cmpMax && cmpMin) {
-        m_cmpChartMax = *cmpMax;
-        m_cmpChartMin = *cmpMin;
-    }
+    if (cmpMax && cmpMin)
+        m_chartRanges[charts::ChartId::Cmp] = {*cmpMin, *cmpMax};
     return damage;
 }
 
@@ -234,16 +222,16 @@ QStringList clsConfig::dropUnusableValues()
         damage << tr("the port number \"%1\" names no COM port").arg(m_serial.Port);
         m_serial.Port = DefaultPort;
     }
-    const std::tuple<const char *, double *, double *, ChartRange> charts[] = {
-        {QT_TRANSLATE_NOOP("clsConfig", "magnetic"), &m_magChartMin, &m_magChartMax, MagDefault},
-        {QT_TRANSLATE_NOOP("clsConfig", "acceleration"), &m_accChartMin, &m_accChartMax, AccDefault},
-        {QT_TRANSLATE_NOOP("clsConfig", "compass"), &m_cmpChartMin, &m_cmpChartMax, CmpDefault}};
-    for (const auto &[name, min, max, fallback] : charts) {
-        if (IsUsableChartRange(*min, *max))
+    for (charts::ChartId id : charts::RangeOrder) {
+        ChartRange &range = m_chartRanges[id];
+        if (IsUsableChartRange(range.min, range.max))
             continue;
-        damage << tr("the %1 chart range %2 to %3 is no range a chart can show").arg(tr(name)).arg(*min).arg(*max);
-        *min = fallback.min;
-        *max = fallback.max;
+        const charts::ChartRangeRow &row = charts::Chart(id).range;
+        damage << tr("the %1 chart range %2 to %3 is no range a chart can show")
+                      .arg(charts::ChartText(row.name))
+                      .arg(range.min)
+                      .arg(range.max);
+        range = {row.defaultMin, row.defaultMax};
     }
     return damage;
 }
@@ -255,13 +243,13 @@ bool clsConfig::SaveConfig()
     for (const QString *field : {&m_serial.Port, &m_serial.Bauds, &m_serial.Parity, &m_serial.StopBits,
                                  &m_serial.DataBits})
         putText(out, *field);
-    for (double v : {m_magChartMax, m_magChartMin, m_accChartMax, m_accChartMin})
+    for (double v : {MagChartMax(), MagChartMin(), AccChartMax(), AccChartMin()})
         putFloat64(out, v);
     putInt16(out, m_showCompassData ? -1 : 0);
-    putFloat64(out, m_magChartMax);
-    putFloat64(out, m_magChartMin);
-    putFloat64(out, m_cmpChartMax);
-    putFloat64(out, m_cmpChartMin);
+    putFloat64(out, MagChartMax());
+    putFloat64(out, MagChartMin());
+    putFloat64(out, CmpChartMax());
+    putFloat64(out, CmpChartMin());
 
     m_lastSaveError = refusalToWrite(FilePath());
     if (!m_lastSaveError.isEmpty())

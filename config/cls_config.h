@@ -1,4 +1,7 @@
 #pragma once
+#include "charts/chart_table.h"
+#include "config/chart_range.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
@@ -66,20 +69,22 @@ public:
     void setSerialStopBits(const QString &v) { m_serial.StopBits = v; }
     const QString &SerialParity() const { return m_serial.Parity; }
     void setSerialParity(const QString &v) { m_serial.Parity = v; }
-    double MagChartMax() const { return m_magChartMax; }
-    void setMagChartMax(double v) { m_magChartMax = v; }
-    double MagChartMin() const { return m_magChartMin; }
-    void setMagChartMin(double v) { m_magChartMin = v; }
-    double AccChartMax() const { return m_accChartMax; }
-    void setAccChartMax(double v) { m_accChartMax = v; }
-    double AccChartMin() const { return m_accChartMin; }
-    void setAccChartMin(double v) { m_accChartMin = v; }
+    double MagChartMax() const { return m_chartRanges[charts::ChartId::Mag].max; }
+    void setMagChartMax(double v) { m_chartRanges[charts::ChartId::Mag].max = v; }
+    double MagChartMin() const { return m_chartRanges[charts::ChartId::Mag].min; }
+    void setMagChartMin(double v) { m_chartRanges[charts::ChartId::Mag].min = v; }
+    double AccChartMax() const { return m_chartRanges[charts::ChartId::Acc].max; }
+    void setAccChartMax(double v) { m_chartRanges[charts::ChartId::Acc].max = v; }
+    double AccChartMin() const { return m_chartRanges[charts::ChartId::Acc].min; }
+    void setAccChartMin(double v) { m_chartRanges[charts::ChartId::Acc].min = v; }
+    ChartRange Range(charts::ChartId id) const { return m_chartRanges[id]; }
+    void setRange(charts::ChartId id, ChartRange range) { m_chartRanges[id] = range; }
     float RefAngleThreshold() const { return m_refAngleThreshold; }
     void setRefAngleThreshold(float v) { m_refAngleThreshold = v; }
-    double CmpChartMax() const { return m_cmpChartMax; }
-    void setCmpChartMax(double v) { m_cmpChartMax = v; }
-    double CmpChartMin() const { return m_cmpChartMin; }
-    void setCmpChartMin(double v) { m_cmpChartMin = v; }
+    double CmpChartMax() const { return m_chartRanges[charts::ChartId::Cmp].max; }
+    void setCmpChartMax(double v) { m_chartRanges[charts::ChartId::Cmp].max = v; }
+    double CmpChartMin() const { return m_chartRanges[charts::ChartId::Cmp].min; }
+    void setCmpChartMin(double v) { m_chartRanges[charts::ChartId::Cmp].min = v; }
 
 private:
     void SetDefaults();
@@ -93,9 +98,7 @@ private:
     QString m_lastSaveError;
     bool m_showCompassData = false;
     float m_refAngleThreshold = 0;
-    double m_magChartMin = 0, m_magChartMax = 0;
-    double m_accChartMin = 0, m_accChartMax = 0;
-    double m_cmpChartMin = 0, m_cmpChartMax = 0;
+    charts::PerChart<ChartRange> m_chartRanges{};
     SerialSettings m_serial;
 };
 

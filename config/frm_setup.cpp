@@ -29,12 +29,6 @@ std::optional<double> readLimit(const QString &text, QChar separator)
     return numbers::ReadNumber(plain.toStdString());
 }
 
-void setIfRead(clsConfig &config, void (clsConfig::*setter)(double), const QLineEdit *box, QChar separator)
-{
-    if (const auto value = readLimit(box->text(), separator))
-        (config.*setter)(*value);
-}
-
 void setIfSelected(clsConfig &config, void (clsConfig::*setter)(const QString &), const QComboBox *box)
 {
     if (box->currentIndex() >= 0)
@@ -54,8 +48,10 @@ frmSetup::frmSetup(platform::Platform &platform, clsConfig &config, platform::Se
 {
     setObjectName(QStringLiteral("frmSetup"));
     buildControls();
-    for (QLineEdit *box : {m_txtMMin, m_txtMMax, m_txtAMin, m_txtAMax, m_txtCMin, m_txtCMax})
-        box->installEventFilter(this);
+    for (charts::ChartId id : charts::RangeOrder) {
+        m_minBoxes[id]->installEventFilter(this);
+        m_maxBoxes[id]->installEventFilter(this);
+    }
     connect(m_cmdOk, &QAbstractButton::clicked, this, &frmSetup::cmdOk_Click);
     connect(m_cmdCancel, &QAbstractButton::clicked, this, &frmSetup::cmdCancel_Click);
     LoadValues();
@@ -79,12 +75,10 @@ void frmSetup::LoadValues()
     const QString parity = ParityName(m_config.SerialParity());
     m_cmbParity->setCurrentIndex(parity.isEmpty() ? -1 : m_cmbParity->findText(parity));
 
-    m_txtMMax->setText(numbers::FormatNumber(m_config.MagChartMax(), m_decimalSeparator));
-    m_txtMMin->setText(numbers::FormatNumber(m_config.MagChartMin(), m_decimalSeparator));
-    m_txtAMax->setText(numbers::FormatNumber(m_config.AccChartMax(), m_decimalSeparator));
-    m_txtAMin->setText(numbers::FormatNumber(m_config.AccChartMin(), m_decimalSeparator));
-    m_txtCMax->setText(numbers::FormatNumber(m_config.CmpChartMax(), m_decimalSeparator));
-    m_txtCMin->setText(numbers::FormatNumber(m_config.CmpChartMin(), m_decimalSeparator));
+    for (charts::ChartId id : charts::RangeOrder) {
+        m_maxBoxes[id]->setText(numbers::FormatNumber(m_config.Range(id).max, m_decimalSeparator));
+        m_minBoxes[id]->setText(numbers::FormatNumber(m_config.Range(id).min, m_decimalSeparator));
+    }
 
     SelectPort();
 }
@@ -165,16 +159,20 @@ bool frmSetup::ValidateChartBox(QLineEdit *box)
     return false;
 }
 
+ChartRange frmSetup::boxedRange(charts::ChartId id) const
+{
+    // A box without a number leaves its limit as it is.
+    const ChartRange stored = m_config.Range(id);
+    return {readLimit(m_minBoxes[id]->text(), m_decimalSeparator).value_or(stored.min),
+            readLimit(m_maxBoxes[id]->text(), m_decimalSeparator).value_or(stored.max)};
+}
+
 bool frmSetup::ValidateChartRanges()
 {
-    const std::tuple<QLineEdit *, double, QLineEdit *, double> charts[] = {
-        {m_txtMMin, m_config.MagChartMin(), m_txtMMax, m_config.MagChartMax()},
-        {m_txtAMin, m_config.AccChartMin(), m_txtAMax, m_config.AccChartMax()},
-        {m_txtCMin, m_config.CmpChartMin(), m_txtCMax, m_config.CmpChartMax()}};
-    for (const auto &[minBox, storedMin, maxBox, storedMax] : charts) {
-        // A box without a number leaves its limit as it is.
-        const double min = readLimit(minBox->text(), m_decimalSeparator).value_or(storedMin);
-        const double max = readLimit(maxBox->text(), m_decimalSeparator).value_or(storedMax);
+    for (charts::ChartId id : charts::RangeOrder) {
+        QLineEdit *minBox = m_minBoxes[id];
+        QLineEdit *maxBox = m_maxBoxes[id];
+        const auto [min, max] = boxedRange(id);
         if (IsUsableChartRange(min, max))
             continue;
         m_platform.messages.show(tr("The %1 (%2) must be below the %3 (%4).")
@@ -195,12 +193,8 @@ void frmSetup::cmdOk_Click()
     if (!ValidateChartRanges())
         return;
     // Each value that can't be taken is left as it was; the rest still apply.
-    setIfRead(m_config, &clsConfig::setMagChartMax, m_txtMMax, m_decimalSeparator);
-    setIfRead(m_config, &clsConfig::setMagChartMin, m_txtMMin, m_decimalSeparator);
-    setIfRead(m_config, &clsConfig::setAccChartMax, m_txtAMax, m_decimalSeparator);
-    setIfRead(m_config, &clsConfig::setAccChartMin, m_txtAMin, m_decimalSeparator);
-    setIfRead(m_config, &clsConfig::setCmpChartMax, m_txtCMax, m_decimalSeparator);
-    setIfRead(m_config, &clsConfig::setCmpChartMin, m_txtCMin, m_decimalSeparator);
+    for (charts::ChartId id : charts::RangeOrder)
+        m_config.setRange(id, boxedRange(id));
     setIfSelected(m_config, &clsConfig::setSerialBauds, m_cmbBaud);
     setIfSelected(m_config, &clsConfig::setSerialDataBits, m_cmbDataBits);
     if (m_cmbParity->currentIndex() >= 0)

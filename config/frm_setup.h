@@ -14,9 +14,9 @@ namespace controls { class XPButton; }
 
 namespace config {
 
-// The "Setup" dialog: the compass port's line settings and the three chart
-// ranges. OK writes them to the settings and saves the file; Cancel changes
-// nothing. DialogResult() is 1 after OK, 2 after Cancel, 0 when closed otherwise.
+// The "Setup" dialog: the compass port's line settings and the chart ranges.
+// OK writes them to the settings and saves the file; Cancel changes nothing.
+// DialogResult() is 1 after OK, 2 after Cancel, 0 when closed otherwise.
 // While it is open its port list follows adapters plugged in and out.
 class frmSetup : public QDialog {
     Q_OBJECT
@@ -37,12 +37,9 @@ public:
     QComboBox *cmbParity() const { return m_cmbParity; }
     QComboBox *cmbDataBits() const { return m_cmbDataBits; }
     QComboBox *cmbStop() const { return m_cmbStop; }
-    QLineEdit *txtMMin() const { return m_txtMMin; }
-    QLineEdit *txtMMax() const { return m_txtMMax; }
-    QLineEdit *txtAMin() const { return m_txtAMin; }
-    QLineEdit *txtAMax() const { return m_txtAMax; }
-    QLineEdit *txtCMin() const { return m_txtCMin; }
-    QLineEdit *txtCMax() const { return m_txtCMax; }
+    // A chart's range boxes, in its frame of the chart table.
+    QLineEdit *minBox(charts::ChartId id) const { return m_minBoxes[id]; }
+    QLineEdit *maxBox(charts::ChartId id) const { return m_maxBoxes[id]; }
     controls::XPButton *cmdOk() const { return m_cmdOk; }
     controls::XPButton *cmdCancel() const { return m_cmdCancel; }
 
@@ -59,6 +56,8 @@ private:
     void RefreshPortList();
     // Tells the user, and keeps the focus there, when the box holds no number.
     bool ValidateChartBox(QLineEdit *box);
+    // A chart's range as OK would take it.
+    ChartRange boxedRange(charts::ChartId id) const;
     // Tells the user, and puts the focus on the minimum, when a chart's limits
     // (as OK would take them) are no range the chart can show.
     bool ValidateChartRanges();
@@ -80,12 +79,8 @@ private:
     QComboBox *m_cmbParity = nullptr;
     QComboBox *m_cmbDataBits = nullptr;
     QComboBox *m_cmbStop = nullptr;
-    QLineEdit *m_txtMMin = nullptr;
-    QLineEdit *m_txtMMax = nullptr;
-    QLineEdit *m_txtAMin = nullptr;
-    QLineEdit *m_txtAMax = nullptr;
-    QLineEdit *m_txtCMin = nullptr;
-    QLineEdit *m_txtCMax = nullptr;
+    charts::PerChart<QLineEdit *> m_minBoxes{};
+    charts::PerChart<QLineEdit *> m_maxBoxes{};
     controls::XPButton *m_cmdOk = nullptr;
     controls::XPButton *m_cmdCancel = nullptr;
 };

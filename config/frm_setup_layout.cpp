@@ -37,12 +37,12 @@ QLabel *labelFor(const char *name, const QString &caption, QWidget *control, QWi
 }
 
 // A chart's two limits, upper box the minimum.
-QGroupBox *chartFrame(const char *name, const QString &caption, QLineEdit *&minBox, const char *minName,
-                      QLineEdit *&maxBox, const char *maxName, QWidget *parent)
+QGroupBox *chartFrame(const charts::ChartRangeRow &row, QLineEdit *&minBox, QLineEdit *&maxBox, QWidget *parent)
 {
-    auto *frame = named(new QGroupBox(caption, parent), name);
-    minBox = named(new QLineEdit(frame), minName);
-    maxBox = named(new QLineEdit(frame), maxName);
+    const QString caption = charts::ChartText(row.frameCaption);
+    auto *frame = named(new QGroupBox(caption, parent), row.frameName);
+    minBox = named(new QLineEdit(frame), row.minBoxName);
+    maxBox = named(new QLineEdit(frame), row.maxBoxName);
     minBox->setAccessibleName(frmSetup::tr("%1 minimum").arg(caption.trimmed()));
     maxBox->setAccessibleName(frmSetup::tr("%1 maximum").arg(caption.trimmed()));
     auto *form = new QFormLayout(frame);
@@ -92,11 +92,9 @@ void frmSetup::buildControls()
     serial->addStretch();
 
     auto *frame2 = named(new QGroupBox(tr(" Graphic Charts "), this), "Frame2");
-    auto *charts = new QVBoxLayout(frame2);
-    charts->addWidget(chartFrame("Frame4", tr(" Magnetic Chart "), m_txtMMin, "txtMMin", m_txtMMax, "txtMMax", frame2));
-    charts->addWidget(
-        chartFrame("Frame5", tr(" Acceleration Chart "), m_txtAMin, "txtAMin", m_txtAMax, "txtAMax", frame2));
-    charts->addWidget(chartFrame("Frame6", tr(" Compass Chart "), m_txtCMin, "txtCMin", m_txtCMax, "txtCMax", frame2));
+    auto *chartFrames = new QVBoxLayout(frame2);
+    for (charts::ChartId id : charts::RangeOrder)
+        chartFrames->addWidget(chartFrame(charts::Chart(id).range, m_minBoxes[id], m_maxBoxes[id], frame2));
 
     auto *groups = new QHBoxLayout;
     groups->addWidget(frame3);

@@ -30,7 +30,7 @@ app::ReceiveOutlets moduleOutlets(protocol::ConsoleState &state, device::clsComp
 
 ModuleLine::ModuleLine(platform::Platform &platform, int comNumber, const std::string &line)
     : m_platform(platform), m_port(platform.ports.createPort()), m_compass(platform),
-      m_parser(platform.separators.monetaryByte(), {*this, m_noChart, m_noChart, m_noChart, *this}),
+      m_parser(platform.separators.monetaryByte(), {*this, app::AllChartsInto(m_noChart), *this}),
       m_receive(platform.clock, m_state, m_parser, moduleOutlets(m_state, m_compass, numberSeparator()))
 {
     // Settings are read when a command needs them.

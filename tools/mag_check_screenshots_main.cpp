@@ -96,8 +96,8 @@ int main(int argc, char **argv)
     };
     for (const Board &board : boards) {
         charts::frmMagGraph magGraph;
-        charts::frmAccGraph accGraph;
-        mag_check::frmMagCheck check(machine.platform.timers, magGraph, accGraph.graphAcc());
+        charts::ChartWindow accGraph(charts::ChartId::Acc);
+        mag_check::frmMagCheck check(machine.platform.timers, magGraph, accGraph.chart());
         tumble(board, check);
         check.show();
         QApplication::processEvents();

@@ -102,24 +102,24 @@ void feedVector(charts::StripChartWidget &chart, double amplitude)
 
 bool chartWindows(const QString &folder)
 {
-    charts::frmCmpGraph cmp;
-    cmp.graphCmp().setRange(360, -180);
+    charts::ChartWindow cmp(charts::ChartId::Cmp);
+    cmp.chart().setRange(360, -180);
     for (int sample = 1; sample <= 1500; ++sample) {
-        cmp.graphCmp().addPoint(0, sample, std::fmod(328 + sample * 0.2, 360));
-        cmp.graphCmp().addPoint(1, sample, swing(sample, 12, 0));
-        cmp.graphCmp().addPoint(2, sample, swing(sample, 25, 1));
+        cmp.chart().addPoint(0, sample, std::fmod(328 + sample * 0.2, 360));
+        cmp.chart().addPoint(1, sample, swing(sample, 12, 0));
+        cmp.chart().addPoint(2, sample, swing(sample, 25, 1));
     }
     charts::frmMagGraph mag;
     mag.graphMag().setRange(300, -300);
     feedVector(mag.graphMag(), 180);
-    charts::frmAccGraph acc;
-    acc.graphAcc().setRange(2, -2);
-    feedVector(acc.graphAcc(), 0.9);
+    charts::ChartWindow acc(charts::ChartId::Acc);
+    acc.chart().setRange(2, -2);
+    feedVector(acc.chart(), 0.9);
     const bool saved = savePicture(cmp.grab(), folder, QStringLiteral("chart_cmp")) &&
                        savePicture(mag.grab(), folder, QStringLiteral("chart_mag")) &&
                        savePicture(acc.grab(), folder, QStringLiteral("chart_acc"));
     // A range whose minimum is not below its maximum still draws.
-    acc.graphAcc().setRange(1, 1);
+    acc.chart().setRange(1, 1);
     return saved && savePicture(acc.grab(), folder, QStringLiteral("chart_acc_equal_range"));
 }
 

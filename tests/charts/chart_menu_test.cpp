@@ -32,8 +32,8 @@ protected:
 
     QTemporaryDir dir;
     platform::sim::SimPlatform sim{dir.path()};
-    charts::frmCmpGraph window;
-    charts::StripChartWidget &chart = window.graphCmp();
+    charts::ChartWindow window{charts::ChartId::Cmp};
+    charts::StripChartWidget &chart = window.chart();
 };
 
 TEST_F(ChartMenuTest, ExportWritesThePointsShownWhenAskedWithOneColumnPerTrace)

@@ -62,13 +62,13 @@ void expectWindow(ChartWindow &window, StripChartWidget &chart, const Expected &
 
 TEST(ChartWindows, CompassWindow)
 {
-    frmCmpGraph window;
-    expectWindow(window, window.graphCmp(),
+    ChartWindow window(ChartId::Cmp);
+    expectWindow(window, window.chart(),
                  {"frmCmpGraph", "Compass Data Graph", "graphCmp", "Data", {"Heading", "Pitch", "Roll"},
                   {"Heading", "Roll", "Pitch"}});
-    EXPECT_EQ(window.graphCmp().traceStyle(0).colour, QColor(255, 0, 0));
-    EXPECT_EQ(window.graphCmp().traceStyle(1).colour, QColor(255, 128, 64));
-    EXPECT_EQ(window.graphCmp().traceStyle(2).colour, QColor(0, 255, 0));
+    EXPECT_EQ(window.chart().traceStyle(0).colour, QColor(255, 0, 0));
+    EXPECT_EQ(window.chart().traceStyle(1).colour, QColor(255, 128, 64));
+    EXPECT_EQ(window.chart().traceStyle(2).colour, QColor(0, 255, 0));
 }
 
 TEST(ChartWindows, MagneticWindow)
@@ -83,17 +83,17 @@ TEST(ChartWindows, MagneticWindow)
 
 TEST(ChartWindows, AccelerationWindow)
 {
-    frmAccGraph window;
-    expectWindow(window, window.graphAcc(),
+    ChartWindow window(ChartId::Acc);
+    expectWindow(window, window.chart(),
                  {"frmAccGraph", "Accelerometer Data Graph", "graphAcc", "Acceleration (Normalized 1 G)",
                   {"A", "Ax", "Ay", "Az"}, {"A", "Ax", "Ay", "Az"}});
-    EXPECT_EQ(window.graphAcc().traceStyle(0).colour, QColor(255, 0, 0));
-    EXPECT_EQ(window.graphAcc().traceStyle(2).colour, QColor(0, 255, 0));
+    EXPECT_EQ(window.chart().traceStyle(0).colour, QColor(255, 0, 0));
+    EXPECT_EQ(window.chart().traceStyle(2).colour, QColor(0, 255, 0));
 }
 
 TEST(ChartWindows, LegendSquaresHaveTheLegendColours)
 {
-    frmCmpGraph window;
+    ChartWindow window(ChartId::Cmp);
     QList<QColor> squares;
     for (QLabel *label : window.findChildren<QLabel *>())
         if (label->text().isEmpty())

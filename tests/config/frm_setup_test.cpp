@@ -60,8 +60,8 @@ TEST_F(SetupDialog, LoadShowsTheStoredSettings)
     EXPECT_EQ(dlg->cmbParity()->currentText(), "None");
     EXPECT_EQ(dlg->cmbDataBits()->currentText(), "8");
     EXPECT_EQ(dlg->cmbStop()->currentText(), "1");
-    EXPECT_EQ(dlg->txtMMax()->text(), "0,5");
-    EXPECT_EQ(dlg->txtCMin()->text(), "-180");
+    EXPECT_EQ(dlg->maxBox(charts::ChartId::Mag)->text(), "0,5");
+    EXPECT_EQ(dlg->minBox(charts::ChartId::Cmp)->text(), "-180");
     EXPECT_TRUE(sim.messages.shown().empty());
 }
 
@@ -104,12 +104,12 @@ TEST_F(SetupDialog, OkTakesEveryValueAndSaves)
     dlg->cmbParity()->setCurrentText("Even");
     dlg->cmbDataBits()->setCurrentText("7");
     dlg->cmbStop()->setCurrentText("1.5");
-    dlg->txtMMax()->setText(" 1e3 ");
-    dlg->txtMMin()->setText("-12.5");
-    dlg->txtAMax()->setText("4");
-    dlg->txtAMin()->setText("not a number");
-    dlg->txtCMax()->setText("+90");
-    dlg->txtCMin()->setText("-90");
+    dlg->maxBox(charts::ChartId::Mag)->setText(" 1e3 ");
+    dlg->minBox(charts::ChartId::Mag)->setText("-12.5");
+    dlg->maxBox(charts::ChartId::Acc)->setText("4");
+    dlg->minBox(charts::ChartId::Acc)->setText("not a number");
+    dlg->maxBox(charts::ChartId::Cmp)->setText("+90");
+    dlg->minBox(charts::ChartId::Cmp)->setText("-90");
     dlg->cmdOk()->click();
 
     EXPECT_EQ(dlg->DialogResult(), 1);
@@ -192,7 +192,7 @@ TEST_F(SetupDialog, CancelChangesNothing)
     const auto dlg = open();
     dlg->cmbCom()->setCurrentIndex(0);
     dlg->cmbBaud()->setCurrentText("2400");
-    dlg->txtCMax()->setText("45");
+    dlg->maxBox(charts::ChartId::Cmp)->setText("45");
     dlg->cmdCancel()->click();
     EXPECT_EQ(dlg->DialogResult(), 2);
     EXPECT_EQ(cfg.SerialPort(), "2");
@@ -222,19 +222,19 @@ TEST_F(SetupDialog, LeavingAChartBoxWithoutANumberWarns)
         QFocusEvent out(QEvent::FocusOut, reason);
         QApplication::sendEvent(box, &out);
     };
-    dlg->txtAMin()->setText("1,5,");
-    leave(dlg->txtAMin(), Qt::TabFocusReason);
+    dlg->minBox(charts::ChartId::Acc)->setText("1,5,");
+    leave(dlg->minBox(charts::ChartId::Acc), Qt::TabFocusReason);
     EXPECT_EQ(sim.messages.texts(), QStringList{"Please enter a valid numeric value."});
     EXPECT_EQ(sim.messages.shown().front().detail, "Acceleration Chart minimum: \"1,5,\" is not a number.");
     EXPECT_EQ(sim.messages.shown().front().icon, platform::MessageIcon::Exclamation);
 
     // Switching to another window is not leaving the box.
     sim.messages.clear();
-    leave(dlg->txtAMin(), Qt::ActiveWindowFocusReason);
+    leave(dlg->minBox(charts::ChartId::Acc), Qt::ActiveWindowFocusReason);
     EXPECT_TRUE(sim.messages.shown().empty());
 
-    dlg->txtAMin()->setText("-1.5e-2");
-    leave(dlg->txtAMin(), Qt::TabFocusReason);
+    dlg->minBox(charts::ChartId::Acc)->setText("-1.5e-2");
+    leave(dlg->minBox(charts::ChartId::Acc), Qt::TabFocusReason);
     EXPECT_TRUE(sim.messages.shown().empty());
 }
 
@@ -247,18 +247,18 @@ TEST_F(SetupDialog, EnterInABoxPressesOk)
     };
     const auto dlg = open();
     dlg->show();
-    dlg->txtCMax()->setFocus();
-    dlg->txtCMax()->setText("x90");
-    enter(dlg->txtCMax(), true);
+    dlg->maxBox(charts::ChartId::Cmp)->setFocus();
+    dlg->maxBox(charts::ChartId::Cmp)->setText("x90");
+    enter(dlg->maxBox(charts::ChartId::Cmp), true);
     EXPECT_TRUE(sim.messages.shown().empty()) << "a repeat of a held key";
-    enter(dlg->txtCMax());
+    enter(dlg->maxBox(charts::ChartId::Cmp));
     EXPECT_EQ(sim.messages.texts(), QStringList{"Please enter a valid numeric value."});
     EXPECT_EQ(sim.messages.shown().front().detail, "Compass Chart maximum: \"x90\" is not a number.");
     EXPECT_EQ(dlg->DialogResult(), 0);
     EXPECT_TRUE(dlg->isVisible());
 
-    dlg->txtCMax()->setText("90");
-    enter(dlg->txtCMax());
+    dlg->maxBox(charts::ChartId::Cmp)->setText("90");
+    enter(dlg->maxBox(charts::ChartId::Cmp));
     EXPECT_EQ(dlg->DialogResult(), 1);
     EXPECT_EQ(cfg.CmpChartMax(), 90.0);
     EXPECT_EQ(clsConfig(dir.path()).LoadSettings(), 0);
@@ -269,32 +269,32 @@ TEST_F(SetupDialog, OkRefusesAMinimumNotBelowItsMaximum)
 {
     const QByteArray before = fileBytes();
     const auto dlg = open();
-    dlg->txtMMin()->setText("500");
-    dlg->txtMMax()->setText("300");
+    dlg->minBox(charts::ChartId::Mag)->setText("500");
+    dlg->maxBox(charts::ChartId::Mag)->setText("300");
     dlg->cmdOk()->click();
     ASSERT_EQ(sim.messages.texts(),
               QStringList{"The Magnetic Chart minimum (500) must be below the Magnetic Chart maximum (300)."});
     EXPECT_EQ(sim.messages.shown().front().icon, platform::MessageIcon::Exclamation);
-    EXPECT_EQ(dlg->focusWidget(), dlg->txtMMin());
+    EXPECT_EQ(dlg->focusWidget(), dlg->minBox(charts::ChartId::Mag));
     EXPECT_EQ(dlg->DialogResult(), 0);
     EXPECT_EQ(cfg.MagChartMin(), -300.0);
     EXPECT_EQ(fileBytes(), before);
 
     // Equal limits, and a box without a number keeps its limit: -2 is not below -3.
     sim.messages.clear();
-    dlg->txtMMin()->setText("-300");
-    dlg->txtAMin()->setText("2");
-    dlg->txtAMax()->setText("2");
+    dlg->minBox(charts::ChartId::Mag)->setText("-300");
+    dlg->minBox(charts::ChartId::Acc)->setText("2");
+    dlg->maxBox(charts::ChartId::Acc)->setText("2");
     dlg->cmdOk()->click();
-    dlg->txtAMin()->setText("two");
-    dlg->txtAMax()->setText("-3");
+    dlg->minBox(charts::ChartId::Acc)->setText("two");
+    dlg->maxBox(charts::ChartId::Acc)->setText("-3");
     dlg->cmdOk()->click();
     EXPECT_EQ(sim.messages.texts(),
               (QStringList{"The Acceleration Chart minimum (2) must be below the Acceleration Chart maximum (2).",
                            "The Acceleration Chart minimum (-2) must be below the Acceleration Chart maximum (-3)."}));
     EXPECT_EQ(dlg->DialogResult(), 0);
 
-    dlg->txtAMax()->setText("-1.5");
+    dlg->maxBox(charts::ChartId::Acc)->setText("-1.5");
     dlg->cmdOk()->click();
     EXPECT_EQ(dlg->DialogResult(), 1);
     EXPECT_EQ(cfg.AccChartMax(), -1.5);

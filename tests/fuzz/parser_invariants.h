@@ -36,7 +36,10 @@ inline std::string checkNumber(std::string_view text, char decimalSeparator)
 
 class CheckedParser : app::ReadingSink, app::SentenceLog {
 public:
-    explicit CheckedParser(char decimalSeparator) : m_parser(decimalSeparator, {*this, m_cmp, m_mag, m_acc, *this}) {}
+    explicit CheckedParser(char decimalSeparator)
+        : m_parser(decimalSeparator, {*this, {&m_cmp, &m_mag, &m_acc}, *this})
+    {
+    }
 
     // Parses one line; returns what went wrong, empty when nothing did.
     std::string check(std::string_view line, std::int32_t form, std::int32_t displayFields, bool logging)

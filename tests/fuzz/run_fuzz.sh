@@ -52,7 +52,7 @@ sources=(
   device/cls_compass.cpp device/cls_compass_commands.cpp device/cls_compass_replies.cpp device/command_values.cpp
   device/line_buffer.cpp device/menu_replies.cpp device/serial_line.cpp device/tagged_sentence.cpp
   device/wait_until.cpp
-  config/cls_config.cpp config/mod_serial_port.cpp
+  config/cls_config.cpp config/mod_serial_port.cpp charts/chart_table.cpp
   tools/capture_format.cpp
 )
 launcher=$(command -v ccache || true)

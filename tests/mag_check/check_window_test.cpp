@@ -22,8 +22,8 @@ TEST(CalibrationCheckWindow, OpensFromTheMagneticChartAndReadsOutTheCheckAsItRef
 {
     platform::sim::SimPlatform sim(QDir::tempPath());
     charts::frmMagGraph magGraph;
-    charts::frmAccGraph accGraph;
-    frmMagCheck check(sim.platform.timers, magGraph, accGraph.graphAcc());
+    charts::ChartWindow accGraph(charts::ChartId::Acc);
+    frmMagCheck check(sim.platform.timers, magGraph, accGraph.chart());
     EXPECT_EQ(magGraph.cmdCalCheck().accessibleName(), QStringLiteral("Open the magnetic calibration check"));
     magGraph.cmdCalCheck().click();
     ASSERT_TRUE(check.isVisible());
@@ -46,7 +46,7 @@ TEST(CalibrationCheckWindow, OpensFromTheMagneticChartAndReadsOutTheCheckAsItRef
         }
     }
     EXPECT_EQ(magGraph.graphMag().tracePoints(3).size(), 600);
-    EXPECT_EQ(accGraph.graphAcc().tracePoints(3).size(), 600);
+    EXPECT_EQ(accGraph.chart().tracePoints(3).size(), 600);
     sim.advance(frmMagCheck::RefreshMs);
     EXPECT_EQ(spoken(check, "lblVerdict"), QStringLiteral("Verdict: Recalibrate"));
     EXPECT_EQ(spoken(check, "lblPoints"), QStringLiteral("Points: 600 of at most 20000"));

@@ -133,7 +133,7 @@ protected:
     parser_test::RecordingChart mag{journal, "mag"};
     parser_test::RecordingChart acc{journal, "acc"};
     parser_test::RecordingLog log{journal};
-    app::SentenceParser parser{'.', {display, cmp, mag, acc, log}};
+    app::SentenceParser parser{'.', {display, {&cmp, &mag, &acc}, log}};
 };
 
 TEST_F(WiredDisplayTest, InstrumentsThenLabelThenHeadingChartButMagneticChartFirst)

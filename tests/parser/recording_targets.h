@@ -67,8 +67,7 @@ struct RecordingLog : app::SentenceLog {
 
 // A parser wired to recorders.
 struct RecordedParser {
-    explicit RecordedParser(char decimalSeparator = '.')
-        : parser(decimalSeparator, {display, cmp, mag, acc, log})
+    explicit RecordedParser(char decimalSeparator = '.') : parser(decimalSeparator, {display, {&cmp, &mag, &acc}, log})
     {
     }
     Journal parse(std::string_view line, std::int32_t form, std::int32_t displayFields = 0)
