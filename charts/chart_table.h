@@ -44,10 +44,9 @@ struct ChartTraceRow {
     protocol::ReadingValue value;
 };
 
-// A chart's range: the settings that hold it, and the setup dialog's frame that edits it.
+// A chart's range: its default, and the setup dialog's frame that edits it.
+// Compass.ini holds the ranges at the places its format gives them (config::clsConfig).
 struct ChartRangeRow {
-    const char *minSetting;
-    const char *maxSetting;
     double defaultMin;
     double defaultMax;
     // Names the range in a message about the settings file ("the magnetic chart range ..."): CHART_TEXT.
@@ -110,21 +109,22 @@ inline constexpr std::array<ChartRow, ChartCount> ChartTable{{
     {ChartId::Cmp, "frmCmpGraph", CHART_TEXT("Compass Data Graph"), "graphCmp", CHART_TEXT("Data"),
      chart_rows::CmpTraces, chart_rows::HeadingRollPitch,
      "cmdShowCmpGraph", CHART_TEXT("Heading, Pitch and Roll"), false, false,
-     {"CmpChartMin", "CmpChartMax", -180.0, 360.0, CHART_TEXT("compass"),
+     {-180.0, 360.0, CHART_TEXT("compass"),
       "Frame6", CHART_TEXT(" Compass Chart "), "txtCMin", "txtCMax"}},
     {ChartId::Mag, "frmMagGraph", CHART_TEXT("Magnometer Mag Graph"), "graphMag", CHART_TEXT("Magnetic Field"),
      chart_rows::MagTraces, chart_rows::InTraceOrder,
      "cmdShowMag", CHART_TEXT("Magnetic Field"), true, true,
-     {"MagChartMin", "MagChartMax", -300.0, 300.0, CHART_TEXT("magnetic"),
+     {-300.0, 300.0, CHART_TEXT("magnetic"),
       "Frame4", CHART_TEXT(" Magnetic Chart "), "txtMMin", "txtMMax"}},
     {ChartId::Acc, "frmAccGraph", CHART_TEXT("Accelerometer Data Graph"), "graphAcc",
      CHART_TEXT("Acceleration (Normalized 1 G)"),
      chart_rows::AccTraces, chart_rows::InTraceOrder,
      "cmdShowAcc", CHART_TEXT("Acceleration"), true, true,
-     {"AccChartMin", "AccChartMax", -2.0, 2.0, CHART_TEXT("acceleration"),
+     {-2.0, 2.0, CHART_TEXT("acceleration"),
       "Frame5", CHART_TEXT(" Acceleration Chart "), "txtAMin", "txtAMax"}},
 }};
 // clang-format on
+#undef CHART_TEXT
 
 // The orders in which the program walks the charts where the order shows.
 // Made at load, each set up right after it is made.

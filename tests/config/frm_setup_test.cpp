@@ -11,7 +11,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFocusEvent>
+#include <QGroupBox>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -63,6 +65,13 @@ TEST_F(SetupDialog, LoadShowsTheStoredSettings)
     EXPECT_EQ(dlg->maxBox(charts::ChartId::Mag)->text(), "0,5");
     EXPECT_EQ(dlg->minBox(charts::ChartId::Cmp)->text(), "-180");
     EXPECT_TRUE(sim.messages.shown().empty());
+    QStringList frames;
+    const QLayout *chartFrames = dlg->findChild<QWidget *>("Frame2")->layout();
+    for (int i = 0; i < chartFrames->count(); ++i) {
+        const auto *frame = qobject_cast<QGroupBox *>(chartFrames->itemAt(i)->widget());
+        frames << frame->objectName() + ':' + frame->title();
+    }
+    EXPECT_EQ(frames.join('|'), "Frame4: Magnetic Chart |Frame5: Acceleration Chart |Frame6: Compass Chart ");
 }
 
 TEST(SetupPortRule, FirstEntryContainingTheNumberIsTaken)
