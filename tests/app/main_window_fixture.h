@@ -29,6 +29,13 @@ protected:
     bool shown(const char *name) const { return control(name)->isVisibleTo(window.get()); }
     bool enabled(const char *name) const { return control(name)->isEnabled(); }
     void press(const char *name) { control<QAbstractButton>(name)->click(); }
+    // The port is as `open` says, and its two buttons show it.
+    void expectPort(bool open) const
+    {
+        EXPECT_EQ(window->Com().isOpen(), open);
+        EXPECT_EQ(enabled("cmdOpen"), !open);
+        EXPECT_EQ(enabled("cmdClose"), open);
+    }
     // The far end of the open COM2.
     platform::sim::SimSerialPort &compass() const { return *sim->ports.openPort(2); }
 

@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -24,8 +23,7 @@ TEST_F(MainWindowTest, FirstStartShowsTheNoticeOnceAndOpensOnTheDataView)
               "Quorvane Orvex Demo Utility V2.6" + QString(31, ' ') + "(Nov 5, 2010)");
     EXPECT_TRUE(shown("frViewData"));
     EXPECT_FALSE(shown("frCS"));
-    EXPECT_TRUE(enabled("cmdOpen"));
-    EXPECT_FALSE(enabled("cmdClose"));
+    expectPort(false);
     EXPECT_FALSE(sim->ports.openPort(2));
     EXPECT_FALSE(shown("lblPresent"));
     sim->advance(500);
@@ -57,8 +55,7 @@ TEST_F(MainWindowTest, OpenPortTries20Times100MsApartThenWarnsWithTheReason)
     EXPECT_EQ(box.icon, platform::MessageIcon::Exclamation);
     EXPECT_EQ(box.detail, "COM2 is /dev/ttyS1: No such file or directory. Plug the device in, or choose its port "
                           "with Configure.");
-    EXPECT_TRUE(enabled("cmdOpen"));
-    EXPECT_FALSE(enabled("cmdClose"));
+    expectPort(false);
 
     // A device that appears during the retries is taken at the next one.
     auto appear = sim->pump.createTimer();
@@ -68,12 +65,9 @@ TEST_F(MainWindowTest, OpenPortTries20Times100MsApartThenWarnsWithTheReason)
     start = sim->now();
     press("cmdOpen");
     EXPECT_NEAR(double(sim->now() - start), 1010.0, 15.0);
-    EXPECT_TRUE(window->Com().isOpen());
-    EXPECT_FALSE(enabled("cmdOpen"));
-    EXPECT_TRUE(enabled("cmdClose"));
+    expectPort(true);
     press("cmdClose");
-    EXPECT_FALSE(window->Com().isOpen());
-    EXPECT_TRUE(enabled("cmdOpen"));
+    expectPort(false);
 
     sim->ports.denyAccess(2);
     press("cmdOpen");
@@ -283,40 +277,11 @@ TEST_F(MainWindowTest, PortButtonsPassTheFocusToEachOtherAndTabGoesDownTheColumn
     EXPECT_EQ(QApplication::focusWidget(), open);
 }
 
-// Held Enter as the window system delivers it: one press, then a release and a
-// press marked auto-repeat for every repeat.
-TEST_F(MainWindowTest, HeldEnterOnProgramSwitchesTheViewOnce)
-{
-    load();
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    auto *program = control<QAbstractButton>("cmdShowCSetup");
-    program->setFocus();
-    QWindow *screenWindow = window->windowHandle();
-    const auto enter = [&](bool press, bool repeat) {
-        QTest::simulateEvent(screenWindow, press, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), repeat);
-    };
-    enter(true, false);
-    for (int repeat = 0; repeat < 75; ++repeat) {
-        enter(false, true);
-        enter(true, true);
-    }
-    enter(false, false);
-    EXPECT_TRUE(shown("frCS"));
-    EXPECT_EQ(program->text(), "Output");
-    EXPECT_EQ(QApplication::focusWidget(), program);
-}
-
 // Whatever opened the port last, the buttons show whether it is open.
 TEST_F(MainWindowTest, PortButtonsShowThePortAsItIsAfterEveryOpen)
 {
     load();
     window->show();
-    const auto expectButtons = [this](bool open) {
-        EXPECT_EQ(window->Com().isOpen(), open);
-        EXPECT_EQ(enabled("cmdOpen"), !open);
-        EXPECT_EQ(enabled("cmdClose"), open);
-    };
     // The wizard's compass object opens the closed port.
     QTimer::singleShot(0, [] {
         auto *password = QApplication::activeModalWidget();
@@ -326,7 +291,7 @@ TEST_F(MainWindowTest, PortButtonsShowThePortAsItIsAfterEveryOpen)
     });
     window->cmdHighTemp_Click();
     ASSERT_EQ(window->DialogResult, 1);
-    expectButtons(true);
+    expectPort(true);
 
     // Configure confirmed closes the open port and cannot open it again.
     sim->ports.removeDevice(2);
@@ -334,16 +299,16 @@ TEST_F(MainWindowTest, PortButtonsShowThePortAsItIsAfterEveryOpen)
     window->cmdConfigure_Click();
     ASSERT_EQ(window->DialogResult, 1);
     EXPECT_TRUE(sim->messages.texts().back().startsWith("The Comm Port COM2 couldn't be opened after 20 tries."));
-    expectButtons(false);
+    expectPort(false);
 
     // The factory-space switch reopens the open port for the compass object, which is refused.
     sim->ports.addDevice(2);
     press("cmdOpen");
-    expectButtons(true);
+    expectPort(true);
     sim->ports.denyAccess(2);
     control<QCheckBox>("chkShiftMode")->setChecked(true);
     EXPECT_TRUE(sim->messages.texts().back().startsWith("Compass can't open port COM2."));
-    expectButtons(false);
+    expectPort(false);
 }
 
 // Every file dialog opens where the user last chose a file, the log's and the charts' alike.

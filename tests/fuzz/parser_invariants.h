@@ -47,8 +47,6 @@ public:
         m_failure.clear();
         m_form = form;
         m_logging = logging;
-        m_pendingChart = Pending{};
-        m_lastShown = -1;
         m_itemsShown = false;
         m_logged = false;
         const std::int32_t before = m_parser.SampleNumber();
@@ -57,8 +55,6 @@ public:
         const std::int32_t expected = before == app::SentenceParser::SampleNumberLimit ? 0 : before + 1;
         if (after != expected)
             fail("sample number went from " + std::to_string(before) + " to " + std::to_string(after));
-        if (m_pendingChart.active)
-            fail("a chart point was not followed by its label");
         const std::int32_t mask = m_parser.FieldMask();
         if (mask & ~((1 << protocol::FieldMask::BitCount) - 1))
             fail("mask beyond the field bits: " + std::to_string(mask));
@@ -80,12 +76,6 @@ public:
     }
 
 private:
-    struct Pending {
-        bool active = false;
-        protocol::ReadingValue value{};
-        double y = 0;
-    };
-
     class Chart : public platform::StripChart {
     public:
         Chart(CheckedParser &owner, protocol::ReadingValue first, int traces)
@@ -119,18 +109,8 @@ private:
         const protocol::CompassReading &reading = m_parser.Reading();
         if (!std::isfinite(y) || y != protocol::valueOf(reading, value) || !protocol::presentOf(reading, value))
             fail("chart point differs from the value read");
-        if (first == protocol::ReadingValue::Heading) {
-            // The compass chart follows its label, and only the tagged form feeds it.
-            if (m_form != protocol::SentenceForm::Tagged)
-                fail("a comma form fed the compass chart");
-            if (m_lastShown != protocol::indexOf(value))
-                fail("compass chart point not right after its label");
-            m_lastShown = -1;
-        } else {
-            if (m_pendingChart.active)
-                fail("two chart points without a label between");
-            m_pendingChart = {true, value, y};
-        }
+        if (first == protocol::ReadingValue::Heading && m_form != protocol::SentenceForm::Tagged)
+            fail("a comma form fed the compass chart");
     }
 
     void ShowValue(protocol::ReadingValue value, double number) override
@@ -140,13 +120,6 @@ private:
         if (!std::isfinite(number) || number != protocol::valueOf(m_parser.Reading(), value) ||
             !protocol::presentOf(m_parser.Reading(), value))
             fail("shown value differs from the reading");
-        const bool charted = value >= protocol::ReadingValue::MagVector && value <= protocol::ReadingValue::AccZ;
-        if (charted && !(m_pendingChart.active && m_pendingChart.value == value && m_pendingChart.y == number))
-            fail("magnetic or acceleration label without its chart point first");
-        if (!charted && m_pendingChart.active)
-            fail("chart point followed by another label");
-        m_pendingChart = Pending{};
-        m_lastShown = protocol::indexOf(value);
     }
 
     void ShowItems(const protocol::CompassReading &reading) override
@@ -200,8 +173,6 @@ private:
     std::string m_failure;
     std::int32_t m_form = 0;
     bool m_logging = false;
-    Pending m_pendingChart;
-    int m_lastShown = -1;
     bool m_itemsShown = false;
     bool m_logged = false;
 };
