@@ -12,13 +12,16 @@ namespace charts {
 namespace {
 
 void drawTrace(QPainter &painter, const TraceBuffer &points, const QColor &colour, const PlotMapping &map,
-               const AxisRange &visible)
+               const AxisRange &visible, const TraceWindow &window)
 {
+    int newest = points.size() - 1;
+    while (newest > 0 && map.px(points.at(newest - 1).x) >= window.right)
+        --newest;
     // From the newest point back to the first one left of the plot, or to
     // where the x values last started over.
     std::vector<QPolygonF> lines(1);
     double later = visible.maximum;
-    for (int i = points.size() - 1; i >= 0; --i) {
+    for (int i = newest; i >= 0; --i) {
         const ChartPoint &point = points.at(i);
         if (point.x > later)
             break;
@@ -29,7 +32,7 @@ void drawTrace(QPainter &painter, const TraceBuffer &points, const QColor &colou
         } else {
             lines.back().append(QPointF(map.px(point.x), map.py(point.y)));
         }
-        if (point.x < visible.minimum)
+        if (point.x < visible.minimum || map.px(point.x) < window.left)
             break;
     }
     painter.setPen(QPen(colour, 1.0));
@@ -69,22 +72,28 @@ void drawHints(QPainter &painter, const StripChartWidget &chart, const QRectF &p
 
 } // namespace
 
-void paintStripChart(QPainter &painter, const StripChartWidget &chart)
+std::optional<PlotMapping> paintChartFrame(QPainter &painter, const StripChartWidget &chart)
 {
-    const AxisRange xRange = chart.horizontalRange();
-    const std::optional<PlotMapping> map =
-        paintPlotFrame(painter, chart, {xRange, chart.verticalRange(), chart.horizontalTitle(), chart.verticalTitle()});
-    if (!map)
-        return;
+    return paintPlotFrame(painter, chart,
+                          {chart.horizontalRange(), chart.verticalRange(), chart.horizontalTitle(), chart.verticalTitle()});
+}
+
+void paintTraces(QPainter &painter, const StripChartWidget &chart, const PlotMapping &map, const TraceWindow &window)
+{
     painter.save();
-    painter.setClipRect(map->plot());
+    painter.setClipRect(map.plot());
     // Plain one-pixel lines: with a thousand samples on a few hundred pixels,
     // smoothing them would cost most of the frame and show little.
     for (int trace = 0; trace < chart.traceCount(); ++trace)
-        drawTrace(painter, chart.shownPoints(trace), chart.traceStyle(trace).colour, *map, xRange);
+        drawTrace(painter, chart.shownPoints(trace), chart.traceStyle(trace).colour, map, chart.horizontalRange(),
+                  window);
     painter.restore();
-    if (chart.showsHints())
-        drawHints(painter, chart, map->plot());
+}
+
+void paintHints(QPainter &painter, const StripChartWidget &chart, const PlotMapping &map)
+{
+    painter.setFont(chart.font());
+    drawHints(painter, chart, map.plot());
 }
 
 } // namespace charts

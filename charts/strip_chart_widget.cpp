@@ -1,7 +1,6 @@
 #include "charts/strip_chart_widget.h"
 
 #include "charts/shown_points.h"
-#include "charts/strip_chart_painter.h"
 
 #include <QKeyEvent>
 #include <QPainter>
@@ -34,27 +33,36 @@ void StripChartWidget::setTraces(const std::vector<TraceStyle> &traces)
     m_newestX.reset();
     m_frozen.reset();
     m_covering.assign(m_traces.size(), std::nullopt);
-    scheduleRedraw();
+    m_changes = {std::vector<int>(m_traces.size(), 0), true};
+    scheduleWholeRedraw();
 }
 
 void StripChartWidget::setAxisTitles(const QString &horizontal, const QString &vertical)
 {
     m_horizontalTitle = horizontal;
     m_verticalTitle = vertical;
-    scheduleRedraw();
+    scheduleWholeRedraw();
 }
 
 void StripChartWidget::addPoint(int trace, double x, double y)
 {
     if (trace < 0 || trace >= traceCount() || !std::isfinite(x))
         return;
-    if (!m_newestX || x < *m_newestX)
+    if (!m_newestX || x < *m_newestX) {
         m_runStartX = x;
+        // Starting over cuts the line short.
+        if (m_newestX)
+            m_picture.invalidate();
+    }
     m_newestX = x;
     m_traces[trace].points.push({x, y});
+    m_changes.wholeX = m_changes.wholeX && x == std::floor(x);
     // A paused chart shows nothing new.
-    if (!m_frozen)
+    if (!m_frozen) {
+        // More than the buffer holds counts as all of it.
+        m_changes.newPoints[trace] = std::min(m_changes.newPoints[trace] + 1, m_historyLength);
         scheduleRedraw();
+    }
 }
 
 void StripChartWidget::clearTraces()
@@ -62,13 +70,14 @@ void StripChartWidget::clearTraces()
     for (Trace &trace : m_traces)
         trace.points.clear();
     m_newestX.reset();
-    scheduleRedraw();
+    m_changes.wholeX = true;
+    scheduleWholeRedraw();
 }
 
 void StripChartWidget::setRange(double maximum, double minimum)
 {
     m_range = drawableRange(maximum, minimum);
-    scheduleRedraw();
+    scheduleWholeRedraw();
 }
 
 void StripChartWidget::setHistoryLength(int points)
@@ -76,13 +85,26 @@ void StripChartWidget::setHistoryLength(int points)
     m_historyLength = std::max(1, points);
     for (Trace &trace : m_traces)
         trace.points.setCapacity(m_historyLength);
-    scheduleRedraw();
+    scheduleWholeRedraw();
 }
 
 void StripChartWidget::setVisibleSpan(int samples)
 {
     m_visibleSpan = std::clamp(samples, MinimumVisibleSpan, std::max(MinimumVisibleSpan, m_historyLength));
-    scheduleRedraw();
+    scheduleWholeRedraw();
+}
+
+int StripChartWidget::widestZoom() const
+{
+    int held = 0;
+    for (const Trace &trace : m_traces)
+        held = std::max(held, trace.points.size());
+    return std::max(DefaultVisibleSpan, std::min(held, m_historyLength));
+}
+
+void StripChartWidget::zoomOut()
+{
+    setVisibleSpan(std::max(m_visibleSpan, std::min(doubled(m_visibleSpan), widestZoom())));
 }
 
 const TraceBuffer &StripChartWidget::shownPoints(int trace) const
@@ -113,7 +135,7 @@ void StripChartWidget::setPaused(bool paused)
         for (const Trace &trace : m_traces)
             m_frozen->points.push_back(trace.points);
     }
-    scheduleRedraw();
+    scheduleWholeRedraw();
 }
 
 QPixmap StripChartWidget::reportImage()
@@ -121,6 +143,7 @@ QPixmap StripChartWidget::reportImage()
     m_showHints = false;
     const QPixmap image = grab();
     m_showHints = true;
+    m_picture.invalidate();
     return image;
 }
 
@@ -145,12 +168,28 @@ void StripChartWidget::scheduleRedraw()
     update();
 }
 
+void StripChartWidget::scheduleWholeRedraw()
+{
+    m_picture.invalidate();
+    scheduleRedraw();
+}
+
 void StripChartWidget::paintEvent(QPaintEvent *)
 {
     m_redrawPending = false;
-    QPainter painter(this);
-    paintStripChart(painter, *this);
-    updateCovering();
+    m_lastUpdate = m_picture.update(*this, m_changes);
+    std::fill(m_changes.newPoints.begin(), m_changes.newPoints.end(), 0);
+    QPainter(this).drawImage(0, 0, m_picture.image());
+    if (m_lastUpdate != PictureUpdate::Kept)
+        updateCovering();
+}
+
+void StripChartWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange ||
+        event->type() == QEvent::StyleChange)
+        scheduleWholeRedraw();
+    QWidget::changeEvent(event);
 }
 
 void StripChartWidget::wheelEvent(QWheelEvent *event)
@@ -160,7 +199,10 @@ void StripChartWidget::wheelEvent(QWheelEvent *event)
         event->ignore();
         return;
     }
-    setVisibleSpan(steps > 0 ? m_visibleSpan / 2 : doubled(m_visibleSpan));
+    if (steps > 0)
+        setVisibleSpan(m_visibleSpan / 2);
+    else
+        zoomOut();
 }
 
 void StripChartWidget::keyPressEvent(QKeyEvent *event)
@@ -171,7 +213,7 @@ void StripChartWidget::keyPressEvent(QKeyEvent *event)
         setVisibleSpan(m_visibleSpan / 2);
         break;
     case Qt::Key_Minus:
-        setVisibleSpan(doubled(m_visibleSpan));
+        zoomOut();
         break;
     default:
         QWidget::keyPressEvent(event);

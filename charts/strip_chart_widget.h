@@ -1,5 +1,6 @@
 #pragma once
 #include "charts/axis_scale.h"
+#include "charts/chart_picture.h"
 #include "charts/trace_buffer.h"
 #include "platform/strip_chart.h"
 
@@ -19,8 +20,9 @@ struct TraceStyle {
 // values arrive. Each trace keeps its recent history whether the chart is
 // shown or not, so a chart opened late shows what came while it was hidden.
 // Adding a point only schedules a redraw; any number of points between two
-// frames cost one paint. Paused, it shows what it showed at the pause while
-// the traces go on collecting.
+// frames cost one paint, which draws only what they changed (see
+// ChartPicture). Paused, it shows what it showed at the pause while the
+// traces go on collecting.
 class StripChartWidget : public QWidget, public platform::StripChart {
     Q_OBJECT
 
@@ -55,9 +57,11 @@ public:
     int historyLength() const { return m_historyLength; }
     // The vertical range as drawn (see drawableRange).
     AxisRange verticalRange() const { return m_range; }
-    // How many x units the chart shows; the wheel and the + and - keys change it.
+    // How many x units the chart shows; the wheel and the + and - keys change it,
+    // zooming out no further than the points it holds or the default span.
     void setVisibleSpan(int samples);
     int visibleSpan() const { return m_visibleSpan; }
+    int widestZoom() const;
     // The x range shown: it ends at the newest x, or starts where the current
     // run of x values started while that run is shorter than the span.
     AxisRange horizontalRange() const;
@@ -68,6 +72,8 @@ public:
     // The chart as it would go into a report: without the hints for the mouse.
     QPixmap reportImage();
     bool showsHints() const { return m_showHints; }
+    // How the last paint brought the picture up to date.
+    PictureUpdate lastPictureUpdate() const { return m_lastUpdate; }
 
     QSize sizeHint() const override { return {480, 260}; }
     QSize minimumSizeHint() const override { return {160, 100}; }
@@ -80,6 +86,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     struct Trace {
@@ -95,7 +102,10 @@ private:
     };
 
     void scheduleRedraw();
+    // For whatever changes more than new points at the right.
+    void scheduleWholeRedraw();
     void updateCovering();
+    void zoomOut();
 
     std::vector<Trace> m_traces;
     QString m_horizontalTitle;
@@ -110,6 +120,9 @@ private:
     std::vector<std::optional<int>> m_covering;
     bool m_showHints = true;
     bool m_redrawPending = false;
+    ChartPicture m_picture;
+    ChartChanges m_changes;
+    PictureUpdate m_lastUpdate = PictureUpdate::Redrawn;
 };
 
 } // namespace charts
