@@ -12,8 +12,27 @@ namespace charts {
 
 namespace {
 
-// Pixels a one-pixel line can reach beyond its points: rounding and its square ends.
-constexpr int Reach = 4;
+// Pixels a change at one point of a line can reach: rounding, square ends and
+// the painter's joining of short steps, which carries a point over to the next.
+constexpr int Reach = 8;
+
+// The painter cuts a line at the edge of the image along its slope, which
+// rounds differently once moved; a line that stays inside is drawn alike anywhere.
+bool linesInsideImage(const StripChartWidget &chart, const PlotMapping &map)
+{
+    const AxisRange visible = chart.horizontalRange();
+    for (int trace = 0; trace < chart.traceCount(); ++trace) {
+        const TraceBuffer &points = chart.shownPoints(trace);
+        const int first = shownSpan(points, visible).first;
+        const int end = first > 0 && points.at(first - 1).x < visible.minimum ? first - 1 : first;
+        for (int i = end; i < points.size(); ++i) {
+            const double y = points.at(i).y;
+            if (map.px(points.at(i).x) < 0 || (!std::isnan(y) && (map.py(y) < 0 || map.py(y) > chart.height() - 1)))
+                return false;
+        }
+    }
+    return true;
+}
 
 QImage sized(const QImage &image, const QImage &like)
 {
@@ -101,7 +120,7 @@ bool ChartPicture::drawNewPoints(const StripChartWidget &chart, const ChartChang
     m_scratch = sized(m_scratch, m_frame);
     copyPixels(m_scratch, m_frame, strip, strip.topLeft());
     QPainter painter(&m_scratch);
-    paintTraces(painter, chart, *m_map, {TraceWindow().right, static_cast<double>(strip.left() - Reach)});
+    paintTraces(painter, chart, *m_map, {static_cast<double>(strip.left() - Reach), std::nullopt});
     painter.end();
     copyPixels(m_picture, m_scratch, strip, strip.topLeft());
     return true;
@@ -125,14 +144,14 @@ bool ChartPicture::scroll(const StripChartWidget &chart, const ChartChanges &cha
     m_x = x;
     // The frame is drawn; a plot that moved (wider tick labels) is drawn whole on it.
     const std::optional<int> first = m_map ? firstChangedColumn(chart, changes, *m_map) : std::nullopt;
-    if (!first || m_map->plot().toRect() != oldPlot) {
+    if (!first || m_map->plot().toRect() != oldPlot || !linesInsideImage(chart, *m_map)) {
         m_valid = false;
         return false;
     }
     const QRect plot = oldPlot;
     const int shift = static_cast<int>(pixels);
     const int kept = std::min(*first, plot.right() - shift - Reach);
-    if (kept - (plot.left() + Reach) < Reach) {
+    if (kept < plot.left() + 4 * Reach) {
         m_valid = false;
         return false;
     }
@@ -140,8 +159,8 @@ bool ChartPicture::scroll(const StripChartWidget &chart, const ChartChanges &cha
     copyPixels(m_scratch, m_frame, m_frame.rect(), {0, 0});
     QPainter painter(&m_scratch);
     // The strip that came into view at the right, and the plot's left edge.
-    paintTraces(painter, chart, *m_map, {TraceWindow().right, static_cast<double>(kept - Reach)});
-    paintTraces(painter, chart, *m_map, {static_cast<double>(plot.left() + 2 * Reach), TraceWindow().left});
+    paintTraces(painter, chart, *m_map,
+                {static_cast<double>(kept - Reach), static_cast<double>(plot.left() + 3 * Reach)});
     if (chart.showsHints())
         paintHints(painter, chart, *m_map);
     painter.end();

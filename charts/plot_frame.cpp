@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 
 namespace charts {
 
@@ -27,6 +28,18 @@ QRectF equalScaleRect(const QRectF &plot, const AxisRange &x, const AxisRange &y
 }
 
 } // namespace
+
+double PlotMapping::px(double x) const
+{
+    // A whole distance times whole pixels is exact, and the one rounding of the
+    // division cannot carry the result across a pixel's subdivisions.
+    if (m_shiftExactX) {
+        const double exact = m_plot.left() + (x - m_x.minimum) * m_plot.width() / (m_x.maximum - m_x.minimum);
+        if (std::isfinite(exact))
+            return exact;
+    }
+    return m_plot.left() + rangeFraction(m_x, x) * m_plot.width();
+}
 
 double PlotMapping::py(double y) const
 {
@@ -60,7 +73,7 @@ std::optional<PlotMapping> paintPlotFrame(QPainter &painter, const QWidget &widg
     QRectF plot(QPointF(left, top), QPointF(right, bottom));
     if (axes.equalScale)
         plot = equalScaleRect(plot, axes.x, axes.y);
-    const PlotMapping map(plot, axes.x, axes.y);
+    const PlotMapping map(plot, axes.x, axes.y, axes.shiftExactX && !axes.equalScale);
     const std::vector<double> xTicks = axisTicks(axes.x, std::max(2, static_cast<int>(plot.width()) / 90));
 
     const QColor text = widget.palette().color(QPalette::Text);

@@ -11,29 +11,54 @@ namespace charts {
 
 namespace {
 
-void drawTrace(QPainter &painter, const TraceBuffer &points, const QColor &colour, const PlotMapping &map,
-               const AxisRange &visible, const TraceWindow &window)
+// From the newest point back to the first one left of the plot, or to where
+// the x values last started over: the index of the oldest point the line reaches.
+int lineEnd(const TraceBuffer &points, const AxisRange &visible)
 {
-    int newest = points.size() - 1;
-    while (newest > 0 && map.px(points.at(newest - 1).x) >= window.right)
-        --newest;
-    // From the newest point back to the first one left of the plot, or to
-    // where the x values last started over.
-    std::vector<QPolygonF> lines(1);
     double later = visible.maximum;
-    for (int i = newest; i >= 0; --i) {
+    for (int i = points.size() - 1; i >= 0; --i) {
+        const double x = points.at(i).x;
+        if (x > later)
+            return i + 1;
+        later = x;
+        if (x < visible.minimum)
+            return i;
+    }
+    return 0;
+}
+
+// The line through points `from` back to `to`, broken where a value is missing.
+void addLines(std::vector<QPolygonF> &lines, const TraceBuffer &points, const PlotMapping &map, int from, int to)
+{
+    lines.emplace_back();
+    for (int i = from; i >= to; --i) {
         const ChartPoint &point = points.at(i);
-        if (point.x > later)
-            break;
-        later = point.x;
         if (std::isnan(point.y)) {
             if (!lines.back().isEmpty())
                 lines.emplace_back();
         } else {
             lines.back().append(QPointF(map.px(point.x), map.py(point.y)));
         }
-        if (point.x < visible.minimum || map.px(point.x) < window.left)
-            break;
+    }
+}
+
+void drawTrace(QPainter &painter, const TraceBuffer &points, const QColor &colour, const PlotMapping &map,
+               const AxisRange &visible, const TraceWindow &window)
+{
+    const int newest = points.size() - 1;
+    const int oldest = lineEnd(points, visible);
+    int right = newest;
+    while (right > oldest && map.px(points.at(right).x) >= window.right)
+        --right;
+    int left = oldest;
+    while (window.left && left < newest && map.px(points.at(left).x) < *window.left)
+        ++left;
+    std::vector<QPolygonF> lines;
+    if (window.left && left < right) {
+        addLines(lines, points, map, newest, right);
+        addLines(lines, points, map, left, oldest);
+    } else {
+        addLines(lines, points, map, newest, oldest);
     }
     painter.setPen(QPen(colour, 1.0));
     for (const QPolygonF &line : lines) {
@@ -75,7 +100,8 @@ void drawHints(QPainter &painter, const StripChartWidget &chart, const QRectF &p
 std::optional<PlotMapping> paintChartFrame(QPainter &painter, const StripChartWidget &chart)
 {
     return paintPlotFrame(painter, chart,
-                          {chart.horizontalRange(), chart.verticalRange(), chart.horizontalTitle(), chart.verticalTitle()});
+                          {chart.horizontalRange(), chart.verticalRange(), chart.horizontalTitle(),
+                           chart.verticalTitle(), false, true});
 }
 
 void paintTraces(QPainter &painter, const StripChartWidget &chart, const PlotMapping &map, const TraceWindow &window)

@@ -10,12 +10,13 @@ namespace charts {
 
 class StripChartWidget;
 
-// Which part of each trace's line to draw: from where it comes in at
-// `right` (or from its newest point) back to where it leaves at `left` (or
-// to where it would stop anyway). Pixels of the chart, left to right.
+// Which part of each trace's line to draw, in pixel columns of the chart:
+// from its newest point back to the first point left of `right`, and with
+// `left`, from its oldest point forward to the first point at or right of
+// it. A part ends on a point, so the line may end a few pixels beyond.
 struct TraceWindow {
-    double right = std::numeric_limits<double>::infinity();
-    double left = -std::numeric_limits<double>::infinity();
+    double right = -std::numeric_limits<double>::infinity();
+    std::optional<double> left;
 };
 
 // The chart's background, grid, tick labels, frame and axis titles on its own

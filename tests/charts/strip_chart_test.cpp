@@ -1,10 +1,14 @@
 #include "charts/strip_chart_widget.h"
 
 #include <QImage>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <map>
+#include <random>
 
 namespace {
 
+using charts::PictureUpdate;
 using charts::StripChartWidget;
 
 class StripChartTest : public ::testing::Test {
@@ -52,6 +56,57 @@ TEST_F(StripChartTest, HiddenChartKeepsCollectingAndShowsItWhenOpened)
         for (int x = 0; x < image.width() && !red; ++x)
             red = image.pixel(x, y) == qRgb(255, 0, 0);
     EXPECT_TRUE(red);
+}
+
+// The picture kept and brought up to date piece by piece against one drawn
+// whole from the same calls, through runs of points, gaps, steps back in x,
+// clears, range, zoom and font changes, a short history and pauses.
+TEST(StripChartPicture, UpdatedPieceByPieceEqualsDrawnWhole)
+{
+    StripChartWidget kept, whole;
+    const auto both = [&](const auto &call) { call(kept), call(whole); };
+    both([](StripChartWidget &c) { c.setTraces({{"a", Qt::red}, {"b", Qt::darkGreen}, {"c", Qt::blue}}); });
+    both([](StripChartWidget &c) { c.setRange(10, -10), c.setHistoryLength(90), c.setVisibleSpan(50), c.show(); });
+    // A width where a sample is a whole number of pixels, so that the plot
+    // scrolls; four-digit sample numbers keep the plot as wide throughout.
+    double x = 0;
+    for (int width = 300; kept.lastPictureUpdate() != PictureUpdate::Scrolled && width < 400; ++width) {
+        both([&](StripChartWidget &c) { c.resize(width, 200), c.clearTraces(), c.grab(); });
+        for (x = 1000; x < 1060; ++x)
+            both([&](StripChartWidget &c) { c.addPoint(0, x, 0), c.grab(); });
+    }
+    std::mt19937 random(7);
+    const auto uniform = [&](double low, double high) { return std::uniform_real_distribution(low, high)(random); };
+    std::map<PictureUpdate, int> updates;
+    for (int step = 0; step < 400; ++step) {
+        const double action = uniform(0, 100);
+        for (int n = action < 75 ? int(uniform(1, 12)) : 0; n > 0; --n, ++x)
+            for (int trace = 0; trace < 3; ++trace)
+                if (uniform(0, 1) < 0.8) {
+                    const double odd = uniform(0, 1);
+                    const double y = odd < 0.03 ? NAN : odd < 0.032 ? 1e6 : uniform(-9.5, 9.5);
+                    both([&](StripChartWidget &c) { c.addPoint(trace, x, y); });
+                }
+        if (action >= 75 && action < 80)
+            both([&, back = std::round(uniform(1, 80))](StripChartWidget &c) { c.addPoint(1, x - back, 1); });
+        if (action >= 80 && action < 83)
+            both([](StripChartWidget &c) { c.clearTraces(); });
+        if (action >= 83 && action < 86)
+            both([top = uniform(9, 20)](StripChartWidget &c) { c.setRange(top, -top); });
+        if (action >= 86 && action < 92)
+            both([](StripChartWidget &c) { c.setPaused(!c.isPaused()); });
+        if (action >= 92 && action < 96)
+            both([](StripChartWidget &c) { c.setVisibleSpan(c.visibleSpan() == 50 ? 100 : 50); });
+        if (action >= 96 && action < 98)
+            both([](StripChartWidget &c) { c.setFont(QFont("Sans", c.font().pointSize() == 9 ? 10 : 9)); });
+        const QImage piecewise = kept.grab().toImage();
+        ++updates[kept.lastPictureUpdate()];
+        whole.setPaused(whole.isPaused());
+        ASSERT_EQ(piecewise, whole.grab().toImage()) << "step " << step;
+    }
+    EXPECT_GT(updates[PictureUpdate::NewPointsDrawn], 10);
+    EXPECT_GT(updates[PictureUpdate::Scrolled], 10);
+    EXPECT_GT(updates[PictureUpdate::Kept], 5);
 }
 
 } // namespace
