@@ -39,9 +39,10 @@ QString writeWhole(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-ChartMenu::ChartMenu(StripChartWidget &chart, QWidget &legend, platform::FileDialog &files,
+ChartMenu::ChartMenu(StripChartWidget &chart, QWidget &legend, std::vector<int> columns, platform::FileDialog &files,
                      platform::MessageBox &messages)
-    : QObject(&chart), m_chart(chart), m_legend(legend), m_files(files), m_messages(messages),
+    : QObject(&chart), m_chart(chart), m_legend(legend), m_columns(std::move(columns)), m_files(files),
+      m_messages(messages),
       m_menu(new QMenu(&chart))
 {
     m_menu->setObjectName(QStringLiteral("mnuChart"));
@@ -88,7 +89,7 @@ void ChartMenu::exportData()
 {
     std::vector<QString> names;
     std::vector<const TraceBuffer *> traces;
-    for (int trace = 0; trace < m_chart.traceCount(); ++trace) {
+    for (int trace : m_columns) {
         names.push_back(m_chart.traceStyle(trace).name);
         traces.push_back(&m_chart.shownPoints(trace));
     }

@@ -3,6 +3,7 @@
 #include "platform/message_box.h"
 
 #include <QObject>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -13,13 +14,14 @@ namespace charts {
 class StripChartWidget;
 
 // A chart's context menu: Pause/Resume, Save Image (PNG of the chart with its
-// legend) and Export Data (CSV of the points shown). What is saved is what the
-// chart showed when the user asked, whatever arrives while the file dialog is open.
+// legend) and Export Data (CSV of the points shown, a column for each trace in
+// `columns`, which is the legend's order). What is saved is what the chart
+// showed when the user asked, whatever arrives while the file dialog is open.
 class ChartMenu : public QObject {
     Q_OBJECT
 
 public:
-    ChartMenu(StripChartWidget &chart, QWidget &legend, platform::FileDialog &files,
+    ChartMenu(StripChartWidget &chart, QWidget &legend, std::vector<int> columns, platform::FileDialog &files,
               platform::MessageBox &messages);
 
     QMenu &menu() { return *m_menu; }
@@ -33,6 +35,7 @@ private:
 
     StripChartWidget &m_chart;
     QWidget &m_legend;
+    std::vector<int> m_columns;
     platform::FileDialog &m_files;
     platform::MessageBox &m_messages;
     QMenu *m_menu;

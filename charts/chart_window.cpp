@@ -71,7 +71,8 @@ ChartWindow::ChartWindow(ChartId id, QWidget *parent) : QWidget(parent, Qt::Wind
 
 void ChartWindow::offerChartMenu(platform::FileDialog &files, platform::MessageBox &messages)
 {
-    new ChartMenu(*m_chart, *m_legend, files, messages);
+    const std::span<const int> order = Chart(m_id).legendOrder;
+    new ChartMenu(*m_chart, *m_legend, {order.begin(), order.end()}, files, messages);
 }
 
 controls::XPButton *ChartWindow::addButton(const QString &caption, const char *objectName)

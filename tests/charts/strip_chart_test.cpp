@@ -1,7 +1,11 @@
 #include "charts/strip_chart_widget.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QTest>
+#include <QWheelEvent>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
@@ -43,6 +47,27 @@ TEST_F(StripChartTest, HorizontalRangeFollowsTheNewestSample)
     feed(0, 3);
     EXPECT_EQ(chart.horizontalRange().minimum, 0);
     EXPECT_EQ(chart.horizontalRange().maximum, 100);
+}
+
+TEST_F(StripChartTest, ZoomingOutStopsAtWhatTheChartHolds)
+{
+    const auto wheelDown = [this] {
+        QWheelEvent wheel({10, 10}, {10, 10}, {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&chart, &wheel);
+    };
+    // Points held, history length, the widest span zooming out reaches.
+    for (auto [points, history, widest] : {std::tuple{10, 20000, 1000}, {3000, 20000, 3000}, {3000, 1500, 1500}}) {
+        chart.clearTraces();
+        chart.setHistoryLength(history);
+        feed(1, points);
+        for (const auto &zoomOut : {std::function<void()>([this] { QTest::keyClick(&chart, Qt::Key_Minus); }),
+                                    std::function<void()>(wheelDown)}) {
+            chart.setVisibleSpan(100);
+            for (int step = 0; step < 8; ++step)
+                zoomOut();
+            EXPECT_EQ(chart.visibleSpan(), widest) << points << " points, history " << history;
+        }
+    }
 }
 
 TEST_F(StripChartTest, HiddenChartKeepsCollectingAndShowsItWhenOpened)
