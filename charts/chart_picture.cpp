@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace charts {
 
@@ -50,11 +51,20 @@ void copyPixels(QImage &to, const QImage &from, const QRect &area, QPoint at)
     painter.drawImage(at, from, area);
 }
 
+double newestX(const StripChartWidget &chart)
+{
+    double newest = -std::numeric_limits<double>::infinity();
+    for (int trace = 0; trace < chart.traceCount(); ++trace)
+        if (!chart.shownPoints(trace).empty())
+            newest = std::max(newest, chart.shownPoints(trace).at(chart.shownPoints(trace).size() - 1).x);
+    return newest;
+}
+
 } // namespace
 
 PictureUpdate ChartPicture::update(const StripChartWidget &chart, const ChartChanges &changes)
 {
-    const bool sameLook = m_valid && m_frame.size() == chart.size() && m_frame.devicePixelRatio() == 1.0 &&
+    const bool sameLook = m_valid && m_picture.size() == chart.size() && m_picture.devicePixelRatio() == 1.0 &&
                           chart.devicePixelRatioF() == 1.0 && m_hints == chart.showsHints() && m_map;
     const AxisRange x = chart.horizontalRange();
     if (sameLook && x.minimum == m_x.minimum && x.maximum == m_x.maximum) {
@@ -74,11 +84,17 @@ void ChartPicture::redraw(const StripChartWidget &chart)
     const qreal ratio = chart.devicePixelRatioF();
     QImage like((QSizeF(chart.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
     like.setDevicePixelRatio(ratio);
-    m_frame = sized(m_frame, like);
-    QPainter frame(&m_frame);
-    m_map = paintChartFrame(frame, chart);
-    frame.end();
-    m_picture = m_frame.copy();
+    m_picture = sized(m_picture, like);
+    // The frame is kept for new points only while they land in the range
+    // shown, that is while the run of x values is shorter than the span.
+    m_frameKept = newestX(chart) < chart.horizontalRange().maximum;
+    QImage &frame = m_frameKept ? m_frame : m_picture;
+    frame = sized(frame, like);
+    QPainter framePainter(&frame);
+    m_map = paintChartFrame(framePainter, chart);
+    framePainter.end();
+    if (m_frameKept)
+        copyPixels(m_picture, m_frame, m_frame.rect(), {0, 0});
     if (m_map) {
         QPainter painter(&m_picture);
         paintTraces(painter, chart, *m_map);
@@ -111,7 +127,7 @@ std::optional<int> ChartPicture::firstChangedColumn(const StripChartWidget &char
 
 bool ChartPicture::drawNewPoints(const StripChartWidget &chart, const ChartChanges &changes)
 {
-    const std::optional<int> first = firstChangedColumn(chart, changes, *m_map);
+    const std::optional<int> first = m_frameKept ? firstChangedColumn(chart, changes, *m_map) : std::nullopt;
     if (!first)
         return false;
     // Only the plot's rows change; the strip is drawn afresh over the frame.
@@ -138,9 +154,11 @@ bool ChartPicture::scroll(const StripChartWidget &chart, const ChartChanges &cha
     if (!changes.wholeX || span != m_x.maximum - m_x.minimum || !(moved > 0) || pixels != std::floor(pixels))
         return false;
     const QRect oldPlot = m_map->plot().toRect();
-    QPainter frame(&m_frame);
+    m_scratch = sized(m_scratch, m_picture);
+    QPainter frame(&m_scratch);
     m_map = paintChartFrame(frame, chart);
     frame.end();
+    m_frameKept = false;
     m_x = x;
     // The frame is drawn; a plot that moved (wider tick labels) is drawn whole on it.
     const std::optional<int> first = m_map ? firstChangedColumn(chart, changes, *m_map) : std::nullopt;
@@ -155,8 +173,6 @@ bool ChartPicture::scroll(const StripChartWidget &chart, const ChartChanges &cha
         m_valid = false;
         return false;
     }
-    m_scratch = sized(m_scratch, m_frame);
-    copyPixels(m_scratch, m_frame, m_frame.rect(), {0, 0});
     QPainter painter(&m_scratch);
     // The strip that came into view at the right, and the plot's left edge.
     paintTraces(painter, chart, *m_map,

@@ -43,8 +43,10 @@ private:
 
     bool m_valid = false;
     QImage m_picture;
-    // The picture without traces and hints, and room to draw a part in.
+    // The picture without traces and hints, kept while new points can be
+    // drawn on it; and room to draw a part in.
     QImage m_frame;
+    bool m_frameKept = false;
     QImage m_scratch;
     std::optional<PlotMapping> m_map;
     AxisRange m_x{0, 0};

@@ -47,9 +47,10 @@ void drawTrace(QPainter &painter, const TraceBuffer &points, const QColor &colou
 {
     const int newest = points.size() - 1;
     const int oldest = lineEnd(points, visible);
-    int right = newest;
-    while (right > oldest && map.px(points.at(right).x) >= window.right)
-        --right;
+    int right = oldest;
+    if (std::isfinite(window.right))
+        for (right = newest; right > oldest && map.px(points.at(right).x) >= window.right;)
+            --right;
     int left = oldest;
     while (window.left && left < newest && map.px(points.at(left).x) < *window.left)
         ++left;

@@ -99,7 +99,8 @@ int StripChartWidget::widestZoom() const
     int held = 0;
     for (const Trace &trace : m_traces)
         held = std::max(held, trace.points.size());
-    return std::max(DefaultVisibleSpan, std::min(held, m_historyLength));
+    // A trace holds no more than the history length.
+    return std::max(DefaultVisibleSpan, held);
 }
 
 void StripChartWidget::zoomOut()
@@ -179,7 +180,10 @@ void StripChartWidget::paintEvent(QPaintEvent *)
     m_redrawPending = false;
     m_lastUpdate = m_picture.update(*this, m_changes);
     std::fill(m_changes.newPoints.begin(), m_changes.newPoints.end(), 0);
-    QPainter(this).drawImage(0, 0, m_picture.image());
+    QPainter painter(this);
+    // A copy, not a blend: the picture covers the whole widget.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, m_picture.image());
     if (m_lastUpdate != PictureUpdate::Kept)
         updateCovering();
 }
