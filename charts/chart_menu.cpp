@@ -42,8 +42,7 @@ QString writeWhole(const QString &path, const QByteArray &bytes)
 ChartMenu::ChartMenu(StripChartWidget &chart, QWidget &legend, std::vector<int> columns, platform::FileDialog &files,
                      platform::MessageBox &messages)
     : QObject(&chart), m_chart(chart), m_legend(legend), m_columns(std::move(columns)), m_files(files),
-      m_messages(messages),
-      m_menu(new QMenu(&chart))
+      m_messages(messages), m_menu(new QMenu(&chart))
 {
     m_menu->setObjectName(QStringLiteral("mnuChart"));
     m_pause = addAction(tr("&Pause"), "mnuPause", QKeySequence(Qt::Key_P));

@@ -64,8 +64,8 @@ double newestX(const StripChartWidget &chart)
 
 PictureUpdate ChartPicture::update(const StripChartWidget &chart, const ChartChanges &changes)
 {
-    const bool sameLook = m_valid && m_picture.size() == chart.size() && m_picture.devicePixelRatio() == 1.0 &&
-                          chart.devicePixelRatioF() == 1.0 && m_hints == chart.showsHints() && m_map;
+    const bool sameLook = m_valid && m_picture.size() == chart.size() && m_picture.devicePixelRatio() == 1.0
+                          && chart.devicePixelRatioF() == 1.0 && m_hints == chart.showsHints() && m_map;
     const AxisRange x = chart.horizontalRange();
     if (sameLook && x.minimum == m_x.minimum && x.maximum == m_x.maximum) {
         if (std::all_of(changes.newPoints.begin(), changes.newPoints.end(), [](int n) { return n == 0; }))

@@ -100,9 +100,9 @@ void drawHints(QPainter &painter, const StripChartWidget &chart, const QRectF &p
 
 std::optional<PlotMapping> paintChartFrame(QPainter &painter, const StripChartWidget &chart)
 {
-    return paintPlotFrame(painter, chart,
-                          {chart.horizontalRange(), chart.verticalRange(), chart.horizontalTitle(),
-                           chart.verticalTitle(), false, true});
+    return paintPlotFrame(
+        painter, chart,
+        {chart.horizontalRange(), chart.verticalRange(), chart.horizontalTitle(), chart.verticalTitle(), false, true});
 }
 
 void paintTraces(QPainter &painter, const StripChartWidget &chart, const PlotMapping &map, const TraceWindow &window)

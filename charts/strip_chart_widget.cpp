@@ -190,8 +190,8 @@ void StripChartWidget::paintEvent(QPaintEvent *)
 
 void StripChartWidget::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange ||
-        event->type() == QEvent::StyleChange)
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange
+        || event->type() == QEvent::StyleChange)
         scheduleWholeRedraw();
     QWidget::changeEvent(event);
 }

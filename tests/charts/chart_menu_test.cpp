@@ -55,10 +55,10 @@ TEST_F(ChartMenuTest, ExportWritesThePointsShownWhenAskedWithOneColumnPerTrace)
     trigger("mnuExportData");
     // Columns in the legend's order.
     EXPECT_EQ(bytes(path("cmp.csv")).toStdString(), "Samples,Heading,Roll,Pitch\n"
-                                      "100,328.1,1.2,-0.4\n"
-                                      "101,328.25,1.2,\n"
-                                      "102,0.1,,\n"
-                                      "103,1e-07,-2,300\n");
+                                                    "100,328.1,1.2,-0.4\n"
+                                                    "101,328.25,1.2,\n"
+                                                    "102,0.1,,\n"
+                                                    "103,1e-07,-2,300\n");
     ASSERT_EQ(sim.files.requests().size(), 1u);
     EXPECT_TRUE(sim.files.requests()[0].saveDialog);
     EXPECT_TRUE(sim.files.requests()[0].confirmOverwrite);

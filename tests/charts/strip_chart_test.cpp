@@ -1,3 +1,4 @@
+#include "charts/plot_frame.h"
 #include "charts/strip_chart_widget.h"
 
 #include <QApplication>
@@ -70,6 +71,15 @@ TEST_F(StripChartTest, ZoomingOutStopsAtWhatTheChartHolds)
     }
 }
 
+// The scroll relies on it; dividing first would round 922 down.
+TEST(PlotMapping, WholeXMovesByWholePixelsExactly)
+{
+    const QRectF plot(40, 0, 1274, 100);
+    const charts::PlotMapping before(plot, {18169, 19937}, {0, 1}, true), after(plot, {18373, 20141}, {0, 1}, true);
+    EXPECT_EQ(before.px(19393), 922);
+    EXPECT_EQ(after.px(19393) + 147, 922);
+}
+
 TEST_F(StripChartTest, HiddenChartKeepsCollectingAndShowsItWhenOpened)
 {
     feed(1, 200, 5);
@@ -85,7 +95,7 @@ TEST_F(StripChartTest, HiddenChartKeepsCollectingAndShowsItWhenOpened)
 
 // The picture kept and brought up to date piece by piece against one drawn
 // whole from the same calls, through runs of points, gaps, steps back in x,
-// clears, range, zoom and font changes, a short history and pauses.
+// clears, range, zoom, history and font changes, and pauses.
 TEST(StripChartPicture, UpdatedPieceByPieceEqualsDrawnWhole)
 {
     StripChartWidget kept, whole;
@@ -120,8 +130,12 @@ TEST(StripChartPicture, UpdatedPieceByPieceEqualsDrawnWhole)
             both([top = uniform(9, 20)](StripChartWidget &c) { c.setRange(top, -top); });
         if (action >= 86 && action < 92)
             both([](StripChartWidget &c) { c.setPaused(!c.isPaused()); });
-        if (action >= 92 && action < 96)
-            both([](StripChartWidget &c) { c.setVisibleSpan(c.visibleSpan() == 50 ? 100 : 50); });
+        if (action >= 92 && action < 95)
+            both([](StripChartWidget &c) { c.setVisibleSpan(c.visibleSpan() == 50 ? 500 : 50); });
+        if (action >= 95 && action < 96)
+            both([](StripChartWidget &c) {
+                c.setHistoryLength(c.historyLength() == 90 ? 40 : c.historyLength() == 40 ? 600 : 90);
+            });
         if (action >= 96 && action < 98)
             both([](StripChartWidget &c) { c.setFont(QFont("Sans", c.font().pointSize() == 9 ? 10 : 9)); });
         const QImage piecewise = kept.grab().toImage();
