@@ -39,8 +39,8 @@ QString writeWhole(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-ChartMenu::ChartMenu(StripChartWidget &chart, QWidget &legend, std::vector<int> columns, platform::FileDialog &files,
-                     platform::MessageBox &messages)
+ChartMenu::ChartMenu(StripChartWidget &chart, QWidget &legend, std::vector<ExportColumn> columns,
+                     platform::FileDialog &files, platform::MessageBox &messages)
     : QObject(&chart), m_chart(chart), m_legend(legend), m_columns(std::move(columns)), m_files(files),
       m_messages(messages), m_menu(new QMenu(&chart))
 {
@@ -88,9 +88,9 @@ void ChartMenu::exportData()
 {
     std::vector<QString> names;
     std::vector<const TraceBuffer *> traces;
-    for (int trace : m_columns) {
-        names.push_back(m_chart.traceStyle(trace).name);
-        traces.push_back(&m_chart.shownPoints(trace));
+    for (const ExportColumn &column : m_columns) {
+        names.push_back(column.name);
+        traces.push_back(&m_chart.shownPoints(column.trace));
     }
     const QByteArray csv = chartCsv(m_chart.horizontalTitle(), names, traces, m_chart.horizontalRange());
     platform::FileDialogRequest request{tr("Export Chart Data"), tr("CSV File (*.csv)|*.csv"),

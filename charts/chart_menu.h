@@ -17,11 +17,17 @@ class StripChartWidget;
 // legend) and Export Data (CSV of the points shown, a column for each trace in
 // `columns`, which is the legend's order). What is saved is what the chart
 // showed when the user asked, whatever arrives while the file dialog is open.
+// A column's header is the trace's name untranslated: the file is data, not window text.
+struct ExportColumn {
+    int trace;
+    QString name;
+};
+
 class ChartMenu : public QObject {
     Q_OBJECT
 
 public:
-    ChartMenu(StripChartWidget &chart, QWidget &legend, std::vector<int> columns, platform::FileDialog &files,
+    ChartMenu(StripChartWidget &chart, QWidget &legend, std::vector<ExportColumn> columns, platform::FileDialog &files,
               platform::MessageBox &messages);
 
     QMenu &menu() { return *m_menu; }
@@ -35,7 +41,7 @@ private:
 
     StripChartWidget &m_chart;
     QWidget &m_legend;
-    std::vector<int> m_columns;
+    std::vector<ExportColumn> m_columns;
     platform::FileDialog &m_files;
     platform::MessageBox &m_messages;
     QMenu *m_menu;

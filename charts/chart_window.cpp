@@ -71,8 +71,11 @@ ChartWindow::ChartWindow(ChartId id, QWidget *parent) : QWidget(parent, Qt::Wind
 
 void ChartWindow::offerChartMenu(platform::FileDialog &files, platform::MessageBox &messages)
 {
-    const std::span<const int> order = Chart(m_id).legendOrder;
-    new ChartMenu(*m_chart, *m_legend, {order.begin(), order.end()}, files, messages);
+    const ChartRow &row = Chart(m_id);
+    std::vector<ExportColumn> columns;
+    for (const int trace : row.legendOrder)
+        columns.push_back({trace, QString::fromLatin1(row.traces[static_cast<std::size_t>(trace)].legend)});
+    new ChartMenu(*m_chart, *m_legend, std::move(columns), files, messages);
 }
 
 controls::XPButton *ChartWindow::addButton(const QString &caption, const char *objectName)
