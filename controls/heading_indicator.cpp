@@ -3,6 +3,7 @@
 #include "controls/dial_angles.h"
 #include "controls/dial_style.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 namespace controls {
@@ -17,10 +18,10 @@ const QColor bug(255, 140, 0);
 QString cardLabel(int degrees)
 {
     switch (degrees) {
-    case 0: return QStringLiteral("N");
-    case 90: return QStringLiteral("E");
-    case 180: return QStringLiteral("S");
-    case 270: return QStringLiteral("W");
+    case 0: return QCoreApplication::translate("controls::HeadingIndicator", "N");
+    case 90: return QCoreApplication::translate("controls::HeadingIndicator", "E");
+    case 180: return QCoreApplication::translate("controls::HeadingIndicator", "S");
+    case 270: return QCoreApplication::translate("controls::HeadingIndicator", "W");
     default: return QString::number(degrees / 10);
     }
 }

@@ -13,8 +13,6 @@
 
 namespace mag_check {
 
-const QString frmMagCheck::Caption = QStringLiteral("Magnetic Calibration Check");
-
 namespace {
 
 // Chart traces 1, 2 and 3 carry X, Y and Z; trace 0 the magnitude.
@@ -57,7 +55,7 @@ frmMagCheck::frmMagCheck(platform::TimerFactory &timers, charts::frmMagGraph &ma
       m_refresh(timers.createTimer())
 {
     setObjectName(QStringLiteral("frmMagCheck"));
-    setWindowTitle(Caption);
+    setWindowTitle(tr("Magnetic Calibration Check"));
     // Hidden or shown, it never keeps the program running.
     setAttribute(Qt::WA_QuitOnClose, false);
 

@@ -30,7 +30,6 @@ class frmMagCheck : public QWidget {
     Q_OBJECT
 
 public:
-    static const QString Caption;
     static constexpr int RefreshMs = 250;
 
     frmMagCheck(platform::TimerFactory &timers, charts::frmMagGraph &magGraph, platform::StripChart &accelerationChart,
