@@ -218,8 +218,9 @@ int replay(const compass_sim::SimOptions &opt)
     std::printf("; %s\n", result.differences.empty() ? "the program sent the keys the capture holds"
                                                      : "the program's keys differ from the capture");
     std::fflush(stdout);
-    // Time for the program to read the last chunk: a hang-up discards unread input.
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    // Time for the program to read the last chunk, even a program slowed by a busy machine or a
+    // sanitizer: a hang-up discards unread input.
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
     if (!result.complete)
         return 2;
     return result.differences.empty() ? 0 : 1;
