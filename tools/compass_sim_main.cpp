@@ -219,8 +219,9 @@ int replay(const compass_sim::SimOptions &opt)
                                                      : "the program's keys differ from the capture");
     std::fflush(stdout);
     // Time for the program to read the last chunk, even a program slowed by a busy machine or a
-    // sanitizer: a hang-up discards unread input.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    // sanitizer: a hang-up discards unread input. A stop signal cuts it short.
+    for (int waited = 0; waited < 1000 && !g_stopSignal; waited += 10)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     if (!result.complete)
         return 2;
     return result.differences.empty() ? 0 : 1;
