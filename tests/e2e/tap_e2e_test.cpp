@@ -52,6 +52,11 @@ struct SessionSteps {
 
 TEST_F(TapEndToEnd, TheProgramsOwnSessionReplaysAtItsOwnSpeedAndTenTimesFasterWithTheSameLines)
 {
+#if defined(__SANITIZE_ADDRESS__) || (defined(__has_feature) && __has_feature(address_sanitizer))
+    // The replay paces itself by the capture's clock and the program's keys, not by what the program has
+    // read, so a program several times slower reads a line sent before its ESC only after it.
+    GTEST_SKIP() << "a replay at the capture's pace needs a program that reads in real time";
+#endif
     SimulatedCompass compass(dir.path(), 3, {"--quiet", "--rate", "20"});
     ASSERT_TRUE(compass.linked());
     startTap();
