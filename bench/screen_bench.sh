@@ -86,25 +86,28 @@ stop_tool() {
     wait "$tool_pid" 2> /dev/null || true
 }
 
+# The first visible window that `xdotool search --onlyvisible` finds with the
+# given options, trying $1 times 0.1 s apart; nothing when none shows.
+first_window() {
+    local tries=$1 w
+    shift
+    for _ in $(seq "$tries"); do
+        w=$(xdotool search --onlyvisible "$@" 2> /dev/null | head -1) || true
+        [ -n "$w" ] && { echo "$w"; return; }
+        sleep 0.1
+    done
+}
+
 # The first visible window of process $1, waiting up to 10 s for it.
 window_of() {
     local w
-    for _ in $(seq 100); do
-        w=$(xdotool search --onlyvisible --pid "$1" 2> /dev/null | head -1) || true
-        [ -n "$w" ] && { echo "$w"; return; }
-        sleep 0.1
-    done
-    echo "screen_bench.sh: process $1 showed no window in 10 s" >&2
-    exit 1
+    w=$(first_window 100 --pid "$1")
+    [ -n "$w" ] || { echo "screen_bench.sh: process $1 showed no window in 10 s" >&2; exit 1; }
+    echo "$w"
 }
 
 window_named() {
-    local w
-    for _ in $(seq 50); do
-        w=$(xdotool search --onlyvisible --name "$1" 2> /dev/null | head -1) || true
-        [ -n "$w" ] && { echo "$w"; return; }
-        sleep 0.1
-    done
+    first_window 50 --name "$1"
 }
 
 geometry() {
